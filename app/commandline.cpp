@@ -1,0 +1,160 @@
+#include "app/commandline.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPixmap>
+#include <QStackedWidget>
+#include <cstdio>
+
+#include "app/dialogresponder.h"
+#include "app/mainwindow.h"
+#include "app/report.h"
+#include "app/version.h"
+#include "files/designfile.h"
+
+namespace {
+
+void printError(const QString &message)
+{
+    std::fprintf(stderr, "ampora: %s\n", message.toLocal8Bit().constData());
+}
+
+bool parseSize(const QString &text, QSize *size)
+{
+    const QStringList parts = text.toLower().split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        return false;
+    bool okW = false, okH = false;
+    const int w = parts[0].toInt(&okW);
+    const int h = parts[1].toInt(&okH);
+    if (!okW || !okH || w < 100 || h < 100 || w > 8000 || h > 8000)
+        return false;
+    *size = QSize(w, h);
+    return true;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    CommandLine c;
+    auto needValue = [&](int i, const QString &option) {
+        if (i + 1 >= arguments.size()) {
+            c.error = option + QStringLiteral(" needs a value");
+            return false;
+        }
+        return true;
+    };
+    for (int i = 0; i < arguments.size() && c.error.isEmpty(); ++i) {
+        const QString &arg = arguments.at(i);
+        if (arg == QLatin1String("--report")) {
+            c.mode = CommandLine::Mode::Report;
+        } else if (arg == QLatin1String("--screenshot")) {
+            if (needValue(i, arg)) {
+                c.mode = CommandLine::Mode::Screenshot;
+                c.screenshotPath = arguments.at(++i);
+            }
+        } else if (arg == QLatin1String("--page")) {
+            if (needValue(i, arg)) {
+                bool ok = false;
+                c.page = arguments.at(++i).toInt(&ok);
+                if (!ok || c.page < 0)
+                    c.error = QStringLiteral("--page needs a page number");
+            }
+        } else if (arg == QLatin1String("--size")) {
+            if (needValue(i, arg) && !parseSize(arguments.at(++i), &c.size))
+                c.error = QStringLiteral("--size needs WIDTHxHEIGHT, for example 1920x1080");
+        } else if (arg == QLatin1String("--click")) {
+            if (needValue(i, arg))
+                c.clicks << arguments.at(++i);
+        } else if (arg == QLatin1String("--catalogs")) {
+            if (needValue(i, arg))
+                c.catalogDir = arguments.at(++i);
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            c.error = QStringLiteral("unknown option ") + arg;
+        } else if (c.designFile.isEmpty()) {
+            c.designFile = arg;
+        } else {
+            c.error = QStringLiteral("only one design file can be opened");
+        }
+    }
+    if (c.error.isEmpty() && c.mode == CommandLine::Mode::Window && !c.clicks.isEmpty())
+        c.error = QStringLiteral("--click needs --report or --screenshot");
+    return c;
+}
+
+int runScripted(const CommandLine &c)
+{
+    if (!c.designFile.isEmpty()) {
+        switch (DesignFile::readHeader(c.designFile)) {
+        case DesignFile::HeaderCheck::Unreadable:
+            printError(QStringLiteral("cannot read design file %1").arg(c.designFile));
+            return 2;
+        case DesignFile::HeaderCheck::WrongHeader:
+            printError(QStringLiteral("%1 is not an Ampora design file (its first line is not \"%2\")")
+                           .arg(c.designFile, QLatin1String(DesignFile::kHeader)));
+            return 2;
+        case DesignFile::HeaderCheck::Ok:
+            break;
+        }
+    }
+
+    // Every dialog that start-up, the design or a click raises is answered,
+    // so a script never waits for a person.
+    DialogResponder responder;
+    StartOptions options;
+    options.catalogDir = c.catalogDir;
+    options.offline = true;
+    MainWindow window(nullptr, options);
+    if (!c.designFile.isEmpty()) {
+        window.setDesignPath(c.designFile);
+        window.loadEntries();
+    }
+
+    for (const QString &name : c.clicks) {
+        auto *button = window.findChild<QAbstractButton *>(name);
+        if (!button) {
+            printError(QStringLiteral("there is no button named %1").arg(name));
+            return 2;
+        }
+        button->click();
+        QCoreApplication::processEvents();
+    }
+
+    auto *pages = window.findChild<QStackedWidget *>(QStringLiteral("Page"));
+    if (c.mode == CommandLine::Mode::Screenshot) {
+        if (c.page >= 0) {
+            if (c.page >= pages->count()) {
+                printError(QStringLiteral("there is no page %1").arg(c.page));
+                return 2;
+            }
+            pages->setCurrentIndex(c.page);
+        }
+        window.resize(c.size);
+        window.show();
+        QCoreApplication::processEvents();
+        const QPixmap picture = window.grab();
+        if (!picture.save(c.screenshotPath, "PNG")) {
+            printError(QStringLiteral("cannot write %1").arg(c.screenshotPath));
+            return 2;
+        }
+        return 0;
+    }
+
+    QJsonObject report;
+    report.insert(QStringLiteral("version"), QLatin1String(kAmporaVersion));
+    report.insert(QStringLiteral("page"), pages->currentIndex());
+    report.insert(QStringLiteral("designChanged"), window.designChanged());
+    report.insert(QStringLiteral("designPath"), window.designPath());
+    report.insert(QStringLiteral("widgets"), reportWidgets(&window));
+    report.insert(QStringLiteral("plots"), reportPlots(&window));
+    report.insert(QStringLiteral("entries"), QJsonObject());
+    report.insert(QStringLiteral("messages"), responder.messagesJson());
+    const QByteArray json = QJsonDocument(report).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    std::fflush(stdout);
+    return 0;
+}

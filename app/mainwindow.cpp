@@ -1,0 +1,310 @@
+#include "app/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
+#include <QTextStream>
+
+#include "app/version.h"
+#include "files/designfile.h"
+#include "ui_mainwindow.h"
+
+namespace {
+
+const char *const kPreferencesFile = "preferences.txt";
+const char *const kSupportPage = "https://www.zarn-power.example/support/technical_support.html";
+
+// Page indices of the stacked widget; design files and examples store them.
+enum PageIndex {
+    HomePageIndex = 0,
+    LinearSelectorPage = 1,
+    SoaPage = 2,
+    StabilityPage = 4,
+    CurrentPumpPage = 5,
+    BodeGeneratorPage = 6,
+    HeatsinkPage = 7,
+    PwmSelectorPage = 8,
+    PwmPowerPage = 9,
+    ThreePhasePage = 10,
+    ExamplesPage = 11,
+    FilterPage = 12,
+    ControlStep1Page = 13,
+};
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
+    : QMainWindow(parent), ui(new Ui::MainWindow), m_options(options)
+{
+    ui->setupUi(this);
+    setWindowIcon(QIcon(QStringLiteral(":/ZarnLinear/icon_zarn.png")));
+    ui->Page->setCurrentIndex(HomePageIndex);
+
+    if (auto *version = findChild<QLabel *>(QStringLiteral("VersionLabel")))
+        version->setText(QStringLiteral("Version ") + QLatin1String(kAmporaVersion));
+    ui->HomeButton->hide();
+
+    m_linearModel = new QStandardItemModel(0, 5, this);
+    m_pwmModel = new QStandardItemModel(0, 5, this);
+    m_heatsinkModel = new QStandardItemModel(0, 5, this);
+
+    m_network = new QNetworkAccessManager(this);
+    connect(m_network, &QNetworkAccessManager::finished, this, &MainWindow::fileIsReady);
+    if (!m_options.offline && !m_options.updateUrl.isEmpty())
+        m_network->get(QNetworkRequest(QUrl(m_options.updateUrl)));
+
+    loadAllCatalogs(m_catalogs, false, m_options.catalogDir);
+
+    readPreferences();
+    fillSupportLink();
+    fillAllDropDownMenus();
+    initialisePages();
+
+    m_designChanged = false;
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+void MainWindow::selectByText(const char *selector, const QString &text)
+{
+    if (auto *box = findChild<QComboBox *>(QLatin1String(selector))) {
+        const int index = box->findText(text);
+        if (index >= 0)
+            box->setCurrentIndex(index);
+    }
+}
+
+void MainWindow::initialisePages()
+{
+    // Each page's first computed state comes with the page itself; the
+    // default parts are chosen here, in start-up order.
+    selectByText("AmpSelecterSOA", QStringLiteral("QX415A"));
+    selectByText("AmpSelectorStab", QStringLiteral("QX385"));
+    selectByText("ampSelectorFilter", QStringLiteral("TZ636"));
+    selectByText("ampSelectorPower", QStringLiteral("TZ636"));
+    selectByText("ampSelectorSCon", QStringLiteral("TZM730"));
+    selectByText("P3ampSelector", QStringLiteral("TZ662"));
+    selectByText("IHCPampSelector", QStringLiteral("QX370"));
+}
+
+void MainWindow::fillAllDropDownMenus()
+{
+    auto fill = [this](const char *name, const QStringList &items) {
+        auto *box = findChild<QComboBox *>(QLatin1String(name));
+        if (!box)
+            return;
+        const QSignalBlocker blocker(box);
+        box->clear();
+        box->addItems(items);
+    };
+
+    QStringList linear;
+    for (const amp &a : m_catalogs.linear)
+        linear << a.ampName;
+    QStringList power, all, control, threePhase;
+    for (const pwm &p : m_catalogs.pwms) {
+        all << p.ampName;
+        if (p.outputs == 1 || p.outputs == 2)
+            power << p.ampName;
+        if (p.outputs == 2 && p.Ramp != QLatin1String("Digital"))
+            control << p.ampName;
+        if (p.outputs == 1 || p.outputs == 3)
+            threePhase << p.ampName;
+    }
+
+    fill("AmpSelecterSOA", linear);
+    fill("AmpSelectorStab", linear);
+    fill("IHCPampSelector", linear);
+    fill("ampSelectorPower", power);
+    fill("ampSelectorFilter", all);
+    fill("ampSelectorSCon", control);
+    fill("P3ampSelector", threePhase);
+    fill("HSpart", QStringList{QStringLiteral("All Parts")} + linear + all);
+}
+
+void MainWindow::on_includePreReleased_clicked(bool checked)
+{
+    loadLinearCatalog(m_catalogs.linear, checked, CatalogFiles::linearFile(m_options.catalogDir));
+    loadPwmCatalog(m_catalogs.pwms, checked, CatalogFiles::pwmFile(m_options.catalogDir));
+    loadPackageStyles(m_catalogs.packages, CatalogFiles::packageFile(m_options.catalogDir));
+    loadHeatsinks(m_catalogs.heatsinks, CatalogFiles::heatsinkFile(m_options.catalogDir));
+    fillAllDropDownMenus();
+}
+
+void MainWindow::openToolPage(int index)
+{
+    ui->Page->setCurrentIndex(index);
+    ui->HomeButton->show();
+}
+
+void MainWindow::on_SPSButton_clicked() { openToolPage(PwmSelectorPage); }
+void MainWindow::on_LPSbutton_clicked() { openToolPage(LinearSelectorPage); }
+void MainWindow::on_PWMPowerButton_clicked() { openToolPage(PwmPowerPage); }
+void MainWindow::on_Examples_clicked() { openToolPage(ExamplesPage); }
+void MainWindow::on_IHCPbutton_clicked() { openToolPage(CurrentPumpPage); }
+void MainWindow::on_ThreePhaseButton_clicked() { openToolPage(ThreePhasePage); }
+void MainWindow::on_HSbutton_clicked() { openToolPage(HeatsinkPage); }
+void MainWindow::on_LstabButton_clicked() { openToolPage(StabilityPage); }
+void MainWindow::on_PWMControlButton_clicked() { openToolPage(ControlStep1Page); }
+void MainWindow::on_FilterButton_clicked() { openToolPage(FilterPage); }
+void MainWindow::on_SOAbutton_clicked() { openToolPage(SoaPage); }
+
+void MainWindow::on_HomeButton_clicked()
+{
+    ui->Page->setCurrentIndex(HomePageIndex);
+    ui->HomeButton->hide();
+}
+
+void MainWindow::on_actionMain_Menu_triggered()
+{
+    ui->Page->setCurrentIndex(HomePageIndex);
+}
+
+void MainWindow::on_bodePlotGenButton_clicked()
+{
+    ui->Page->setCurrentIndex(BodeGeneratorPage);
+}
+
+bool MainWindow::saveEntries(bool saveAs)
+{
+    Q_UNUSED(saveAs);
+    // Writing designs arrives with the design-file table; until then a save
+    // never pretends to have succeeded.
+    return false;
+}
+
+void MainWindow::loadEntries()
+{
+    DesignFile::readHeader(m_designPath);
+}
+
+void MainWindow::on_actionSave_triggered() { saveEntries(false); }
+void MainWindow::on_actionSave_As_triggered() { saveEntries(true); }
+void MainWindow::on_actionOpen_triggered() { loadEntries(); }
+
+void MainWindow::setFontSize(int points)
+{
+    QApplication::setFont(QFont(QStringLiteral("MS Shell Dlg 2"), points), "QWidget");
+    const QList<QAction *> actions = ui->menuFont->actions();
+    const QString own = QStringLiteral("action%1_pt").arg(points);
+    for (QAction *action : actions)
+        action->setChecked(action->objectName() == own);
+}
+
+void MainWindow::on_action24_pt_triggered() { setFontSize(24); }
+void MainWindow::on_action20_pt_triggered() { setFontSize(20); }
+void MainWindow::on_action18_pt_triggered() { setFontSize(18); }
+void MainWindow::on_action14_pt_triggered() { setFontSize(14); }
+void MainWindow::on_action12_pt_triggered() { setFontSize(12); }
+void MainWindow::on_action10_pt_triggered() { setFontSize(10); }
+void MainWindow::on_action8_pt_triggered() { setFontSize(8); }
+void MainWindow::on_action6_pt_triggered() { setFontSize(6); }
+
+void MainWindow::readPreferences()
+{
+    QFile file(QString::fromLatin1(kPreferencesFile));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        m_designPath.clear();
+        return;
+    }
+    m_designPath = QTextStream(&file).readAll();
+    // The path is only a starting point for the file dialogs: one that no
+    // longer opens is forgotten.
+    if (!QFile(m_designPath).open(QIODevice::ReadOnly))
+        m_designPath.clear();
+}
+
+void MainWindow::writePreferences() const
+{
+    QFile file(QString::fromLatin1(kPreferencesFile));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate))
+        return;
+    QTextStream(&file) << m_designPath;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    bool accept = true;
+    if (m_designChanged) {
+        const auto answer = QMessageBox::question(
+            this, QStringLiteral("Close Ampora"), QStringLiteral("Save Changes?\n"),
+            QMessageBox::Save | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Save)
+            accept = saveEntries(false);
+        else if (answer != QMessageBox::No)
+            accept = false;
+    }
+    writePreferences();
+    if (accept)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::fillSupportLink()
+{
+    if (auto *link = findChild<QLabel *>(QStringLiteral("SupportLink"))) {
+        link->setTextFormat(Qt::RichText);
+        link->setOpenExternalLinks(true);
+        link->setText(QStringLiteral("<a href=\"%1\"><span style=\"text-decoration: underline; "
+                                     "color:#0000ff;\">Tap into a Wealth of Power Analog Design "
+                                     "Expertise</span></a>")
+                          .arg(QLatin1String(kSupportPage)));
+    }
+}
+
+void MainWindow::on_actionSupport_triggered()
+{
+    QMessageBox box(this);
+    box.setWindowTitle(QStringLiteral("Free Applications Support"));
+    box.setTextFormat(Qt::RichText);
+    box.setText(QStringLiteral(
+                    "Tap into a Wealth of Power Analog Design Expertise with Zarn's Applications "
+                    "Engineering Team. Product Selection, Technical Support, Schematic Review, Bench "
+                    "Testing/Analysis, and More is available from our experienced staff. Click "
+                    "<a href=\"%1\"><span style=\"text-decoration: underline; color:#0563c1;\">Here"
+                    "</span></a> to contact the Apps Team today!")
+                    .arg(QLatin1String(kSupportPage)));
+    box.setTextInteractionFlags(Qt::TextBrowserInteraction);
+    box.exec();
+}
+
+bool MainWindow::isNewerVersion(const QString &published, const QString &ours)
+{
+    const QStringList theirs = published.trimmed().split(QLatin1Char('.'));
+    const QStringList mine = ours.split(QLatin1Char('.'));
+    const int n = qMin(theirs.size(), mine.size());
+    for (int i = 0; i < n; ++i) {
+        const int a = mine.at(i).toInt();
+        const int b = theirs.at(i).toInt();
+        if (a > b)
+            return false;
+        if (a < b)
+            return true;
+    }
+    return false;
+}
+
+void MainWindow::fileIsReady(QNetworkReply *reply)
+{
+    const QString text = QString::fromUtf8(reply->readAll());
+    reply->deleteLater();
+    if (text.isEmpty())
+        return;
+    if (isNewerVersion(text, QString::fromLatin1(kAmporaVersion)))
+        QMessageBox::information(this, QStringLiteral("Update"),
+                                 QStringLiteral("There is a new update available. Go to ") +
+                                     QLatin1String(kZarnHomePage) +
+                                     QStringLiteral(" to download the newest modules and amplifiers."));
+}

@@ -1,0 +1,13 @@
+#include "pages/hidden/hiddenpage.h"
+
+#include "ui_hiddenpage.h"
+
+HiddenPage::HiddenPage(QWidget *parent) : QWidget(parent), ui(new Ui::HiddenPage)
+{
+    ui->setupUi(this);
+}
+
+HiddenPage::~HiddenPage()
+{
+    delete ui;
+}

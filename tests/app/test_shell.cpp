@@ -1,0 +1,439 @@
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/dialogresponder.h"
+#include "app/mainwindow.h"
+
+namespace {
+
+QString readAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("<missing>");
+    return QString::fromUtf8(f.readAll());
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+}  // namespace
+
+// The window driven off screen as a user would: every test runs in a fresh
+// working directory so that preferences.txt is the test's own.
+class TestShell : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    QString m_oldCwd;
+
+    QStackedWidget *stack(MainWindow &w) { return w.findChild<QStackedWidget *>(QStringLiteral("Page")); }
+    QPushButton *button(MainWindow &w, const QString &name) { return w.findChild<QPushButton *>(name); }
+    QAction *action(MainWindow &w, const QString &name) { return w.findChild<QAction *>(name); }
+
+private slots:
+    void init()
+    {
+        m_oldCwd = QDir::currentPath();
+        m_dir = new QTemporaryDir;
+        QVERIFY(m_dir->isValid());
+        QDir::setCurrent(m_dir->path());
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(m_oldCwd);
+        delete m_dir;
+        m_dir = nullptr;
+        QApplication::setFont(QFont(), "QWidget");
+    }
+
+    void startState()
+    {
+        MainWindow w;
+        QCOMPARE(w.objectName(), QStringLiteral("MainWindow"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Zarn Ampora"));
+        QCOMPARE(w.size(), QSize(1230, 691));
+        QVERIFY(!w.windowIcon().isNull());
+        QCOMPARE(w.findChild<QLabel *>(QStringLiteral("VersionLabel"))->text(), QStringLiteral("Version 9.0.2"));
+        QVERIFY(button(w, QStringLiteral("HomeButton"))->isHidden());
+        QCOMPARE(button(w, QStringLiteral("HomeButton"))->text(), QStringLiteral("Main Menu"));
+        QCOMPARE(stack(w)->currentIndex(), 0);
+        QVERIFY(!w.designChanged());
+        QVERIFY(w.designPath().isEmpty());
+        for (QStandardItemModel *m : {w.linearTableModel(), w.pwmTableModel(), w.heatsinkTableModel()})
+            QCOMPARE(m->columnCount(), 5);
+        for (QAction *a : w.findChild<QMenu *>(QStringLiteral("menuFont"))->actions()) {
+            QVERIFY(a->isCheckable());
+            QVERIFY(!a->isChecked());
+        }
+        QVERIFY(w.statusBar() == w.findChild<QStatusBar *>(QStringLiteral("statusBar")));
+        const QString link = w.findChild<QLabel *>(QStringLiteral("SupportLink"))->text();
+        QVERIFY(link.contains(QLatin1String("Tap into a Wealth of Power Analog Design Expertise")));
+        QVERIFY(link.contains(QLatin1String("#0000ff")));
+    }
+
+    void pageTable()
+    {
+        MainWindow w;
+        const QStringList names = {"page",    "page_2",  "SOApage", "SOAoptions", "page_4",
+                                   "page_3",  "page_5",  "page_6",  "page_7",     "page_8",
+                                   "page_9",  "page_10", "page_11", "page_15",    "page_16",
+                                   "page_17", "page_13", "page_25", "page_21",    "page_35"};
+        QCOMPARE(stack(w)->count(), names.size());
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(stack(w)->widget(i)->objectName(), names.at(i));
+    }
+
+    void menus_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shortcut");
+        QTest::newRow("save") << "actionSave" << "Save" << "Ctrl+S";
+        QTest::newRow("save as") << "actionSave_As" << "Save As" << "Ctrl+Shift+S";
+        QTest::newRow("open") << "actionOpen" << "Open" << "Ctrl+O";
+        QTest::newRow("main menu") << "actionMain_Menu" << "Main Menu" << "Ctrl+M";
+        QTest::newRow("support") << "actionSupport" << "Free Applications Support" << "";
+    }
+    void menus()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, shortcut);
+        MainWindow w;
+        QAction *a = action(w, name);
+        QVERIFY(a);
+        QCOMPARE(a->text(), text);
+        QCOMPARE(a->shortcut().toString(), shortcut);
+    }
+
+    void menuOrder()
+    {
+        MainWindow w;
+        QStringList file;
+        for (QAction *a : w.findChild<QMenu *>(QStringLiteral("menuFile"))->actions())
+            file << (a->isSeparator() ? QStringLiteral("|") : a->text());
+        QCOMPARE(file, QStringList({"Save", "Save As", "Open", "|", "Main Menu", "Font"}));
+        QStringList fonts;
+        for (QAction *a : w.findChild<QMenu *>(QStringLiteral("menuFont"))->actions())
+            fonts << a->text();
+        QCOMPARE(fonts, QStringList({"24 pt", "20 pt", "18 pt", "14 pt", "12 pt", "10 pt", "8 pt", "6 pt"}));
+    }
+
+    void homeButtons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("tipStart");
+        QTest::newRow("PWM selector") << "SPSButton" << 8 << "Find the Ideal High-Power Switching";
+        QTest::newRow("linear selector") << "LPSbutton" << 1 << "Select the Perfect Linear";
+        QTest::newRow("PWM power") << "PWMPowerButton" << 9 << "Modify PWM Filter";
+        QTest::newRow("examples") << "Examples" << 11 << "Quick walkthrough examples";
+        QTest::newRow("current pump") << "IHCPbutton" << 5 << "Design a high-power current-source";
+        QTest::newRow("three phase") << "ThreePhaseButton" << 10 << "View and simulate 3-phase";
+        QTest::newRow("heatsinks") << "HSbutton" << 7 << "Select the heatsink";
+        QTest::newRow("stability") << "LstabButton" << 4 << "Stabilize a Linear Op Amp";
+        QTest::newRow("control") << "PWMControlButton" << 13 << "Design a closed-loop system";
+        QTest::newRow("filter") << "FilterButton" << 12 << "Design an Ideal Butterworth Filter";
+        QTest::newRow("SOA") << "SOAbutton" << 2 << "Calculate Power Dissipation";
+    }
+    void homeButtons()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, page);
+        QFETCH(QString, tipStart);
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QPushButton *b = button(w, name);
+        QVERIFY(b);
+        QVERIFY(b->text().isEmpty());
+        QVERIFY(b->isFlat());
+        QVERIFY(b->styleSheet().contains(QLatin1String("border-image")));
+        QVERIFY(b->statusTip().startsWith(tipStart));
+
+        // Hovering shows the tip in the status bar.
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(b, &enter);
+        QCOMPARE(w.statusBar()->currentMessage(), b->statusTip());
+
+        QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(stack(w)->currentIndex(), page);
+        QVERIFY(button(w, QStringLiteral("HomeButton"))->isVisible());
+
+        // The Home button brings the home page back and hides itself.
+        QTest::mouseClick(button(w, QStringLiteral("HomeButton")), Qt::LeftButton);
+        QCOMPARE(stack(w)->currentIndex(), 0);
+        QVERIFY(!button(w, QStringLiteral("HomeButton"))->isVisible());
+    }
+
+    void mainMenuActionKeepsHomeButton()
+    {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        button(w, QStringLiteral("HSbutton"))->click();
+        action(w, QStringLiteral("actionMain_Menu"))->trigger();
+        QCOMPARE(stack(w)->currentIndex(), 0);
+        QVERIFY(button(w, QStringLiteral("HomeButton"))->isVisible());
+
+        // From the start the action leaves the Home button hidden.
+        MainWindow fresh;
+        action(fresh, QStringLiteral("actionMain_Menu"))->trigger();
+        QVERIFY(button(fresh, QStringLiteral("HomeButton"))->isHidden());
+    }
+
+    void hiddenPageBodePlotButton()
+    {
+        MainWindow w;
+        stack(w)->setCurrentIndex(17);
+        button(w, QStringLiteral("bodePlotGenButton"))->click();
+        QCOMPARE(stack(w)->currentIndex(), 6);
+        QVERIFY(button(w, QStringLiteral("HomeButton"))->isHidden());
+    }
+
+    void fontActions_data()
+    {
+        QTest::addColumn<QStringList>("sequence");
+        QTest::addColumn<int>("points");
+        QTest::newRow("24") << QStringList{"action24_pt"} << 24;
+        QTest::newRow("6") << QStringList{"action6_pt"} << 6;
+        QTest::newRow("12 then 8") << QStringList{"action12_pt", "action8_pt"} << 8;
+        QTest::newRow("20 twice") << QStringList{"action20_pt", "action20_pt"} << 20;
+        QTest::newRow("18 after 10") << QStringList{"action10_pt", "action18_pt"} << 18;
+        QTest::newRow("14") << QStringList{"action14_pt"} << 14;
+    }
+    void fontActions()
+    {
+        QFETCH(QStringList, sequence);
+        QFETCH(int, points);
+        MainWindow w;
+        for (const QString &name : sequence)
+            action(w, name)->trigger();
+        const QFont font = QApplication::font("QWidget");
+        QCOMPARE(font.family(), QStringLiteral("MS Shell Dlg 2"));
+        QCOMPARE(font.pointSize(), points);
+        int checked = 0;
+        for (QAction *a : w.findChild<QMenu *>(QStringLiteral("menuFont"))->actions()) {
+            if (a->isChecked()) {
+                ++checked;
+                QCOMPARE(a->objectName(), QStringLiteral("action%1_pt").arg(points));
+            }
+        }
+        QCOMPARE(checked, 1);
+    }
+
+    void closePrompt_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<int>("prompts");
+        QTest::newRow("unchanged closes at once") << false << int(QMessageBox::Cancel) << true << 0;
+        QTest::newRow("changed, No") << true << int(QMessageBox::No) << true << 1;
+        QTest::newRow("changed, Cancel") << true << int(QMessageBox::Cancel) << false << 1;
+        // Saving is refused while designs cannot be written, so the window stays.
+        QTest::newRow("changed, Save fails") << true << int(QMessageBox::Save) << false << 1;
+    }
+    void closePrompt()
+    {
+        QFETCH(bool, changed);
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        QFETCH(int, prompts);
+        DialogResponder responder;
+        QStringList buttons;
+        responder.setMessageBoxAnswer([&](const QMessageBox &box) {
+            for (QAbstractButton *b : box.buttons())
+                buttons << b->text().remove(QLatin1Char('&'));
+            return QMessageBox::StandardButton(answer);
+        });
+        responder.setDialogHandler([](QDialog *d) { d->reject(); });
+
+        MainWindow w;
+        w.setDesignPath(QStringLiteral("/some/where/design.zam"));
+        w.setDesignChanged(changed);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.close(), closes);
+        QCOMPARE(w.isVisible(), !closes);
+        QCOMPARE(responder.messages().size(), prompts);
+        if (prompts) {
+            QCOMPARE(responder.messages().first().title, QStringLiteral("Close Ampora"));
+            QCOMPARE(responder.messages().first().text.trimmed(), QStringLiteral("Save Changes?"));
+            buttons.sort();
+            QCOMPARE(buttons, QStringList({"Cancel", "No", "Save"}));
+        }
+        // Written in every case, refused close included, without a line end.
+        QCOMPARE(readAll(QStringLiteral("preferences.txt")), QStringLiteral("/some/where/design.zam"));
+    }
+
+    void preferencesAtStart_data()
+    {
+        QTest::addColumn<QString>("content");  // "<design>" stands for an existing file
+        QTest::addColumn<bool>("keepsPath");
+        QTest::newRow("existing design") << "<design>" << true;
+        QTest::newRow("missing design") << "nowhere/gone.zam" << false;
+        QTest::newRow("empty file") << "" << false;
+    }
+    void preferencesAtStart()
+    {
+        QFETCH(QString, content);
+        QFETCH(bool, keepsPath);
+        const QString design = QDir::current().absoluteFilePath(QStringLiteral("old.zam"));
+        writeFile(design, "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nPage: 7\n");
+        content.replace(QLatin1String("<design>"), design);
+        writeFile(QStringLiteral("preferences.txt"), content.toUtf8());
+
+        MainWindow w;
+        QCOMPARE(w.designPath(), keepsPath ? design : QString());
+        // The remembered design is not opened.
+        QCOMPARE(w.findChild<QStackedWidget *>(QStringLiteral("Page"))->currentIndex(), 0);
+        QVERIFY(!w.designChanged());
+    }
+
+    void noPreferencesFile()
+    {
+        QVERIFY(!QFile::exists(QStringLiteral("preferences.txt")));
+        DialogResponder responder;
+        {
+            MainWindow w;
+            QVERIFY(w.designPath().isEmpty());
+            w.show();
+            QVERIFY(w.close());
+        }
+        QVERIFY(responder.messages().isEmpty());
+        QCOMPARE(readAll(QStringLiteral("preferences.txt")), QString());
+    }
+
+    void defaultSelections_data()
+    {
+        QTest::addColumn<QString>("selector");
+        QTest::addColumn<QString>("part");
+        QTest::newRow("SOA") << "AmpSelecterSOA" << "QX415A";
+        QTest::newRow("stability") << "AmpSelectorStab" << "QX385";
+        QTest::newRow("filter") << "ampSelectorFilter" << "TZ636";
+        QTest::newRow("power") << "ampSelectorPower" << "TZ636";
+        QTest::newRow("control") << "ampSelectorSCon" << "TZM730";
+        QTest::newRow("three phase") << "P3ampSelector" << "TZ662";
+        QTest::newRow("current pump") << "IHCPampSelector" << "QX370";
+        QTest::newRow("heatsink part") << "HSpart" << "All Parts";
+    }
+    void defaultSelections()
+    {
+        QFETCH(QString, selector);
+        QFETCH(QString, part);
+        MainWindow w;
+        auto *box = w.findChild<QComboBox *>(selector);
+        QVERIFY(box);
+        QCOMPARE(box->currentText(), part);
+    }
+
+    // A catalog folder written here, so that every selector's subset is known.
+    void selectorSubsets_data()
+    {
+        QTest::addColumn<QString>("selector");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QStringList>("itemsWithPreRelease");
+        const QStringList linear = {"LA1", "LA2"};
+        const QStringList linearPre = {"LA1", "LX9", "LA2"};
+        QTest::newRow("SOA") << "AmpSelecterSOA" << linear << linearPre;
+        QTest::newRow("stability") << "AmpSelectorStab" << linear << linearPre;
+        QTest::newRow("current pump") << "IHCPampSelector" << linear << linearPre;
+        QTest::newRow("power: 1 or 2 outputs")
+            << "ampSelectorPower" << QStringList{"P1", "P2", "P4"} << QStringList{"P1", "P2", "PN", "P4"};
+        QTest::newRow("filter: every PWM part")
+            << "ampSelectorFilter" << QStringList{"P1", "P2", "P3", "P4"}
+            << QStringList{"P1", "P2", "P3", "PN", "P4"};
+        QTest::newRow("control: 2 outputs, not digital")
+            << "ampSelectorSCon" << QStringList{"P2"} << QStringList{"P2", "PN"};
+        QTest::newRow("three phase: 1 or 3 outputs")
+            << "P3ampSelector" << QStringList{"P1", "P3"} << QStringList{"P1", "P3"};
+        QTest::newRow("heatsink part") << "HSpart" << QStringList{"All Parts", "LA1", "LA2", "P1", "P2", "P3", "P4"}
+                                       << QStringList{"All Parts", "LA1", "LX9", "LA2", "P1", "P2", "P3", "PN", "P4"};
+    }
+    void selectorSubsets()
+    {
+        QFETCH(QString, selector);
+        QFETCH(QStringList, items);
+        QFETCH(QStringList, itemsWithPreRelease);
+        QDir().mkpath(QStringLiteral("cat"));
+        writeFile(QStringLiteral("cat/LinearAmpData.txt"),
+                  "ampName\treleased?\tVss_max\n"
+                  "LA1\tY\t100\n"
+                  "LX9\tN\t100\n"
+                  "LA2\tY\t200\n");
+        writeFile(QStringLiteral("cat/PWMAmpData.txt"),
+                  "ampName\treleased?\toutputs\tRamp\n"
+                  "P1\tY\t1\tFixed\n"
+                  "P2\tY\t2\tVccDep\n"
+                  "P3\tY\t3\tFixed\n"
+                  "PN\tN\t2\tFixed\n"
+                  "P4\tY\t2\tDigital\n");
+        StartOptions options;
+        options.catalogDir = QDir::current().absoluteFilePath(QStringLiteral("cat"));
+        QTest::ignoreMessage(QtDebugMsg, "Could not open Host Amp File");
+        QTest::ignoreMessage(QtDebugMsg, "Could not open Package Style File");
+        QTest::ignoreMessage(QtDebugMsg, "Could not open Heatsink File");
+        MainWindow w(nullptr, options);
+        auto texts = [&] {
+            QStringList out;
+            auto *box = w.findChild<QComboBox *>(selector);
+            for (int i = 0; i < box->count(); ++i)
+                out << box->itemText(i);
+            return out;
+        };
+        QCOMPARE(texts(), items);
+
+        QTest::ignoreMessage(QtDebugMsg, "Could not open Package Style File");
+        QTest::ignoreMessage(QtDebugMsg, "Could not open Heatsink File");
+        w.findChild<QAbstractButton *>(QStringLiteral("includePreReleased"))->click();
+        QCOMPARE(texts(), itemsWithPreRelease);
+        QCOMPARE(w.catalogs().linear.size(), 3);
+
+        QTest::ignoreMessage(QtDebugMsg, "Could not open Package Style File");
+        QTest::ignoreMessage(QtDebugMsg, "Could not open Heatsink File");
+        w.findChild<QAbstractButton *>(QStringLiteral("includePreReleased"))->click();
+        QCOMPARE(texts(), items);
+    }
+
+    void versionComparison_data()
+    {
+        QTest::addColumn<QString>("published");
+        QTest::addColumn<bool>("newer");
+        QTest::newRow("9.0.3") << "9.0.3" << true;
+        QTest::newRow("9.0.2") << "9.0.2" << false;
+        QTest::newRow("9.0.1") << "9.0.1" << false;
+        QTest::newRow("8.9.9") << "8.9.9" << false;
+        QTest::newRow("9.1") << "9.1" << true;
+        QTest::newRow("9.0.2.1") << "9.0.2.1" << false;
+        QTest::newRow("10") << "10" << true;
+        QTest::newRow("9") << "9" << false;
+        QTest::newRow("10.0.0 with line end") << "10.0.0\n" << true;
+        QTest::newRow("not a number counts as 0") << "x.5" << false;
+    }
+    void versionComparison()
+    {
+        QFETCH(QString, published);
+        QFETCH(bool, newer);
+        QCOMPARE(MainWindow::isNewerVersion(published, QStringLiteral("9.0.2")), newer);
+    }
+};
+
+QTEST_MAIN(TestShell)
+#include "test_shell.moc"
