@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -23,21 +24,23 @@ const char *const kPreferencesFile = "preferences.txt";
 const char *const kSupportPage = "https://www.zarn-power.example/support/technical_support.html";
 
 // Page indices of the stacked widget; design files and examples store them.
-enum PageIndex {
-    HomePageIndex = 0,
-    LinearSelectorPage = 1,
-    SoaPage = 2,
-    StabilityPage = 4,
-    CurrentPumpPage = 5,
-    BodeGeneratorPage = 6,
-    HeatsinkPage = 7,
-    PwmSelectorPage = 8,
-    PwmPowerPage = 9,
-    ThreePhasePage = 10,
-    ExamplesPage = 11,
-    FilterPage = 12,
-    ControlStep1Page = 13,
+namespace PageIndex {
+enum : int {
+    Home = 0,
+    LinearSelector = 1,
+    Soa = 2,
+    Stability = 4,
+    CurrentPump = 5,
+    BodeGenerator = 6,
+    Heatsinks = 7,
+    PwmSelector = 8,
+    PwmPower = 9,
+    ThreePhase = 10,
+    Examples = 11,
+    Filter = 12,
+    ControlStep1 = 13,
 };
+}
 
 }  // namespace
 
@@ -46,7 +49,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/ZarnLinear/icon_zarn.png")));
-    ui->Page->setCurrentIndex(HomePageIndex);
+    ui->Page->setCurrentIndex(PageIndex::Home);
 
     if (auto *version = findChild<QLabel *>(QStringLiteral("VersionLabel")))
         version->setText(QStringLiteral("Version ") + QLatin1String(kAmporaVersion));
@@ -148,32 +151,32 @@ void MainWindow::openToolPage(int index)
     ui->HomeButton->show();
 }
 
-void MainWindow::on_SPSButton_clicked() { openToolPage(PwmSelectorPage); }
-void MainWindow::on_LPSbutton_clicked() { openToolPage(LinearSelectorPage); }
-void MainWindow::on_PWMPowerButton_clicked() { openToolPage(PwmPowerPage); }
-void MainWindow::on_Examples_clicked() { openToolPage(ExamplesPage); }
-void MainWindow::on_IHCPbutton_clicked() { openToolPage(CurrentPumpPage); }
-void MainWindow::on_ThreePhaseButton_clicked() { openToolPage(ThreePhasePage); }
-void MainWindow::on_HSbutton_clicked() { openToolPage(HeatsinkPage); }
-void MainWindow::on_LstabButton_clicked() { openToolPage(StabilityPage); }
-void MainWindow::on_PWMControlButton_clicked() { openToolPage(ControlStep1Page); }
-void MainWindow::on_FilterButton_clicked() { openToolPage(FilterPage); }
-void MainWindow::on_SOAbutton_clicked() { openToolPage(SoaPage); }
+void MainWindow::on_SPSButton_clicked() { openToolPage(PageIndex::PwmSelector); }
+void MainWindow::on_LPSbutton_clicked() { openToolPage(PageIndex::LinearSelector); }
+void MainWindow::on_PWMPowerButton_clicked() { openToolPage(PageIndex::PwmPower); }
+void MainWindow::on_Examples_clicked() { openToolPage(PageIndex::Examples); }
+void MainWindow::on_IHCPbutton_clicked() { openToolPage(PageIndex::CurrentPump); }
+void MainWindow::on_ThreePhaseButton_clicked() { openToolPage(PageIndex::ThreePhase); }
+void MainWindow::on_HSbutton_clicked() { openToolPage(PageIndex::Heatsinks); }
+void MainWindow::on_LstabButton_clicked() { openToolPage(PageIndex::Stability); }
+void MainWindow::on_PWMControlButton_clicked() { openToolPage(PageIndex::ControlStep1); }
+void MainWindow::on_FilterButton_clicked() { openToolPage(PageIndex::Filter); }
+void MainWindow::on_SOAbutton_clicked() { openToolPage(PageIndex::Soa); }
 
 void MainWindow::on_HomeButton_clicked()
 {
-    ui->Page->setCurrentIndex(HomePageIndex);
+    ui->Page->setCurrentIndex(PageIndex::Home);
     ui->HomeButton->hide();
 }
 
 void MainWindow::on_actionMain_Menu_triggered()
 {
-    ui->Page->setCurrentIndex(HomePageIndex);
+    ui->Page->setCurrentIndex(PageIndex::Home);
 }
 
 void MainWindow::on_bodePlotGenButton_clicked()
 {
-    ui->Page->setCurrentIndex(BodeGeneratorPage);
+    ui->Page->setCurrentIndex(PageIndex::BodeGenerator);
 }
 
 bool MainWindow::saveEntries(bool saveAs)

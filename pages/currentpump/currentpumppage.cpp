@@ -1,0 +1,13 @@
+#include "pages/currentpump/currentpumppage.h"
+
+#include "ui_currentpumppage.h"
+
+CurrentPumpPage::CurrentPumpPage(QWidget *parent) : QWidget(parent), ui(new Ui::CurrentPumpPage)
+{
+    ui->setupUi(this);
+}
+
+CurrentPumpPage::~CurrentPumpPage()
+{
+    delete ui;
+}

@@ -1,0 +1,13 @@
+#include "pages/examples/examplespage.h"
+
+#include "ui_examplespage.h"
+
+ExamplesPage::ExamplesPage(QWidget *parent) : QWidget(parent), ui(new Ui::ExamplesPage)
+{
+    ui->setupUi(this);
+}
+
+ExamplesPage::~ExamplesPage()
+{
+    delete ui;
+}

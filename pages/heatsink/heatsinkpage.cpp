@@ -1,0 +1,13 @@
+#include "pages/heatsink/heatsinkpage.h"
+
+#include "ui_heatsinkpage.h"
+
+HeatsinkPage::HeatsinkPage(QWidget *parent) : QWidget(parent), ui(new Ui::HeatsinkPage)
+{
+    ui->setupUi(this);
+}
+
+HeatsinkPage::~HeatsinkPage()
+{
+    delete ui;
+}

@@ -1,0 +1,13 @@
+#include "pages/hidden/bodeplotpage.h"
+
+#include "ui_bodeplotpage.h"
+
+BodePlotPage::BodePlotPage(QWidget *parent) : QWidget(parent), ui(new Ui::BodePlotPage)
+{
+    ui->setupUi(this);
+}
+
+BodePlotPage::~BodePlotPage()
+{
+    delete ui;
+}

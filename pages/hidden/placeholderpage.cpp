@@ -1,0 +1,13 @@
+#include "pages/hidden/placeholderpage.h"
+
+#include "ui_placeholderpage.h"
+
+PlaceholderPage::PlaceholderPage(QWidget *parent) : QWidget(parent), ui(new Ui::PlaceholderPage)
+{
+    ui->setupUi(this);
+}
+
+PlaceholderPage::~PlaceholderPage()
+{
+    delete ui;
+}

@@ -1,0 +1,13 @@
+#include "pages/pwm/controlstep2page.h"
+
+#include "ui_controlstep2page.h"
+
+ControlStep2Page::ControlStep2Page(QWidget *parent) : QWidget(parent), ui(new Ui::ControlStep2Page)
+{
+    ui->setupUi(this);
+}
+
+ControlStep2Page::~ControlStep2Page()
+{
+    delete ui;
+}

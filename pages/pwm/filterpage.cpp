@@ -1,0 +1,13 @@
+#include "pages/pwm/filterpage.h"
+
+#include "ui_filterpage.h"
+
+FilterPage::FilterPage(QWidget *parent) : QWidget(parent), ui(new Ui::FilterPage)
+{
+    ui->setupUi(this);
+}
+
+FilterPage::~FilterPage()
+{
+    delete ui;
+}

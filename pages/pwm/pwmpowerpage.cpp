@@ -1,0 +1,13 @@
+#include "pages/pwm/pwmpowerpage.h"
+
+#include "ui_pwmpowerpage.h"
+
+PwmPowerPage::PwmPowerPage(QWidget *parent) : QWidget(parent), ui(new Ui::PwmPowerPage)
+{
+    ui->setupUi(this);
+}
+
+PwmPowerPage::~PwmPowerPage()
+{
+    delete ui;
+}

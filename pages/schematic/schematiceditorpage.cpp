@@ -1,0 +1,13 @@
+#include "pages/schematic/schematiceditorpage.h"
+
+#include "ui_schematiceditorpage.h"
+
+SchematicEditorPage::SchematicEditorPage(QWidget *parent) : QWidget(parent), ui(new Ui::SchematicEditorPage)
+{
+    ui->setupUi(this);
+}
+
+SchematicEditorPage::~SchematicEditorPage()
+{
+    delete ui;
+}

@@ -1,0 +1,13 @@
+#include "pages/selectors/linearselectorpage.h"
+
+#include "ui_linearselectorpage.h"
+
+LinearSelectorPage::LinearSelectorPage(QWidget *parent) : QWidget(parent), ui(new Ui::LinearSelectorPage)
+{
+    ui->setupUi(this);
+}
+
+LinearSelectorPage::~LinearSelectorPage()
+{
+    delete ui;
+}

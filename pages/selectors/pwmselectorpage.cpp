@@ -1,0 +1,13 @@
+#include "pages/selectors/pwmselectorpage.h"
+
+#include "ui_pwmselectorpage.h"
+
+PwmSelectorPage::PwmSelectorPage(QWidget *parent) : QWidget(parent), ui(new Ui::PwmSelectorPage)
+{
+    ui->setupUi(this);
+}
+
+PwmSelectorPage::~PwmSelectorPage()
+{
+    delete ui;
+}

@@ -1,0 +1,13 @@
+#include "pages/threephase/threephasepage.h"
+
+#include "ui_threephasepage.h"
+
+ThreePhasePage::ThreePhasePage(QWidget *parent) : QWidget(parent), ui(new Ui::ThreePhasePage)
+{
+    ui->setupUi(this);
+}
+
+ThreePhasePage::~ThreePhasePage()
+{
+    delete ui;
+}
