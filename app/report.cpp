@@ -15,7 +15,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QSet>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
