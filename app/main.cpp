@@ -1,10 +1,34 @@
 #include <QApplication>
 #include <QSplashScreen>
+#include <QDir>
+#include <QFile>
 #include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/version.h"
+
+namespace {
+
+// Qt warns when it has to pick a runtime folder itself; give it a private one.
+void prepareRuntimeDir()
+{
+#ifdef Q_OS_UNIX
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString dir = QDir::tempPath() + QStringLiteral("/ampora-runtime-") + QString::number(qulonglong(getuid()));
+    if (QDir().mkpath(dir)) {
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
+    }
+#endif
+}
+
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -12,17 +36,21 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine commandLine = parseCommandLine(arguments);
-
-    // Scripted runs work without a display.
-    if (isScripted(commandLine) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
-    QApplication app(argc, argv);
     if (!commandLine.error.isEmpty()) {
         std::fprintf(stderr, "ampora: %s\n", commandLine.error.toLocal8Bit().constData());
         return 2;
     }
+
+    // Scripted runs work without a display, and keep standard error for
+    // their own messages.
+    if (isScripted(commandLine)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        prepareRuntimeDir();
+    }
+
+    QApplication app(argc, argv);
     if (isScripted(commandLine))
         return runScripted(commandLine);
 
