@@ -104,6 +104,7 @@ int runScripted(const CommandLine &c)
 
     // Every dialog that start-up, the design or a click raises is answered,
     // so a script never waits for a person.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     DialogResponder responder;
     StartOptions options;
     options.catalogDir = c.catalogDir;

@@ -65,6 +65,10 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
         m_network->get(QNetworkRequest(QUrl(m_options.updateUrl)));
 
     loadAllCatalogs(m_catalogs, false, m_options.catalogDir);
+    for (ToolPage *page : findChildren<ToolPage *>()) {
+        page->setCatalogs(&m_catalogs);
+        connect(page, &ToolPage::designChanged, this, [this] { m_designChanged = true; });
+    }
 
     readPreferences();
     fillSupportLink();
@@ -90,8 +94,21 @@ void MainWindow::selectByText(const char *selector, const QString &text)
 
 void MainWindow::initialisePages()
 {
-    // Each page's first computed state comes with the page itself; the
-    // default parts are chosen here, in start-up order.
+    // The order matters: later pages read what earlier ones computed.
+    ui->SOApage->initialise();
+    ui->page_2->initialise();
+    ui->page_7->initialise();
+    ui->page_4->initialise();
+    ui->page_11->initialise();
+    ui->page_8->initialise();
+    ui->page_10->initialise();
+    ui->page_6->initialise();
+    ui->page_15->initialise();
+    ui->page_9->initialise();
+    ui->page_3->initialise();
+    ui->page_5->initialise();
+
+    // Default parts of the pages whose own start-up does not choose one yet.
     selectByText("AmpSelecterSOA", QStringLiteral("QX415A"));
     selectByText("AmpSelectorStab", QStringLiteral("QX385"));
     selectByText("ampSelectorFilter", QStringLiteral("TZ636"));

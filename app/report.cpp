@@ -264,8 +264,11 @@ void describeWidget(const QWidget *w, QJsonObject &entry)
 {
     const QString value = QStringLiteral("value");
     const QString color = QStringLiteral("color");
-    if (qobject_cast<const QCustomPlot *>(w))
+    if (qobject_cast<const QCustomPlot *>(w)) {
+        // A chart's content is under "plots".
+        entry.insert(value, QJsonValue());
         return;
+    }
     if (const auto *edit = qobject_cast<const QLineEdit *>(w)) {
         entry.insert(value, edit->text());
         entry.insert(color, colorName(textColor(edit, QPalette::Text)));

@@ -2,7 +2,7 @@
 
 #include "ui_currentpumppage.h"
 
-CurrentPumpPage::CurrentPumpPage(QWidget *parent) : QWidget(parent), ui(new Ui::CurrentPumpPage)
+CurrentPumpPage::CurrentPumpPage(QWidget *parent) : ToolPage(parent), ui(new Ui::CurrentPumpPage)
 {
     ui->setupUi(this);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class CurrentPumpPage;
 }
 
 // The Improved Howland current pump page.
-class CurrentPumpPage : public QWidget {
+class CurrentPumpPage : public ToolPage {
     Q_OBJECT
 public:
     explicit CurrentPumpPage(QWidget *parent = nullptr);

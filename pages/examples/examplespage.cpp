@@ -2,7 +2,7 @@
 
 #include "ui_examplespage.h"
 
-ExamplesPage::ExamplesPage(QWidget *parent) : QWidget(parent), ui(new Ui::ExamplesPage)
+ExamplesPage::ExamplesPage(QWidget *parent) : ToolPage(parent), ui(new Ui::ExamplesPage)
 {
     ui->setupUi(this);
 }

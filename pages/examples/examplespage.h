@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class ExamplesPage;
 }
 
 // The examples and tutorials page.
-class ExamplesPage : public QWidget {
+class ExamplesPage : public ToolPage {
     Q_OBJECT
 public:
     explicit ExamplesPage(QWidget *parent = nullptr);

@@ -2,7 +2,7 @@
 
 #include "ui_heatsinkpage.h"
 
-HeatsinkPage::HeatsinkPage(QWidget *parent) : QWidget(parent), ui(new Ui::HeatsinkPage)
+HeatsinkPage::HeatsinkPage(QWidget *parent) : ToolPage(parent), ui(new Ui::HeatsinkPage)
 {
     ui->setupUi(this);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class HeatsinkPage;
 }
 
 // The heatsink selector.
-class HeatsinkPage : public QWidget {
+class HeatsinkPage : public ToolPage {
     Q_OBJECT
 public:
     explicit HeatsinkPage(QWidget *parent = nullptr);

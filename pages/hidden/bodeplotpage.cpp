@@ -2,7 +2,7 @@
 
 #include "ui_bodeplotpage.h"
 
-BodePlotPage::BodePlotPage(QWidget *parent) : QWidget(parent), ui(new Ui::BodePlotPage)
+BodePlotPage::BodePlotPage(QWidget *parent) : ToolPage(parent), ui(new Ui::BodePlotPage)
 {
     ui->setupUi(this);
 }

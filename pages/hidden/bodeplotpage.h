@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class BodePlotPage;
 }
 
 // The demonstration Bode plot generator.
-class BodePlotPage : public QWidget {
+class BodePlotPage : public ToolPage {
     Q_OBJECT
 public:
     explicit BodePlotPage(QWidget *parent = nullptr);

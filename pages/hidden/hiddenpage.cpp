@@ -2,7 +2,7 @@
 
 #include "ui_hiddenpage.h"
 
-HiddenPage::HiddenPage(QWidget *parent) : QWidget(parent), ui(new Ui::HiddenPage)
+HiddenPage::HiddenPage(QWidget *parent) : ToolPage(parent), ui(new Ui::HiddenPage)
 {
     ui->setupUi(this);
 }

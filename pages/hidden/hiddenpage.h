@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class HiddenPage;
@@ -8,7 +8,7 @@ class HiddenPage;
 
 // The employees-only page: load calculator, product guide export, Bode plot
 // generator and the pre-release switch. Its buttons are served by the window.
-class HiddenPage : public QWidget {
+class HiddenPage : public ToolPage {
     Q_OBJECT
 public:
     explicit HiddenPage(QWidget *parent = nullptr);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class PlaceholderPage;
 }
 
 // A page of unconnected controls that only a design file shows.
-class PlaceholderPage : public QWidget {
+class PlaceholderPage : public ToolPage {
     Q_OBJECT
 public:
     explicit PlaceholderPage(QWidget *parent = nullptr);

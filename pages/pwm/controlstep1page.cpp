@@ -2,7 +2,7 @@
 
 #include "ui_controlstep1page.h"
 
-ControlStep1Page::ControlStep1Page(QWidget *parent) : QWidget(parent), ui(new Ui::ControlStep1Page)
+ControlStep1Page::ControlStep1Page(QWidget *parent) : ToolPage(parent), ui(new Ui::ControlStep1Page)
 {
     ui->setupUi(this);
 }

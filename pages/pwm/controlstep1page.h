@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class ControlStep1Page;
 }
 
 // Step 1 of the PWM control design.
-class ControlStep1Page : public QWidget {
+class ControlStep1Page : public ToolPage {
     Q_OBJECT
 public:
     explicit ControlStep1Page(QWidget *parent = nullptr);

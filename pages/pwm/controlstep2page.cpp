@@ -2,7 +2,7 @@
 
 #include "ui_controlstep2page.h"
 
-ControlStep2Page::ControlStep2Page(QWidget *parent) : QWidget(parent), ui(new Ui::ControlStep2Page)
+ControlStep2Page::ControlStep2Page(QWidget *parent) : ToolPage(parent), ui(new Ui::ControlStep2Page)
 {
     ui->setupUi(this);
 }

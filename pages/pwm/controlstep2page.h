@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class ControlStep2Page;
 }
 
 // Step 2 of the PWM control design.
-class ControlStep2Page : public QWidget {
+class ControlStep2Page : public ToolPage {
     Q_OBJECT
 public:
     explicit ControlStep2Page(QWidget *parent = nullptr);

@@ -2,7 +2,7 @@
 
 #include "ui_controlstep3page.h"
 
-ControlStep3Page::ControlStep3Page(QWidget *parent) : QWidget(parent), ui(new Ui::ControlStep3Page)
+ControlStep3Page::ControlStep3Page(QWidget *parent) : ToolPage(parent), ui(new Ui::ControlStep3Page)
 {
     ui->setupUi(this);
 }

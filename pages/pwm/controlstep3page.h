@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class ControlStep3Page;
 }
 
 // Step 3 of the PWM control design.
-class ControlStep3Page : public QWidget {
+class ControlStep3Page : public ToolPage {
     Q_OBJECT
 public:
     explicit ControlStep3Page(QWidget *parent = nullptr);

@@ -2,7 +2,7 @@
 
 #include "ui_filterpage.h"
 
-FilterPage::FilterPage(QWidget *parent) : QWidget(parent), ui(new Ui::FilterPage)
+FilterPage::FilterPage(QWidget *parent) : ToolPage(parent), ui(new Ui::FilterPage)
 {
     ui->setupUi(this);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class FilterPage;
 }
 
 // The PWM output filter design page.
-class FilterPage : public QWidget {
+class FilterPage : public ToolPage {
     Q_OBJECT
 public:
     explicit FilterPage(QWidget *parent = nullptr);

@@ -2,7 +2,7 @@
 
 #include "ui_pwmpowerpage.h"
 
-PwmPowerPage::PwmPowerPage(QWidget *parent) : QWidget(parent), ui(new Ui::PwmPowerPage)
+PwmPowerPage::PwmPowerPage(QWidget *parent) : ToolPage(parent), ui(new Ui::PwmPowerPage)
 {
     ui->setupUi(this);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class PwmPowerPage;
 }
 
 // The PWM power, losses and network page.
-class PwmPowerPage : public QWidget {
+class PwmPowerPage : public ToolPage {
     Q_OBJECT
 public:
     explicit PwmPowerPage(QWidget *parent = nullptr);

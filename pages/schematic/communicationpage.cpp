@@ -2,7 +2,7 @@
 
 #include "ui_communicationpage.h"
 
-CommunicationPage::CommunicationPage(QWidget *parent) : QWidget(parent), ui(new Ui::CommunicationPage)
+CommunicationPage::CommunicationPage(QWidget *parent) : ToolPage(parent), ui(new Ui::CommunicationPage)
 {
     ui->setupUi(this);
 }

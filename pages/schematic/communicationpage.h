@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class CommunicationPage;
 }
 
 // The serial link check page.
-class CommunicationPage : public QWidget {
+class CommunicationPage : public ToolPage {
     Q_OBJECT
 public:
     explicit CommunicationPage(QWidget *parent = nullptr);

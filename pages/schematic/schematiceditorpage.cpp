@@ -2,7 +2,7 @@
 
 #include "ui_schematiceditorpage.h"
 
-SchematicEditorPage::SchematicEditorPage(QWidget *parent) : QWidget(parent), ui(new Ui::SchematicEditorPage)
+SchematicEditorPage::SchematicEditorPage(QWidget *parent) : ToolPage(parent), ui(new Ui::SchematicEditorPage)
 {
     ui->setupUi(this);
 }

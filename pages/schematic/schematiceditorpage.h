@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class SchematicEditorPage;
 }
 
 // The free schematic editor page.
-class SchematicEditorPage : public QWidget {
+class SchematicEditorPage : public ToolPage {
     Q_OBJECT
 public:
     explicit SchematicEditorPage(QWidget *parent = nullptr);

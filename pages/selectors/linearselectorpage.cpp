@@ -2,7 +2,7 @@
 
 #include "ui_linearselectorpage.h"
 
-LinearSelectorPage::LinearSelectorPage(QWidget *parent) : QWidget(parent), ui(new Ui::LinearSelectorPage)
+LinearSelectorPage::LinearSelectorPage(QWidget *parent) : ToolPage(parent), ui(new Ui::LinearSelectorPage)
 {
     ui->setupUi(this);
 }

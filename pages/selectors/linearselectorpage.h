@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class LinearSelectorPage;
 }
 
 // The linear amplifier selector.
-class LinearSelectorPage : public QWidget {
+class LinearSelectorPage : public ToolPage {
     Q_OBJECT
 public:
     explicit LinearSelectorPage(QWidget *parent = nullptr);

@@ -2,7 +2,7 @@
 
 #include "ui_pwmselectorpage.h"
 
-PwmSelectorPage::PwmSelectorPage(QWidget *parent) : QWidget(parent), ui(new Ui::PwmSelectorPage)
+PwmSelectorPage::PwmSelectorPage(QWidget *parent) : ToolPage(parent), ui(new Ui::PwmSelectorPage)
 {
     ui->setupUi(this);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class PwmSelectorPage;
 }
 
 // The PWM amplifier selector.
-class PwmSelectorPage : public QWidget {
+class PwmSelectorPage : public ToolPage {
     Q_OBJECT
 public:
     explicit PwmSelectorPage(QWidget *parent = nullptr);

@@ -2,7 +2,7 @@
 
 #include "ui_soapage.h"
 
-SoaPage::SoaPage(QWidget *parent) : QWidget(parent), ui(new Ui::SoaPage)
+SoaPage::SoaPage(QWidget *parent) : ToolPage(parent), ui(new Ui::SoaPage)
 {
     ui->setupUi(this);
 }

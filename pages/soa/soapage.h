@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class SoaPage;
 }
 
 // The safe-operating-area, power and thermal page of a linear amplifier.
-class SoaPage : public QWidget {
+class SoaPage : public ToolPage {
     Q_OBJECT
 public:
     explicit SoaPage(QWidget *parent = nullptr);

@@ -2,7 +2,7 @@
 
 #include "ui_stabilitypage.h"
 
-StabilityPage::StabilityPage(QWidget *parent) : QWidget(parent), ui(new Ui::StabilityPage)
+StabilityPage::StabilityPage(QWidget *parent) : ToolPage(parent), ui(new Ui::StabilityPage)
 {
     ui->setupUi(this);
 }

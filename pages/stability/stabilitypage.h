@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class StabilityPage;
 }
 
 // The loop-stability page of a linear amplifier.
-class StabilityPage : public QWidget {
+class StabilityPage : public ToolPage {
     Q_OBJECT
 public:
     explicit StabilityPage(QWidget *parent = nullptr);

@@ -2,7 +2,7 @@
 
 #include "ui_threephasepage.h"
 
-ThreePhasePage::ThreePhasePage(QWidget *parent) : QWidget(parent), ui(new Ui::ThreePhasePage)
+ThreePhasePage::ThreePhasePage(QWidget *parent) : ToolPage(parent), ui(new Ui::ThreePhasePage)
 {
     ui->setupUi(this);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/toolpage.h"
 
 namespace Ui {
 class ThreePhasePage;
 }
 
 // The three-phase motor drive page.
-class ThreePhasePage : public QWidget {
+class ThreePhasePage : public ToolPage {
     Q_OBJECT
 public:
     explicit ThreePhasePage(QWidget *parent = nullptr);

@@ -1,0 +1,4 @@
+# Sources of this folder: models (no widgets) and pages.
+list(APPEND AMPORA_PAGE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/threephasepage.h ${CMAKE_CURRENT_LIST_DIR}/threephasepage.cpp ${CMAKE_CURRENT_LIST_DIR}/threephasepage.ui
+)
