@@ -28,6 +28,15 @@ void prepareRuntimeDir()
 #endif
 }
 
+// The off-screen platform reports that it cannot resize a window to its
+// hints; that is expected there and only clutters a script's output.
+void scriptedMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("propagateSizeHints")))
+        return;
+    std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -48,6 +57,7 @@ int main(int argc, char *argv[])
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         prepareRuntimeDir();
+        qInstallMessageHandler(scriptedMessages);
     }
 
     QApplication app(argc, argv);
