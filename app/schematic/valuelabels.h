@@ -44,4 +44,4 @@ bool sameLabelCoordinate(double a, double b);
 // True when both items are text items whose positions agree in both plot coordinates.
 bool sameLabelPosition(const QCPAbstractItem *a, const QCPAbstractItem *b);
 // Index of the first filled slot whose label sits where the clicked item sits; -1 for none.
-int matchLabelSlot(const QCPAbstractItem *clicked, const QVector<QCPItemText *> &slots);
+int matchLabelSlot(const QCPAbstractItem *clicked, const QVector<QCPItemText *> &labels);
