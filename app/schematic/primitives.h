@@ -17,7 +17,7 @@ void setupSchematicCanvas(QCustomPlot *plot);
 // Removes every graph, curve and item, ready for a redraw.
 void clearSchematic(QCustomPlot *plot);
 // The box around every curve point and text-item position (empty when nothing is drawn).
-QRectF schematicBounds(const QCustomPlot *plot);
+QRectF schematicBounds(QCustomPlot *plot);
 
 // Wire from (xLoc, yLoc) to (xLoc + len, yLoc).
 void plotWhor(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc, double len);
