@@ -1,18 +1,67 @@
 #pragma once
 
+#include <QModelIndex>
+#include <QVector>
+
+#include "pages/selectors/selectormodel.h"
 #include "pages/toolpage.h"
+
+class QStandardItemModel;
 
 namespace Ui {
 class LinearSelectorPage;
 }
 
-// The linear amplifier selector.
+// The linear amplifier selector: every catalog part that meets the output
+// requirements, alone, bridged or in parallel, cheapest first.
 class LinearSelectorPage : public ToolPage {
     Q_OBJECT
 public:
     explicit LinearSelectorPage(QWidget *parent = nullptr);
     ~LinearSelectorPage() override;
 
+    // The window owns the table model; until it hands one over the page uses its own.
+    void setTableModel(QStandardItemModel *model);
+    QStandardItemModel *tableModel() const { return m_model; }
+
+    void initialise() override;
+
+    // The part last chosen in the table (kept when nothing qualifies).
+    const amp &selectedAmplifier() const { return m_selected; }
+
+    void FillInTable();
+    void Eliminate();
+    void LPSselectionChange(const QModelIndex &index);
+
+public slots:
+    void refreshLPS();
+
+signals:
+    // The hidden-page phrase was typed into the current field.
+    void hiddenPageRequested();
+
+private slots:
+    void on_LPScurrent_editingFinished();
+    void on_LPSVpp_editingFinished();
+    void on_LPSFreq_editingFinished();
+    void on_LPSSR_editingFinished();
+    void on_LPSFreqButton_toggled(bool checked);
+    void on_LPSSRButton_toggled(bool checked);
+    void on_LPSBridgeCheckBox_clicked();
+    void on_LPSParallelCheckBox_clicked();
+    void on_LPSNumAmps_valueChanged(int value);
+    void on_LPSRelax_valueChanged(int value);
+    void on_sortPrice_clicked();
+    void on_LPSresetButton_clicked();
+    void selectorTableRowChange(const QModelIndex &current, const QModelIndex &previous);
+
 private:
+    void attachModel();
+    void writeTable(const QVector<SelectorModel::LinearRow> &rows);
+
     Ui::LinearSelectorPage *ui;
+    QStandardItemModel *m_model = nullptr;
+    QVector<bool> m_shown;  // by catalog position
+    amp m_selected;
+    bool m_quiet = false;  // the table is being rebuilt or the current row set by the page
 };

@@ -1,13 +1,187 @@
 #include "pages/selectors/pwmselectorpage.h"
 
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
+#include <QtMath>
+
+#include "pages/selectors/selectortable.h"
 #include "ui_pwmselectorpage.h"
+#include "values/fieldvalues.h"
+
+using namespace SelectorModel;
+
+namespace {
+
+QStringList pwmHeaders()
+{
+    return {QStringLiteral("i"),
+            QStringLiteral("Name"),
+            QStringLiteral("Output Type"),
+            QStringLiteral("Vs max (V)"),
+            QStringLiteral("I_Continuous (A)"),
+            QStringLiteral("I_Peak (A)"),
+            QStringLiteral("Max Output Voltage (Vpeak)"),
+            QStringLiteral("Max Switching Frequency (kHz)"),
+            QStringLiteral("Max Output Bandwidth (kHz)"),
+            QStringLiteral("Max Internal Power Diss. (W)"),
+            QStringLiteral("Package Style"),
+            QStringLiteral("Relative Price - 10/7/16 Digikey USD")};
+}
+
+}  // namespace
 
 PwmSelectorPage::PwmSelectorPage(QWidget *parent) : ToolPage(parent), ui(new Ui::PwmSelectorPage)
 {
     ui->setupUi(this);
+    m_model = new QStandardItemModel(0, 5, this);
+    attachModel();
 }
 
 PwmSelectorPage::~PwmSelectorPage()
 {
     delete ui;
+}
+
+void PwmSelectorPage::setTableModel(QStandardItemModel *model)
+{
+    if (!model || model == m_model)
+        return;
+    m_model = model;
+    attachModel();
+}
+
+void PwmSelectorPage::attachModel()
+{
+    ui->pwmTable->setModel(m_model);
+    connect(ui->pwmTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &PwmSelectorPage::pwmTableRowChange, Qt::UniqueConnection);
+    ui->pwmTable->verticalHeader()->hide();
+}
+
+void PwmSelectorPage::initialise()
+{
+    m_selected = findSwitching(catalogs().pwms, QStringLiteral("TZ623"));
+    FillInPwmTable();
+}
+
+void PwmSelectorPage::writeTable(const QVector<PwmRow> &rows)
+{
+    m_quiet = true;
+    SelectorTable::prepareModel(m_model, pwmHeaders(), rows.size());
+    m_shown.fill(false, rows.size());
+    for (const PwmRow &row : rows) {
+        const int r = row.index;
+        m_shown[r] = row.shown();
+        m_model->setItem(r, 0, SelectorTable::wholeItem(row.index));
+        m_model->setItem(r, 1, SelectorTable::textItem(row.name));
+        m_model->setItem(r, 2, SelectorTable::textItem(row.outputType));
+        m_model->setItem(r, 3, SelectorTable::numberItem(row.vsMax));
+        m_model->setItem(r, 4, SelectorTable::numberItem(row.current));
+        m_model->setItem(r, 5, SelectorTable::numberItem(row.peakCurrent));
+        m_model->setItem(r, 6, SelectorTable::wholeItem(row.voltage));
+        m_model->setItem(r, 7, SelectorTable::numberItem(row.fswMax));
+        m_model->setItem(r, 8, SelectorTable::numberItem(row.bandwidth));
+        m_model->setItem(r, 9, SelectorTable::numberItem(row.dissipation));
+        m_model->setItem(r, 10, SelectorTable::textItem(row.package));
+        m_model->setItem(r, 11, SelectorTable::numberItem(row.price));
+        for (int column : row.marked)
+            SelectorTable::markCloseMatch(m_model->item(r, column));
+    }
+    SelectorTable::sortByPrice(ui->pwmTable, m_model, m_shown);
+    m_quiet = false;
+}
+
+void PwmSelectorPage::FillInPwmTable()
+{
+    const QVector<pwm> &pwms = catalogs().pwms;
+    QVector<PwmRow> rows;
+    rows.reserve(pwms.size());
+    for (int i = 0; i < pwms.size(); ++i)
+        rows.append(pwmTableRow(pwms.at(i), i, catalogs().packages));
+    writeTable(rows);
+}
+
+void PwmSelectorPage::EliminatePWM()
+{
+    PwmRequirements req;
+    req.current = qAbs(field2Number(ui->SPScurrent, QStringLiteral("R")));
+    req.voltage = qAbs(field2Number(ui->SPSvoltage, QStringLiteral("R")));
+    req.frequency = qAbs(field2Number(ui->SPSfrequency, QStringLiteral("R")));
+    req.relax = ui->SPSrelax->value();
+    req.parallel = ui->SPSparallelCheckBox->isChecked();
+    req.maxParallel = ui->SPSnumAmps->value();
+    writeTable(eliminatePwmCatalog(catalogs().pwms, catalogs().packages, req));
+}
+
+void PwmSelectorPage::refreshSPS()
+{
+    markChanged();
+    EliminatePWM();
+    SPSselectionChange(SelectorTable::firstShownNameCell(ui->pwmTable, m_model));
+}
+
+void PwmSelectorPage::SPSselectionChange(const QModelIndex &index)
+{
+    m_quiet = true;
+    ui->pwmTable->setCurrentIndex(index);
+    m_quiet = false;
+
+    const QString text = index.isValid() ? m_model->index(index.row(), ColName).data().toString() : QString();
+    const QString name = removeParallelSuffix(text);
+    const QVector<pwm> &pwms = catalogs().pwms;
+    for (const pwm &p : pwms) {
+        if (!name.isEmpty() && p.ampName == name) {
+            m_selected = p;
+            ui->SPSimage->setStyleSheet(SelectorTable::packagePictureStyle(m_selected.packageStyle));
+            break;
+        }
+    }
+    SelectorTable::showProductLink(ui->SPSname, m_selected.SiteLink, text);
+}
+
+void PwmSelectorPage::pwmTableRowChange(const QModelIndex &current, const QModelIndex &previous)
+{
+    Q_UNUSED(previous);
+    if (!m_quiet)
+        SPSselectionChange(current);
+}
+
+void PwmSelectorPage::on_SPScurrent_editingFinished() { refreshSPS(); }
+void PwmSelectorPage::on_SPSvoltage_editingFinished() { refreshSPS(); }
+void PwmSelectorPage::on_SPSfrequency_editingFinished() { refreshSPS(); }
+void PwmSelectorPage::on_SPSparallelCheckBox_clicked() { refreshSPS(); }
+
+void PwmSelectorPage::on_SPSnumAmps_valueChanged(int value)
+{
+    Q_UNUSED(value);
+    refreshSPS();
+}
+
+void PwmSelectorPage::on_SPSrelax_valueChanged(int value)
+{
+    Q_UNUSED(value);
+    refreshSPS();
+}
+
+void PwmSelectorPage::on_SPSsortPrice_clicked()
+{
+    m_quiet = true;
+    SelectorTable::sortByPrice(ui->pwmTable, m_model, m_shown);
+    m_quiet = false;
+}
+
+void PwmSelectorPage::on_SPSresetButton_clicked()
+{
+    for (QLineEdit *field : {ui->SPScurrent, ui->SPSvoltage, ui->SPSfrequency})
+        field->setText(QStringLiteral("0"));
+    ui->SPSparallelCheckBox->setChecked(false);
+    {
+        // One refresh at the end is enough.
+        const QSignalBlocker amps(ui->SPSnumAmps);
+        const QSignalBlocker relax(ui->SPSrelax);
+        ui->SPSnumAmps->setValue(3);
+        ui->SPSrelax->setValue(20);
+    }
+    refreshSPS();
 }

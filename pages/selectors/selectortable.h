@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class QLabel;
+class QModelIndex;
+class QStandardItem;
+class QStandardItemModel;
+class QTableView;
+
+// What the two selector pages share about their tables: items stored as
+// numbers under the edit role (so sorting is numeric), centred, with the
+// close-match background; rows hidden by catalog position; product links.
+namespace SelectorTable {
+
+QStandardItem *numberItem(double value);
+QStandardItem *wholeItem(int value);
+QStandardItem *textItem(const QString &text);
+void markCloseMatch(QStandardItem *item);
+
+// Resizes the model to `rows` rows of the selectors' twelve columns, headed by `headers`.
+void prepareModel(QStandardItemModel *model, const QStringList &headers, int rows);
+
+// After every fill or sort: hides the catalog-position and price columns,
+// shows the rows whose column 0 names a shown catalog position, resizes.
+void applyLayout(QTableView *view, const QStandardItemModel *model, const QVector<bool> &shown);
+
+// Sorts by price, cheapest first; equal prices keep their order.
+void sortByPrice(QTableView *view, QStandardItemModel *model, const QVector<bool> &shown);
+
+// The name cell of the first row, in model order, that the view shows; invalid when none.
+QModelIndex firstShownNameCell(const QTableView *view, const QStandardItemModel *model);
+
+// One paragraph with an underlined blue link to `url` reading `text`.
+QString productLinkHtml(const QString &url, const QString &text);
+void showProductLink(QLabel *label, const QString &url, const QString &text);
+QString packagePictureStyle(const QString &packageCode);
+
+}  // namespace SelectorTable
