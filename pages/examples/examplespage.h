@@ -6,12 +6,26 @@ namespace Ui {
 class ExamplesPage;
 }
 
-// The examples and tutorials page.
+// The examples and tutorials page: the example selector and its description.
 class ExamplesPage : public ToolPage {
     Q_OBJECT
 public:
+    static constexpr int kExampleCount = 12;
+
     explicit ExamplesPage(QWidget *parent = nullptr);
     ~ExamplesPage() override;
+
+    void initialise() override;
+
+    // Selects example `index` (when it exists) and shows its description; the
+    // tutorial buttons of other pages and design files come through here.
+    void showExample(int index);
+
+    // The description text resource of an example; 0 for an index outside the list.
+    static int descriptionFile(int index);
+
+private slots:
+    void on_ExampleSelection_activated(int index);
 
 private:
     Ui::ExamplesPage *ui;
