@@ -112,7 +112,7 @@ int runScripted(const CommandLine &c)
     MainWindow window(nullptr, options);
     if (!c.designFile.isEmpty()) {
         window.setDesignPath(c.designFile);
-        window.loadEntries();
+        window.openFile();
     }
 
     for (const QString &name : c.clicks) {
@@ -152,7 +152,7 @@ int runScripted(const CommandLine &c)
     report.insert(QStringLiteral("designPath"), window.designPath());
     report.insert(QStringLiteral("widgets"), reportWidgets(&window));
     report.insert(QStringLiteral("plots"), reportPlots(&window));
-    report.insert(QStringLiteral("entries"), QJsonObject());
+    report.insert(QStringLiteral("entries"), window.design().entries());
     report.insert(QStringLiteral("messages"), responder.messagesJson());
     const QByteArray json = QJsonDocument(report).toJson(QJsonDocument::Indented);
     std::fwrite(json.constData(), 1, size_t(json.size()), stdout);

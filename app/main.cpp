@@ -77,7 +77,7 @@ int main(int argc, char *argv[])
     MainWindow window(nullptr, options);
     if (!commandLine.designFile.isEmpty()) {
         window.setDesignPath(commandLine.designFile);
-        window.loadEntries();
+        window.openFile();
     }
     window.show();
     splash.finish(&window);

@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QSaveFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
@@ -58,6 +60,8 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     m_linearModel = new QStandardItemModel(0, 5, this);
     m_pwmModel = new QStandardItemModel(0, 5, this);
     m_heatsinkModel = new QStandardItemModel(0, 5, this);
+
+    m_design = std::make_unique<DesignFile::Design>(this, &m_catalogs);
 
     m_network = new QNetworkAccessManager(this);
     connect(m_network, &QNetworkAccessManager::finished, this, &MainWindow::fileIsReady);
@@ -198,15 +202,81 @@ void MainWindow::on_bodePlotGenButton_clicked()
 
 bool MainWindow::saveEntries(bool saveAs)
 {
-    Q_UNUSED(saveAs);
-    // Writing designs arrives with the design-file table; until then a save
-    // never pretends to have succeeded.
-    return false;
+    if (saveAs || !m_fileNamed)
+        m_designPath = QFileDialog::getSaveFileName(this, QStringLiteral("SaveAs"), m_designPath,
+                                                    QLatin1String(DesignFile::kFilter));
+    if (m_designPath.isEmpty())
+        return false;
+    // Written beside the old file and swapped in at the end, so a failed
+    // write leaves the design that was there.
+    QSaveFile file(m_designPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // A short write is only seen by the flush: commit alone would swap in
+    // the truncated file and report success.
+    const QByteArray text = m_design->serialise();
+    if (file.write(text) != text.size() || !file.flush()) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
+    if (!file.commit())
+        return false;
+    m_fileNamed = true;
+    m_designChanged = false;
+    return true;
 }
 
 void MainWindow::loadEntries()
 {
-    DesignFile::readHeader(m_designPath);
+    m_designPath = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), m_designPath,
+                                                QLatin1String(DesignFile::kFilter));
+    openFile();
+}
+
+void MainWindow::openFile()
+{
+    QFile file(m_designPath);
+    if (m_designPath.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents();
+    const QByteArray content = file.readAll();
+    file.close();
+    if (!m_design->parse(content)) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    m_fileNamed = true;
+
+    // Every page recomputes from what the file gave it, in this order.
+    static const char *const order1[] = {"refreshLPS",         "refreshSOA",       "refreshStab",  "RCPC",
+                                         "refreshSPS",         "matchingNetwork",  "refreshFilter", "plotFullFilter",
+                                         "refreshPower",       "refreshHeatsinks", "drawSConSchematic",
+                                         "refreshSCon",        "SConIcons"};
+    for (const char *name : order1)
+        invokePageMethod(name);
+    if (ui->Page->currentIndex() == PageIndex::ControlStep1) {
+        ui->Page->setCurrentIndex(PageIndex::Home);
+        ui->Page->setCurrentIndex(PageIndex::ControlStep1);
+    }
+    invokePageMethod("refreshIHCP");
+    invokePageMethod("refreshP3");
+    // A design shown on a tool page needs the way back home.
+    ui->HomeButton->setVisible(ui->Page->currentIndex() != PageIndex::Home);
+    m_designChanged = false;
+    QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::invokePageMethod(const char *name)
+{
+    const QByteArray signature = QByteArray(name) + "()";
+    for (ToolPage *page : findChildren<ToolPage *>()) {
+        if (page->metaObject()->indexOfMethod(signature.constData()) >= 0) {
+            QMetaObject::invokeMethod(page, name, Qt::DirectConnection);
+            return;
+        }
+    }
 }
 
 void MainWindow::on_actionSave_triggered() { saveEntries(false); }

@@ -3,7 +3,10 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
+
 #include "catalog/catalogs.h"
+#include "files/designfile.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -38,6 +41,10 @@ public:
     // Design-file operations behind Save, Save As, Open and the close prompt.
     bool saveEntries(bool saveAs);
     void loadEntries();
+    // Opens the current design path; a file that does not open or does not
+    // carry the header changes nothing.
+    void openFile();
+    DesignFile::Design &design() { return *m_design; }
 
     QStandardItemModel *linearTableModel() const { return m_linearModel; }
     QStandardItemModel *pwmTableModel() const { return m_pwmModel; }
@@ -93,6 +100,8 @@ private:
     void fillSupportLink();
     void initialisePages();
     void selectByText(const char *selector, const QString &text);
+    // Runs a page's public slot or invokable of that name, where a page has one.
+    void invokePageMethod(const char *name);
 
     Ui::MainWindow *ui;
     StartOptions m_options;
@@ -101,6 +110,8 @@ private:
     QStandardItemModel *m_pwmModel = nullptr;
     QStandardItemModel *m_heatsinkModel = nullptr;
     QNetworkAccessManager *m_network = nullptr;
+    std::unique_ptr<DesignFile::Design> m_design;
     QString m_designPath;
+    bool m_fileNamed = false;  // Save writes without asking once a file was named
     bool m_designChanged = false;
 };

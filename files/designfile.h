@@ -1,15 +1,74 @@
 #pragma once
 
+#include <QJsonObject>
+#include <QMap>
 #include <QString>
+#include <QVector>
+
+class QWidget;
+struct Catalogs;
 
 namespace DesignFile {
 
 inline const char *const kHeader = "ZARN AMPORA SAVED PREFERENCES";
+inline const char *const kFilter = "Zarn Ampora Files (*.zam)";
 
 enum class HeaderCheck { Ok, Unreadable, WrongHeader };
 
 // Whether `path` opens and starts with the design-file header line. The file
 // is read without line-end conversion: a CR LF file does not carry the header.
 HeaderCheck readHeader(const QString &path);
+
+// How a key's value is written.
+enum class KeyForm {
+    Text,        // a line edit's text
+    StoredText,  // a text the page keeps
+    Bool,        // a check box, radio button, checkable button or group box: 1 or 0
+    Index,       // a tab widget, stacked widget or combo box position
+    Name,        // an amplifier selector's current text
+    Value,       // a spin box's value
+    Int,         // a whole number the page keeps
+    Triple,      // three stored entries separated by blanks
+    Quadruple,   // four stored entries separated by blanks
+    List,        // stored entries, each followed by a blank
+    ComboText    // a combo box's current text
+};
+
+struct Key {
+    const char *name;
+    KeyForm form;
+};
+
+// Every key in file order; Save writes them in this order and Open applies
+// whatever lines a file has.
+const QVector<Key> &keys();
+
+// The design a window shows, read and written key by key: through the page
+// that stores the key (ToolPage::entryKeys), else through the widget of that
+// object name. Keys with neither are kept here, so a file's value survives
+// a save even where no page holds it.
+class Design {
+public:
+    Design(QWidget *window, const Catalogs *catalogs);
+
+    // The value a save writes for `key`.
+    QString value(const Key &key) const;
+    // Applies one line's value; `version7` tells how selector values read.
+    void apply(const Key &key, const QString &value, bool version7);
+
+    // The whole file text of a save.
+    QByteArray serialise();
+    // Applies a file's text. Returns false, changing nothing, when its first
+    // line is not the header.
+    bool parse(const QByteArray &content);
+
+    // Every key with the value a save would write, for the report.
+    QJsonObject entries() const;
+
+private:
+    QWidget *m_window;
+    const Catalogs *m_catalogs;
+    QMap<QString, QString> m_unbound;
+};
 
 }  // namespace DesignFile

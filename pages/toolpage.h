@@ -34,6 +34,10 @@ public:
         return false;
     }
 
+    // Removes the blanks from the stored entries that a design file writes
+    // as triples and quadruples ("4.7 u" is saved as "4.7u").
+    virtual void removeSpaces() {}
+
 signals:
     void designChanged();
 

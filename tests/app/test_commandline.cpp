@@ -128,8 +128,11 @@ private slots:
         const Run r = ampora(arguments);
         QCOMPARE(r.status, 2);
         QVERIFY(r.out.isEmpty());
-        QCOMPARE(r.err.trimmed().count('\n'), 0);
-        QVERIFY(r.err.startsWith("ampora: "));
+        // One line says what is wrong (the debug log may say more).
+        int own = 0;
+        for (const QByteArray &line : r.err.split('\n'))
+            own += line.startsWith("ampora: ") ? 1 : 0;
+        QCOMPARE(own, 1);
     }
 
     void reportOfDesignFile()

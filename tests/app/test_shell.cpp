@@ -244,11 +244,14 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("closes");
         QTest::addColumn<int>("prompts");
-        QTest::newRow("unchanged closes at once") << false << int(QMessageBox::Cancel) << true << 0;
-        QTest::newRow("changed, No") << true << int(QMessageBox::No) << true << 1;
-        QTest::newRow("changed, Cancel") << true << int(QMessageBox::Cancel) << false << 1;
-        // Saving is refused while designs cannot be written, so the window stays.
-        QTest::newRow("changed, Save fails") << true << int(QMessageBox::Save) << false << 1;
+        QTest::addColumn<QString>("preferences");
+        const QString path = QStringLiteral("/some/where/design.zam");
+        QTest::newRow("unchanged closes at once") << false << int(QMessageBox::Cancel) << true << 0 << path;
+        QTest::newRow("changed, No") << true << int(QMessageBox::No) << true << 1 << path;
+        QTest::newRow("changed, Cancel") << true << int(QMessageBox::Cancel) << false << 1 << path;
+        // No file was named in this run, so Save asks for one; cancelling that
+        // refuses the close and forgets the path.
+        QTest::newRow("changed, Save cancelled") << true << int(QMessageBox::Save) << false << 2 << QString();
     }
     void closePrompt()
     {
@@ -256,6 +259,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, closes);
         QFETCH(int, prompts);
+        QFETCH(QString, preferences);
         DialogResponder responder;
         QStringList buttons;
         responder.setMessageBoxAnswer([&](const QMessageBox &box) {
@@ -279,8 +283,28 @@ private slots:
             buttons.sort();
             QCOMPARE(buttons, QStringList({"Cancel", "No", "Save"}));
         }
+        if (prompts > 1)
+            QCOMPARE(responder.messages().at(1).title, QStringLiteral("SaveAs"));
         // Written in every case, refused close included, without a line end.
-        QCOMPARE(readAll(QStringLiteral("preferences.txt")), QStringLiteral("/some/where/design.zam"));
+        QCOMPARE(readAll(QStringLiteral("preferences.txt")), preferences);
+    }
+
+    void closePromptSavesNamedDesign()
+    {
+        const QString design = QDir::current().absoluteFilePath(QStringLiteral("named.zam"));
+        writeFile(design, "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\n");
+        DialogResponder responder;
+        responder.setMessageBoxAnswer([](const QMessageBox &) { return QMessageBox::Save; });
+        MainWindow w;
+        w.setDesignPath(design);
+        w.openFile();
+        w.setDesignChanged(true);
+        w.show();
+        QVERIFY(w.close());
+        QCOMPARE(responder.messages().size(), 1);
+        QVERIFY(readAll(design).startsWith(QLatin1String("ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nPage: 0\n")));
+        QVERIFY(!w.designChanged());
+        QCOMPARE(readAll(QStringLiteral("preferences.txt")), design);
     }
 
     void preferencesAtStart_data()

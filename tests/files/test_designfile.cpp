@@ -1,0 +1,321 @@
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+#include "app/dialogresponder.h"
+#include "app/mainwindow.h"
+#include "files/designfile.h"
+
+using DesignFile::Key;
+using DesignFile::KeyForm;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+QStringList lines(const QByteArray &text)
+{
+    return QString::fromUtf8(text).split(QLatin1Char('\n'));
+}
+
+// A value for `key` that differs from what the window shows, in the form the
+// key is written.
+QString otherValue(MainWindow &w, const Key &key, int i)
+{
+    const QString current = w.design().value(key);
+    QWidget *widget = w.findChild<QWidget *>(QLatin1String(key.name));
+    switch (key.form) {
+    case KeyForm::Text:
+    case KeyForm::StoredText:
+        return QStringLiteral("%1.5k").arg(i % 97 + 1);
+    case KeyForm::Bool:
+        return current == QLatin1String("1") ? QStringLiteral("0") : QStringLiteral("1");
+    case KeyForm::Index: {
+        int count = 3;
+        if (auto *stack = qobject_cast<QStackedWidget *>(widget))
+            count = stack->count();
+        else if (auto *tabs = qobject_cast<QTabWidget *>(widget))
+            count = tabs->count();
+        else if (auto *box = qobject_cast<QComboBox *>(widget))
+            count = box->count();
+        return count > 1 ? QString::number((current.toInt() + 1) % count) : current;
+    }
+    case KeyForm::Name:
+    case KeyForm::ComboText:
+        if (auto *box = qobject_cast<QComboBox *>(widget))
+            return box->count() > 1 ? box->itemText(box->count() - 1 - (box->currentIndex() == box->count() - 1))
+                                    : current;
+        return QStringLiteral("name%1").arg(i);
+    case KeyForm::Value:
+        if (auto *spin = qobject_cast<QSpinBox *>(widget))
+            return QString::number(spin->value() < spin->maximum() ? spin->value() + 1 : spin->value() - 1);
+        if (auto *spin = qobject_cast<QDoubleSpinBox *>(widget))
+            return QString::number(spin->value() < spin->maximum() ? spin->value() + 1 : spin->value() - 1);
+        return QString::number(current.toInt() + 1);
+    case KeyForm::Int:
+        return QString::number(current.toInt() == 1 ? 2 : 1);
+    case KeyForm::Triple:
+        return QStringLiteral("1k 2.2u 3n");
+    case KeyForm::Quadruple:
+        return QStringLiteral("1m 2 3k 4p");
+    case KeyForm::List:
+        return QStringLiteral("1 2 3 ");
+    }
+    return current;
+}
+
+}  // namespace
+
+// Design files written and read through the real window off screen, each
+// test in a fresh working folder.
+class TestDesignFile : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    QString m_oldCwd;
+
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+    bool save(MainWindow &w, const QString &file)
+    {
+        // Save As with the dialog answered by the file name.
+        DialogResponder responder;
+        responder.setDialogHandler([&](QDialog *d) {
+            if (auto *fd = qobject_cast<QFileDialog *>(d)) {
+                fd->selectFile(file);
+                QMetaObject::invokeMethod(fd, "accept");
+            } else {
+                d->reject();
+            }
+        });
+        return w.saveEntries(true);
+    }
+
+    void open(MainWindow &w, const QString &file)
+    {
+        w.setDesignPath(file);
+        w.openFile();
+    }
+
+private slots:
+    void init()
+    {
+        m_oldCwd = QDir::currentPath();
+        m_dir = new QTemporaryDir;
+        QDir::setCurrent(m_dir->path());
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(m_oldCwd);
+        delete m_dir;
+    }
+
+    void keyTableIsWellFormed()
+    {
+        QSet<QString> seen;
+        for (const Key &key : DesignFile::keys()) {
+            QVERIFY2(!seen.contains(QLatin1String(key.name)), key.name);
+            seen.insert(QLatin1String(key.name));
+        }
+        QCOMPARE(QLatin1String(DesignFile::keys().first().name), QLatin1String("Page"));
+        QCOMPARE(QLatin1String(DesignFile::keys().last().name), QLatin1String("ExampleSelection"));
+        QVERIFY(seen.contains(QStringLiteral("P3graphables")));
+        QVERIFY(!seen.contains(QStringLiteral("SOAprevTab")));
+    }
+
+    void headerAndOrder()
+    {
+        MainWindow w;
+        QVERIFY(save(w, path("start.zam")));
+        const QStringList text = lines(readAll(path("start.zam")));
+        QCOMPARE(text.at(0), QStringLiteral("ZARN AMPORA SAVED PREFERENCES"));
+        QCOMPARE(text.at(1), QStringLiteral("Version: 9.0.2"));
+        // One line per key in table order, each ending with a line end.
+        QCOMPARE(text.size(), DesignFile::keys().size() + 3);
+        QVERIFY(text.last().isEmpty());
+        for (int i = 0; i < DesignFile::keys().size(); ++i)
+            QVERIFY2(text.at(i + 2).startsWith(QLatin1String(DesignFile::keys().at(i).name) + QStringLiteral(": ")),
+                     qPrintable(text.at(i + 2)));
+        QVERIFY(!w.designChanged());
+        QCOMPARE(w.designPath(), path("start.zam"));
+    }
+
+    void everyKeyRoundTrips()
+    {
+        MainWindow first;
+        int i = 0;
+        for (const Key &key : DesignFile::keys()) {
+            if (QLatin1String(key.name) == QLatin1String("Page") ||
+                QLatin1String(key.name) == QLatin1String("ExampleSelection"))
+                continue;
+            first.design().apply(key, otherValue(first, key, i++), true);
+        }
+        first.design().apply(DesignFile::keys().first(), QStringLiteral("7"), true);
+        QVERIFY(save(first, path("a.zam")));
+        const QByteArray written = readAll(path("a.zam"));
+
+        MainWindow second;
+        open(second, path("a.zam"));
+        QVERIFY(save(second, path("b.zam")));
+        const QStringList a = lines(written);
+        const QStringList b = lines(readAll(path("b.zam")));
+        QCOMPARE(b.size(), a.size());
+        for (int k = 0; k < a.size(); ++k)
+            QCOMPARE(b.at(k), a.at(k));
+        QCOMPARE(second.findChild<QStackedWidget *>(QStringLiteral("Page"))->currentIndex(), 7);
+        QVERIFY(!second.designChanged());
+    }
+
+    void filesThatChangeNothing_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("wrong header") << QByteArray("ZARN AMPORA PREFERENCES\nPage: 7\n");
+        QTest::newRow("CR LF line ends") << QByteArray("ZARN AMPORA SAVED PREFERENCES\r\nVersion: 9.0.2\r\nPage: 7\r\n");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("unreadable path") << QByteArray("<none>");
+    }
+    void filesThatChangeNothing()
+    {
+        QFETCH(QByteArray, content);
+        const QString file = path("x.zam");
+        if (content != "<none>")
+            writeFile(file, content);
+        MainWindow w;
+        const QJsonObject before = w.design().entries();
+        w.setDesignChanged(true);
+        open(w, file);
+        QCOMPARE(w.design().entries(), before);
+        QCOMPARE(w.findChild<QStackedWidget *>(QStringLiteral("Page"))->currentIndex(), 0);
+        QVERIFY(w.designChanged());
+        // Nothing was named, so the next Save still asks.
+        DialogResponder responder;
+        QVERIFY(!w.saveEntries(false));
+        QCOMPARE(responder.messages().size(), 1);
+        QCOMPARE(responder.messages().first().title, QStringLiteral("SaveAs"));
+    }
+
+    void unknownAndRetiredKeysAreSkipped()
+    {
+        writeFile(path("x.zam"), "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nSOAprevTab: 3\nNoSuchKey: 5\n"
+                                 "no colon here\nPage: 4\n");
+        MainWindow w;
+        open(w, path("x.zam"));
+        QCOMPARE(w.findChild<QStackedWidget *>(QStringLiteral("Page"))->currentIndex(), 4);
+        QVERIFY(!w.design().entries().contains(QStringLiteral("NoSuchKey")));
+        QVERIFY(w.findChild<QAbstractButton *>(QStringLiteral("HomeButton"))->isVisibleTo(&w));
+    }
+
+    void olderFilesUseCatalogPositions_data()
+    {
+        QTest::addColumn<QByteArray>("versionLine");
+        QTest::addColumn<bool>("positions");
+        QTest::newRow("version 6.1") << QByteArray("Version: 6.1\n") << true;
+        QTest::newRow("no version line") << QByteArray() << true;
+        QTest::newRow("version 7.0") << QByteArray("Version: 7.0\n") << false;
+    }
+    void olderFilesUseCatalogPositions()
+    {
+        QFETCH(QByteArray, versionLine);
+        QFETCH(bool, positions);
+        MainWindow w;
+        // The part that older files meant by position 3, found independently.
+        QString linear3, pwm2;
+        for (const amp &a : w.catalogs().linear)
+            if (a.PreV6Index == 3 && linear3.isEmpty())
+                linear3 = a.ampName;
+        for (const pwm &p : w.catalogs().pwms)
+            if (p.PreV6Index == 2 && pwm2.isEmpty())
+                pwm2 = p.ampName;
+        QVERIFY(!linear3.isEmpty());
+        QVERIFY(!pwm2.isEmpty());
+
+        const QByteArray selectors = positions ? QByteArray("AmpSelecterSOA: 3\nampSelectorFilter: 2\n")
+                                               : QByteArray("AmpSelecterSOA: QX490\nampSelectorFilter: TZ623\n");
+        writeFile(path("old.zam"), "ZARN AMPORA SAVED PREFERENCES\n" + versionLine + selectors);
+        open(w, path("old.zam"));
+        QCOMPARE(w.findChild<QComboBox *>(QStringLiteral("AmpSelecterSOA"))->currentText(),
+                 positions ? linear3 : QStringLiteral("QX490"));
+        QCOMPARE(w.findChild<QComboBox *>(QStringLiteral("ampSelectorFilter"))->currentText(),
+                 positions ? pwm2 : QStringLiteral("TZ623"));
+    }
+
+    void saveAsCancelled()
+    {
+        MainWindow w;
+        w.setDesignPath(path("somewhere.zam"));
+        w.setDesignChanged(true);
+        DialogResponder responder;  // cancels the file dialog
+        QVERIFY(!w.saveEntries(true));
+        QVERIFY(w.designPath().isEmpty());
+        QVERIFY(w.designChanged());
+        QVERIFY(!QFile::exists(path("somewhere.zam")));
+    }
+
+    void saveWritesNamedFileWithoutAsking()
+    {
+        MainWindow w;
+        QVERIFY(save(w, path("named.zam")));
+        DialogResponder responder;
+        w.setDesignChanged(true);
+        QVERIFY(w.saveEntries(false));
+        QVERIFY(responder.messages().isEmpty());
+        QVERIFY(!w.designChanged());
+    }
+
+#ifdef Q_OS_UNIX
+    void failedWriteKeepsTheOldFile()
+    {
+        MainWindow w;
+        const QString file = path("keep.zam");
+        QVERIFY(save(w, file));
+        const QByteArray old = readAll(file);
+        QVERIFY(old.size() > 1000);
+
+        // A file-size limit makes the write fail part-way, as a full disk would.
+        struct rlimit saved;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        struct rlimit small = saved;
+        small.rlim_cur = 512;
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        w.setDesignChanged(true);
+        const bool written = w.saveEntries(false);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QVERIFY(!written);
+        QVERIFY(w.designChanged());
+        QCOMPARE(readAll(file), old);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.zam")});
+    }
+#endif
+};
+
+QTEST_MAIN(TestDesignFile)
+#include "test_designfile.moc"
