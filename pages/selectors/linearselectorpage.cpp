@@ -70,25 +70,26 @@ void LinearSelectorPage::initialise()
 void LinearSelectorPage::writeTable(const QVector<LinearRow> &rows)
 {
     m_quiet = true;
-    SelectorTable::prepareModel(m_model, linearHeaders(), rows.size());
+    SelectorTable::prepareModel(m_model, linearHeaders());
     m_shown.fill(false, rows.size());
     for (const LinearRow &row : rows) {
-        const int r = row.index;
-        m_shown[r] = row.shown();
-        m_model->setItem(r, 0, SelectorTable::wholeItem(row.index));
-        m_model->setItem(r, 1, SelectorTable::textItem(row.name));
-        m_model->setItem(r, 2, SelectorTable::wholeItem(row.channels));
-        m_model->setItem(r, 3, SelectorTable::numberItem(row.vssMax));
-        m_model->setItem(r, 4, SelectorTable::numberItem(row.current));
-        m_model->setItem(r, 5, SelectorTable::wholeItem(row.swing));
-        m_model->setItem(r, 6, SelectorTable::numberItem(row.slewRate));
-        m_model->setItem(r, 7, SelectorTable::wholeItem(row.bandwidth));
-        m_model->setItem(r, 8, SelectorTable::numberItem(row.quiescent));
-        m_model->setItem(r, 9, SelectorTable::numberItem(row.dissipation));
-        m_model->setItem(r, 10, SelectorTable::textItem(row.package));
-        m_model->setItem(r, 11, SelectorTable::numberItem(row.price));
+        m_shown[row.index] = row.shown();
+        const QList<QStandardItem *> items = {
+            SelectorTable::wholeItem(row.index),
+            SelectorTable::textItem(row.name),
+            SelectorTable::wholeItem(row.channels),
+            SelectorTable::numberItem(row.vssMax),
+            SelectorTable::numberItem(row.current),
+            SelectorTable::wholeItem(row.swing),
+            SelectorTable::numberItem(row.slewRate),
+            SelectorTable::wholeItem(row.bandwidth),
+            SelectorTable::numberItem(row.quiescent),
+            SelectorTable::numberItem(row.dissipation),
+            SelectorTable::textItem(row.package),
+            SelectorTable::numberItem(row.price)};
         for (int column : row.marked)
-            SelectorTable::markCloseMatch(m_model->item(r, column));
+            SelectorTable::markCloseMatch(items.value(column));
+        m_model->appendRow(items);
     }
     SelectorTable::sortByPrice(ui->selectorTable, m_model, m_shown);
     m_quiet = false;
@@ -152,7 +153,7 @@ void LinearSelectorPage::LPSselectionChange(const QModelIndex &index)
     const int position = ampVectorIndex(linear, name);
     if (!name.isEmpty() && position < linear.size()) {
         m_selected = linear.at(position);
-        ui->LPSimage->setStyleSheet(SelectorTable::packagePictureStyle(m_selected.packageStyle));
+        SelectorTable::showPackagePicture(ui->LPSimage, m_selected.packageStyle);
     }
     SelectorTable::showProductLink(ui->LPSLinearName, m_selected.SiteLink, text);
 }

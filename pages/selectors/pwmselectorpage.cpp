@@ -68,25 +68,26 @@ void PwmSelectorPage::initialise()
 void PwmSelectorPage::writeTable(const QVector<PwmRow> &rows)
 {
     m_quiet = true;
-    SelectorTable::prepareModel(m_model, pwmHeaders(), rows.size());
+    SelectorTable::prepareModel(m_model, pwmHeaders());
     m_shown.fill(false, rows.size());
     for (const PwmRow &row : rows) {
-        const int r = row.index;
-        m_shown[r] = row.shown();
-        m_model->setItem(r, 0, SelectorTable::wholeItem(row.index));
-        m_model->setItem(r, 1, SelectorTable::textItem(row.name));
-        m_model->setItem(r, 2, SelectorTable::textItem(row.outputType));
-        m_model->setItem(r, 3, SelectorTable::numberItem(row.vsMax));
-        m_model->setItem(r, 4, SelectorTable::numberItem(row.current));
-        m_model->setItem(r, 5, SelectorTable::numberItem(row.peakCurrent));
-        m_model->setItem(r, 6, SelectorTable::wholeItem(row.voltage));
-        m_model->setItem(r, 7, SelectorTable::numberItem(row.fswMax));
-        m_model->setItem(r, 8, SelectorTable::numberItem(row.bandwidth));
-        m_model->setItem(r, 9, SelectorTable::numberItem(row.dissipation));
-        m_model->setItem(r, 10, SelectorTable::textItem(row.package));
-        m_model->setItem(r, 11, SelectorTable::numberItem(row.price));
+        m_shown[row.index] = row.shown();
+        const QList<QStandardItem *> items = {
+            SelectorTable::wholeItem(row.index),
+            SelectorTable::textItem(row.name),
+            SelectorTable::textItem(row.outputType),
+            SelectorTable::numberItem(row.vsMax),
+            SelectorTable::numberItem(row.current),
+            SelectorTable::numberItem(row.peakCurrent),
+            SelectorTable::wholeItem(row.voltage),
+            SelectorTable::numberItem(row.fswMax),
+            SelectorTable::numberItem(row.bandwidth),
+            SelectorTable::numberItem(row.dissipation),
+            SelectorTable::textItem(row.package),
+            SelectorTable::numberItem(row.price)};
         for (int column : row.marked)
-            SelectorTable::markCloseMatch(m_model->item(r, column));
+            SelectorTable::markCloseMatch(items.value(column));
+        m_model->appendRow(items);
     }
     SelectorTable::sortByPrice(ui->pwmTable, m_model, m_shown);
     m_quiet = false;
@@ -133,7 +134,7 @@ void PwmSelectorPage::SPSselectionChange(const QModelIndex &index)
     for (const pwm &p : pwms) {
         if (!name.isEmpty() && p.ampName == name) {
             m_selected = p;
-            ui->SPSimage->setStyleSheet(SelectorTable::packagePictureStyle(m_selected.packageStyle));
+            SelectorTable::showPackagePicture(ui->SPSimage, m_selected.packageStyle);
             break;
         }
     }

@@ -49,10 +49,10 @@ void markCloseMatch(QStandardItem *item)
                                           SelectorModel::kCloseBlue)));
 }
 
-void prepareModel(QStandardItemModel *model, const QStringList &headers, int rows)
+void prepareModel(QStandardItemModel *model, const QStringList &headers)
 {
+    model->setRowCount(0);
     model->setColumnCount(SelectorModel::ColumnCount);
-    model->setRowCount(rows);
     model->setHorizontalHeaderLabels(headers);
     model->setSortRole(Qt::EditRole);
 }
@@ -97,9 +97,11 @@ void showProductLink(QLabel *label, const QString &url, const QString &text)
     label->setText(productLinkHtml(url, text));
 }
 
-QString packagePictureStyle(const QString &packageCode)
+void showPackagePicture(QLabel *label, const QString &packageCode)
 {
-    return QStringLiteral("image: url(:/ZarnLinear/") + packageCode + QStringLiteral(".JPG)");
+    const QString style = QStringLiteral("image: url(:/ZarnLinear/") + packageCode + QStringLiteral(".JPG)");
+    if (label->styleSheet() != style)
+        label->setStyleSheet(style);
 }
 
 }  // namespace SelectorTable

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -20,8 +21,10 @@ QStandardItem *wholeItem(int value);
 QStandardItem *textItem(const QString &text);
 void markCloseMatch(QStandardItem *item);
 
-// Resizes the model to `rows` rows of the selectors' twelve columns, headed by `headers`.
-void prepareModel(QStandardItemModel *model, const QStringList &headers, int rows);
+// Empties the model and gives it the selectors' twelve columns, headed by
+// `headers`; rows are then appended whole, which is far cheaper for an
+// attached view than setting cells one by one.
+void prepareModel(QStandardItemModel *model, const QStringList &headers);
 
 // After every fill or sort: hides the catalog-position and price columns,
 // shows the rows whose column 0 names a shown catalog position, resizes.
@@ -36,6 +39,7 @@ QModelIndex firstShownNameCell(const QTableView *view, const QStandardItemModel 
 // One paragraph with an underlined blue link to `url` reading `text`.
 QString productLinkHtml(const QString &url, const QString &text);
 void showProductLink(QLabel *label, const QString &url, const QString &text);
-QString packagePictureStyle(const QString &packageCode);
+// Shows the package picture; an unchanged picture is not restyled.
+void showPackagePicture(QLabel *label, const QString &packageCode);
 
 }  // namespace SelectorTable

@@ -364,6 +364,10 @@ private slots:
         // 10 A on 4 A parts: three in parallel, 97 - 0.2 x 10 / 3 = 96.33 -> 96, three times the price.
         QTest::newRow("three in parallel") << shared << pwmReq(10, 60, 5, 20, true, 3) << Match::Parallel
                                            << "TZP-PARALLEL (3)" << 96 << 12.0 << 18.0 << 21.75 << QVector<int>();
+        // Paralleled parts need the frequency only within the relax: 12 x 0.8 = 9.6 of 10 kHz.
+        QTest::newRow("parallel, relaxed frequency") << shared << pwmReq(10, 60, 12, 20, true, 3) << Match::Parallel
+                                                     << "TZP-PARALLEL (3)" << 96 << 12.0 << 18.0 << 21.75
+                                                     << QVector<int>();
         QTest::newRow("parallel up to 2") << shared << pwmReq(10, 60, 5, 20, true, 2) << Match::Hidden << "TZP" << 95
                                           << 4.0 << 6.0 << 7.25 << QVector<int>();
         QTest::newRow("parallel count 0") << shared << pwmReq(10, 60, 5, 20, true, 0) << Match::Hidden << "TZP" << 95
