@@ -11,3 +11,10 @@ ControlStep2Page::~ControlStep2Page()
 {
     delete ui;
 }
+
+void ControlStep2Page::initialise()
+{
+    const int index = ui->ampSelectorSCon->findText(QStringLiteral("TZM730"));
+    if (index >= 0)
+        ui->ampSelectorSCon->setCurrentIndex(index);
+}
