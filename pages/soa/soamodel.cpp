@@ -363,7 +363,7 @@ QVector<SoaNote> SupplyWarnings(const SoaInput &in, const amp &a, const SoaSimRe
             notes << SoaNote{QStringLiteral("!!! V_out May Not Exceed 2 * Supply !!!"), true};
         }
     }
-    if (!in.sim.motor && in.sigMax < in.sigMin)
+    if (!in.motorLoadType && in.sigMax < in.sigMin)
         notes << SoaNote{QStringLiteral("!!! V_out min May Not Exceed V_out max !!!"), true};
     return notes;
 }
@@ -428,7 +428,7 @@ SoaResult computeSoa(const SoaInput &in, const amp &a)
     if (in.customTemp)
         r.custom = customTempCurve(a, in.customTempValue);
 
-    if (in.sim.motor && in.sim.motorMode != MotorMode::Normal) {
+    if (in.motorLoadType && in.sim.motorMode != MotorMode::Normal) {
         r.notes.clear();
         r.notes << SoaNote{QStringLiteral("Notes:"), false};
         r.notes << SoaNote{QStringLiteral("Stall and Reversal load lines are displayed to help choose a current "

@@ -39,6 +39,7 @@ struct SoaInput {
     double rcl = 0;                // R_CL: "short" gives 0, "open" the open value
     bool rclSeeDatasheet = false;  // R_CL reads "See datasheet for details."
     double rfo = 4294967295.0;     // R_FO, the open value when "open"
+    bool motorLoadType = false;    // the load type shows "DC Motor" (the signal may still be another)
     bool hideSwing = true;         // "Hide Voltage Swing" is checked
     bool customTemp = false;
     double customTempValue = 100;

@@ -1,13 +1,545 @@
 #include "pages/soa/soapage.h"
 
+#include <QFile>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QSignalBlocker>
+#include <cmath>
+
+#include "pages/soa/loadcalc.h"
+#include "qcustomplot.h"
 #include "ui_soapage.h"
+#include "values/fieldvalues.h"
+#include "values/sivalues.h"
+
+namespace {
+
+const char *const kSeeDatasheet = "See datasheet for details.";
+const char *const kRedLabel = "QLabel { color : red; }";
+const char *const kBlackLabel = "QLabel { color : black; }";
+
+// Design-file keys of the stored entries, in file order.
+const QStringList &loadCalcKeys()
+{
+    static const QStringList keys{QStringLiteral("ResS"), QStringLiteral("CapS"), QStringLiteral("IndS"),
+                                  QStringLiteral("ResP"), QStringLiteral("CapP"), QStringLiteral("IndP"),
+                                  QStringLiteral("Z1"),   QStringLiteral("Z2"),   QStringLiteral("A1"),
+                                  QStringLiteral("A2"),   QStringLiteral("FreqS"), QStringLiteral("FreqP")};
+    return keys;
+}
+
+int toInt(const QString &text)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    return ok ? v : 0;
+}
+
+}  // namespace
 
 SoaPage::SoaPage(QWidget *parent) : ToolPage(parent), ui(new Ui::SoaPage)
 {
     ui->setupUi(this);
+    m_loadCalc = QStringList{QStringLiteral("short"), QStringLiteral("short"), QStringLiteral("short"),
+                             QStringLiteral("open"),  QStringLiteral("open"),  QStringLiteral("open"),
+                             QStringLiteral("0"),     QStringLiteral("0"),     QStringLiteral("0"),
+                             QStringLiteral("0"),     QStringLiteral("1k"),    QStringLiteral("1k")};
+    m_labels.fill(nullptr, LabelCount);
+
+    // A program (design file, example, hand-off) choosing another part resets
+    // the chart at once, before the file's later keys are applied.
+    connect(ui->AmpSelecterSOA, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &SoaPage::ampSelectionChanged);
+
+    // Tab stops that line the power figures up in one column.
+    const QFontMetrics fm(ui->PowerDetails->font());
+    int longest = 0;
+    for (const char *prefix : {"Amplifier Power (w/o quiescent): ", "Suggested Power Rating for R_CL: ",
+                               "Input Power (w/o quiescent): "})
+        longest = qMax(longest, fm.horizontalAdvance(QLatin1String(prefix)));
+    ui->PowerDetails->setTabStopDistance(qMax(fm.horizontalAdvance(QStringLiteral("Total Power: ")) + 4,
+                                              longest / 2 + 4));
+    ui->PowerDetails->setLineWrapMode(QTextEdit::NoWrap);
+
+    setupSOAsch();
 }
 
 SoaPage::~SoaPage()
 {
     delete ui;
+}
+
+void SoaPage::initialise()
+{
+    m_period = SOAsine(string2Number(m_sigFreq), string2Number(m_sigMax), string2Number(m_sigMin));
+    setupSOAplot();
+    setupWavePlots();
+    {
+        const QSignalBlocker blocker(ui->AmpSelecterSOA);
+        const int index = ui->AmpSelecterSOA->findText(QStringLiteral("QX415A"));
+        if (index >= 0)
+            ui->AmpSelecterSOA->setCurrentIndex(index);
+    }
+    makeSOAplot();
+    refreshSOA();
+}
+
+QStringList SoaPage::entryKeys() const
+{
+    return loadCalcKeys()
+           + QStringList{QStringLiteral("SOAVs_pos"), QStringLiteral("SOAVs_neg"), QStringLiteral("SOAVb_pos"),
+                         QStringLiteral("SOAVb_neg"), QStringLiteral("boostSup"),  QStringLiteral("SOAR_CS"),
+                         QStringLiteral("SignalType"), QStringLiteral("SOAmaxOut"), QStringLiteral("SOAminOut"),
+                         QStringLiteral("SOAVout"),   QStringLiteral("SOAfreq"),   QStringLiteral("SOAtRise"),
+                         QStringLiteral("SOAtHigh"),  QStringLiteral("SOAtFall"),  QStringLiteral("SOAtLow"),
+                         QStringLiteral("SOAcsvGain")};
+}
+
+QString SoaPage::entry(const QString &key) const
+{
+    const int calc = loadCalcKeys().indexOf(key);
+    if (calc >= 0)
+        return m_loadCalc.value(calc);
+    if (key == QLatin1String("SOAVs_pos"))
+        return m_vsPos;
+    if (key == QLatin1String("SOAVs_neg"))
+        return m_vsNeg;
+    if (key == QLatin1String("SOAVb_pos"))
+        return m_vbPos;
+    if (key == QLatin1String("SOAVb_neg"))
+        return m_vbNeg;
+    if (key == QLatin1String("boostSup"))
+        return QString::number(m_boost ? 1 : 0);
+    if (key == QLatin1String("SOAR_CS"))
+        return m_rcs;
+    if (key == QLatin1String("SignalType"))
+        return QString::number(m_signalType);
+    if (key == QLatin1String("SOAmaxOut"))
+        return m_sigMax;
+    if (key == QLatin1String("SOAminOut"))
+        return m_sigMin;
+    if (key == QLatin1String("SOAVout"))
+        return QString::number(m_voltageOutput ? 1 : 0);
+    if (key == QLatin1String("SOAfreq"))
+        return m_sigFreq;
+    if (key == QLatin1String("SOAtRise"))
+        return m_tRise;
+    if (key == QLatin1String("SOAtHigh"))
+        return m_tHigh;
+    if (key == QLatin1String("SOAtFall"))
+        return m_tFall;
+    if (key == QLatin1String("SOAtLow"))
+        return m_tLow;
+    if (key == QLatin1String("SOAcsvGain"))
+        return m_csvScale;
+    return QString();
+}
+
+bool SoaPage::setEntry(const QString &key, const QString &value)
+{
+    const int calc = loadCalcKeys().indexOf(key);
+    if (calc >= 0) {
+        m_loadCalc[calc] = value;
+        return true;
+    }
+    QString *text = nullptr;
+    if (key == QLatin1String("SOAVs_pos"))
+        text = &m_vsPos;
+    else if (key == QLatin1String("SOAVs_neg"))
+        text = &m_vsNeg;
+    else if (key == QLatin1String("SOAVb_pos"))
+        text = &m_vbPos;
+    else if (key == QLatin1String("SOAVb_neg"))
+        text = &m_vbNeg;
+    else if (key == QLatin1String("SOAR_CS"))
+        text = &m_rcs;
+    else if (key == QLatin1String("SOAmaxOut"))
+        text = &m_sigMax;
+    else if (key == QLatin1String("SOAminOut"))
+        text = &m_sigMin;
+    else if (key == QLatin1String("SOAfreq"))
+        text = &m_sigFreq;
+    else if (key == QLatin1String("SOAtRise"))
+        text = &m_tRise;
+    else if (key == QLatin1String("SOAtHigh"))
+        text = &m_tHigh;
+    else if (key == QLatin1String("SOAtFall"))
+        text = &m_tFall;
+    else if (key == QLatin1String("SOAtLow"))
+        text = &m_tLow;
+    else if (key == QLatin1String("SOAcsvGain"))
+        text = &m_csvScale;
+    if (text) {
+        *text = value;
+        return true;
+    }
+    if (key == QLatin1String("boostSup")) {
+        m_boost = toInt(value) != 0;
+        return true;
+    }
+    if (key == QLatin1String("SignalType")) {
+        const int type = toInt(value);
+        m_signalType = type >= 0 && type <= 3 ? type : 0;
+        return true;
+    }
+    if (key == QLatin1String("SOAVout")) {
+        m_voltageOutput = toInt(value) != 0;
+        return true;
+    }
+    return false;
+}
+
+amp SoaPage::currentAmp() const
+{
+    return findLinear(catalogs().linear, ui->AmpSelecterSOA->currentText());
+}
+
+void SoaPage::rebuildPeriod(const amp &a)
+{
+    const double maximum = string2Number(m_sigMax), minimum = string2Number(m_sigMin);
+    switch (m_signalType) {
+    case 0:
+        m_period = SOAsine(string2Number(m_sigFreq), maximum, minimum);
+        break;
+    case 1:
+        m_period = SOAtrap(string2Number(m_tRise), string2Number(m_tHigh), string2Number(m_tFall),
+                           string2Number(m_tLow), maximum, minimum);
+        break;
+    case 3:
+        m_period = SOAmotor(string2Number(m_vsPos), string2Number(m_vsNeg),
+                            ui->MotorBox->currentText() == QLatin1String("Reversal"), a.I_pk);
+        break;
+    default:
+        break;  // an uploaded waveform stays as it was read
+    }
+}
+
+SoaInput SoaPage::gatherInput(const amp &a)
+{
+    Q_UNUSED(a);
+    SoaInput in;
+    SoaSimInput &s = in.sim;
+    s.period = m_period;
+    s.voltageSignal = m_voltageOutput;
+    s.scale = m_signalType == 2 ? string2Number(m_csvScale) : 1;
+    s.R = field2Number(ui->SOA_Rload, QStringLiteral("R"));
+    s.L = field2Number(ui->SOA_Lload, QStringLiteral("R"));
+    s.C = field2Number(ui->SOA_Cload, QStringLiteral("C"));
+    s.series = ui->SOA_series->isChecked();
+    s.motor = m_signalType == 3;
+    const QString mode = ui->MotorBox->currentText();
+    s.motorMode = mode == QLatin1String("Stall")      ? MotorMode::Stall
+                  : mode == QLatin1String("Reversal") ? MotorMode::Reversal
+                                                      : MotorMode::Normal;
+    s.motorESR = field2Number(ui->MotorESR, QStringLiteral("R"));
+    s.motorI = field2Number(ui->MotorI, QStringLiteral("R"));
+    s.motorEMF = field2Number(ui->MotorEMF, QStringLiteral("R"));
+    s.motorVDC = field2Number(ui->MotorVDC, QStringLiteral("R"));
+    s.vsPos = string2Number(m_vsPos);
+    s.vsNeg = string2Number(m_vsNeg);
+    s.boost = m_boost;
+    s.rcs = string2Number(m_rcs);
+    // A disabled entry has no say: the spin box inside an unchecked group counts as one amplifier.
+    s.numParallel = ui->ParallelCheckBox->isChecked() ? ui->NumParallel->value() : 1;
+    s.bridge = ui->BridgeCheckBox->isChecked();
+    s.unipolar = ui->BridgeUnipolarSuppliesButton->isChecked();
+    s.displayAfter = ui->SOAdisplayAfter->value();
+    s.displayCycles = ui->SOAdisplayCycles->value();
+
+    in.sigFreq = string2Number(m_sigFreq);
+    in.sigMax = string2Number(m_sigMax);
+    in.sigMin = string2Number(m_sigMin);
+    in.tempA = field2Number(ui->tempA, QStringLiteral("R"));
+    in.thermalCompound = field2Number(ui->ThermalCompound, QStringLiteral("R"));
+    const QString sink = ui->heatsink->text().trimmed().toLower();
+    in.heatsink = field2Number(ui->heatsink, QStringLiteral("R"));
+    in.heatsinkNone = sink == QLatin1String("none");
+    in.heatsinkFoil = sink == QLatin1String("foil");
+    in.rangePercent = ui->RangeBox->value();
+    in.rclSeeDatasheet = ui->R_CL->text() == QLatin1String(kSeeDatasheet);
+    in.rcl = in.rclSeeDatasheet ? 0 : field2Number(ui->R_CL, QStringLiteral("R"));
+    in.rfo = ui->FOcheckBox->isChecked() ? field2Number(ui->R_FO, QStringLiteral("R")) : kOpenValue;
+    in.motorLoadType = ui->loadTypeBox->currentText() == QLatin1String("DC Motor");
+    in.hideSwing = ui->VswingCheckBox->isChecked();
+    in.customTemp = ui->custTempCheckBox->isChecked();
+    in.customTempValue = in.customTemp ? field2Number(ui->custTempLine, QStringLiteral("R")) : 25;
+    return in;
+}
+
+void SoaPage::refreshSOA()
+{
+    markChanged();
+    m_ampChangeDone = false;
+    redraw();
+}
+
+void SoaPage::redraw()
+{
+    const amp a = currentAmp();
+    rebuildPeriod(a);
+    m_result = computeSoa(gatherInput(a), a);
+    drawSOAchart(a);
+    writeResults();
+    plotSOAsch(a);
+    writeNotes();
+    drawViewers();
+    if (m_result.setRclSeeDatasheet)
+        ui->R_CL->setText(QLatin1String(kSeeDatasheet));
+    waveDescription();
+    ui->SOA->replot();
+    ui->SOAsch->replot();
+    ui->voltageViewer->replot();
+    ui->currentViewer->replot();
+}
+
+void SoaPage::makeSOAplot()
+{
+    const amp a = currentAmp();
+    {
+        const QSignalBlocker blocker(ui->LogCheckBox);
+        ui->LogCheckBox->setChecked(true);
+    }
+    m_boost = false;
+    ui->R_FO->setText(QStringLiteral("open"));
+    {
+        const QSignalBlocker blocker(ui->FOcheckBox);
+        ui->FOcheckBox->setChecked(false);
+    }
+    ui->FOcheckBox->setEnabled(a.Rb != 0);
+    if (std::fabs(a.Vbe) < 1e-4) {
+        ui->R_CL->setEnabled(false);
+        ui->RangeBox->setEnabled(false);
+    } else if (std::fabs(a.CLint) > 1e-4) {
+        ui->RangeBox->setEnabled(true);
+        ui->R_CL->setEnabled(false);
+    } else {
+        ui->R_CL->setEnabled(true);
+        ui->RangeBox->setEnabled(true);
+    }
+    switchLogPlot(true);
+    if (a.boostOptions > 0) {
+        m_vbPos = m_vsPos;
+        m_vbNeg = m_vsNeg;
+    }
+    m_ampChangeDone = true;
+    redraw();
+}
+
+void SoaPage::ampSelectionChanged(int index)
+{
+    Q_UNUSED(index);
+    makeSOAplot();
+}
+
+void SoaPage::writeResults()
+{
+    const SoaLabels &l = m_result.labels;
+    const auto show = [](QLabel *label, const QString &text, bool red) {
+        label->setText(text);
+        label->setStyleSheet(QLatin1String(red ? kRedLabel : kBlackLabel));
+    };
+    show(ui->PdLoad, l.pdLoad, false);
+    show(ui->PdAmpAvg, l.pdAmpAvg, l.pdAmpAvgRed);
+    show(ui->TempC, l.tempC, l.tempCRed);
+    show(ui->TempJ, l.tempJ, l.tempJRed);
+    show(ui->SuggTcMax, l.suggTcMax, l.suggTcMaxRed);
+    show(ui->minHeatsink, l.minHeatsink, l.minHeatsinkRed);
+
+    ui->PowerDetails->clear();
+    for (const QString &line : m_result.powerDetails)
+        ui->PowerDetails->append(line);
+}
+
+void SoaPage::writeNotes()
+{
+    ui->notes->clear();
+    for (const SoaNote &note : m_result.notes) {
+        ui->notes->setTextColor(note.red ? QColor(Qt::red) : QColor(Qt::black));
+        ui->notes->append(note.text);
+    }
+    ui->notes->setTextColor(Qt::black);
+}
+
+void SoaPage::waveDescription()
+{
+    SoaSignalInfo info;
+    info.type = m_signalType;
+    info.voltage = m_voltageOutput;
+    info.maximum = string2Number(m_sigMax);
+    info.minimum = string2Number(m_sigMin);
+    info.frequency = string2Number(m_sigFreq);
+    info.tRise = string2Number(m_tRise);
+    info.tHigh = string2Number(m_tHigh);
+    info.tFall = string2Number(m_tFall);
+    info.tLow = string2Number(m_tLow);
+    info.scale = string2Number(m_csvScale);
+    const QString mode = ui->MotorBox->currentText();
+    info.motorMode = mode == QLatin1String("Stall")      ? MotorMode::Stall
+                     : mode == QLatin1String("Reversal") ? MotorMode::Reversal
+                                                         : MotorMode::Normal;
+    info.motorVDC = string2Number(ui->MotorVDC->text());
+    info.motorI = string2Number(ui->MotorI->text());
+    info.vsPos = string2Number(m_vsPos);
+    info.vsNeg = string2Number(m_vsNeg);
+    info.iPeak = currentAmp().I_pk;
+    ui->SOAwaveDescription->setText(::waveDescription(info, m_period));
+}
+
+bool SoaPage::loadSoaCsv(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const SoaCsvResult r = readSoaCsv(QString::fromUtf8(file.readAll()));
+    if (!r.accepted) {
+        QMessageBox::warning(this, QStringLiteral("Upload Waveform"),
+                             r.message + QStringLiteral("\nThe previous waveform is kept."));
+        return false;
+    }
+    m_period = r.period;
+    return true;
+}
+
+void SoaPage::saveLoadCalc(const QString &resS, const QString &capS, const QString &indS, const QString &resP,
+                           const QString &capP, const QString &indP, const QString &z1, const QString &z2,
+                           const QString &a1, const QString &a2, const QString &freqS, const QString &freqP)
+{
+    m_loadCalc = QStringList{resS, capS, indS, resP, capP, indP, z1, z2, a1, a2, freqS, freqP};
+}
+
+void SoaPage::on_AmpSelecterSOA_activated(int index)
+{
+    Q_UNUSED(index);
+    if (!m_ampChangeDone)
+        makeSOAplot();
+    refreshSOA();
+}
+
+void SoaPage::on_loadTypeBox_currentIndexChanged(int index)
+{
+    ui->soaLoadStack->setCurrentIndex(index);
+    refreshSOA();
+}
+
+void SoaPage::on_SOA_Rload_editingFinished() { refreshSOA(); }
+void SoaPage::on_SOA_Lload_editingFinished() { refreshSOA(); }
+void SoaPage::on_SOA_Cload_editingFinished() { refreshSOA(); }
+
+// Each radio pair refreshes once, on the button that became checked.
+void SoaPage::on_SOA_series_toggled(bool checked)
+{
+    if (checked)
+        refreshSOA();
+}
+void SoaPage::on_SOA_parallel_toggled(bool checked)
+{
+    if (checked)
+        refreshSOA();
+}
+
+void SoaPage::on_MotorBox_currentIndexChanged(int index)
+{
+    Q_UNUSED(index);
+    refreshSOA();
+}
+void SoaPage::on_MotorESR_editingFinished() { refreshSOA(); }
+void SoaPage::on_MotorI_editingFinished() { refreshSOA(); }
+void SoaPage::on_MotorEMF_editingFinished() { refreshSOA(); }
+void SoaPage::on_MotorVDC_editingFinished() { refreshSOA(); }
+
+void SoaPage::on_ParallelCheckBox_toggled(bool checked)
+{
+    if (!checked) {
+        const QSignalBlocker blocker(ui->NumParallel);
+        ui->NumParallel->setValue(1);
+    }
+    refreshSOA();
+}
+
+void SoaPage::on_NumParallel_valueChanged(int value)
+{
+    Q_UNUSED(value);
+    refreshSOA();
+}
+
+void SoaPage::on_BridgeCheckBox_toggled(bool checked)
+{
+    Q_UNUSED(checked);
+    refreshSOA();
+}
+void SoaPage::on_BridgeSameSuppliesButton_toggled(bool checked)
+{
+    if (checked)
+        refreshSOA();
+}
+void SoaPage::on_BridgeUnipolarSuppliesButton_toggled(bool checked)
+{
+    if (checked)
+        refreshSOA();
+}
+
+void SoaPage::on_SOAdisplayAfter_valueChanged(int value)
+{
+    Q_UNUSED(value);
+    refreshSOA();
+}
+void SoaPage::on_SOAdisplayCycles_valueChanged(int value)
+{
+    Q_UNUSED(value);
+    refreshSOA();
+}
+
+void SoaPage::on_SOAeditSignalButton_clicked()
+{
+    changeSOASignal();
+}
+
+void SoaPage::on_LogCheckBox_toggled(bool checked)
+{
+    switchLogPlot(checked);
+    refreshSOA();
+}
+
+void SoaPage::on_VswingCheckBox_toggled(bool checked)
+{
+    Q_UNUSED(checked);
+    refreshSOA();
+}
+
+void SoaPage::on_custTempCheckBox_toggled(bool checked)
+{
+    ui->custTempLine->setEnabled(checked);
+    refreshSOA();
+}
+void SoaPage::on_custTempLine_editingFinished() { refreshSOA(); }
+void SoaPage::on_R_CL_editingFinished() { refreshSOA(); }
+void SoaPage::on_FOcheckBox_toggled(bool checked)
+{
+    Q_UNUSED(checked);
+    refreshSOA();
+}
+void SoaPage::on_R_FO_editingFinished() { refreshSOA(); }
+void SoaPage::on_RangeBox_valueChanged(int value)
+{
+    Q_UNUSED(value);
+    refreshSOA();
+}
+void SoaPage::on_tempA_editingFinished() { refreshSOA(); }
+void SoaPage::on_ThermalCompound_editingFinished() { refreshSOA(); }
+void SoaPage::on_heatsink_editingFinished() { refreshSOA(); }
+
+void SoaPage::openLoadCalculator()
+{
+    if (m_loadCalcDialog) {
+        m_loadCalcDialog->show();
+        m_loadCalcDialog->raise();
+        m_loadCalcDialog->activateWindow();
+        return;
+    }
+    auto *dialog = new LoadCalc(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &LoadCalc::sendRLCValues, this, &SoaPage::saveLoadCalc);
+    dialog->setValues(m_loadCalc);
+    m_loadCalcDialog = dialog;
+    dialog->show();
 }

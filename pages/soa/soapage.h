@@ -1,18 +1,152 @@
 #pragma once
 
+#include <QPointer>
+#include <QStringList>
+#include <QVector>
+
+#include "pages/soa/soamodel.h"
 #include "pages/toolpage.h"
+
+class QCPAbstractItem;
+class QCPItemText;
+class QMouseEvent;
+class LoadCalc;
 
 namespace Ui {
 class SoaPage;
 }
 
-// The safe-operating-area, power and thermal page of a linear amplifier.
+// The safe-operating-area, power and thermal page of a linear amplifier: it
+// simulates the load driven by one period of the output signal, draws the load
+// line on the part's safe operating area, works out the powers, temperatures and
+// heatsink, and shows a clickable schematic of the amplifier and its load.
 class SoaPage : public ToolPage {
     Q_OBJECT
 public:
     explicit SoaPage(QWidget *parent = nullptr);
     ~SoaPage() override;
 
+    // Start-up: the sine period, the charts, "QX415A", makeSOAplot, refreshSOA.
+    void initialise() override;
+
+    QStringList entryKeys() const override;
+    QString entry(const QString &key) const override;
+    bool setEntry(const QString &key, const QString &value) override;
+
+    // Recomputes and redraws everything from the page's entries.
+    void refreshSOA();
+    // After a change of amplifier: resets the chart and the part-dependent entries.
+    void makeSOAplot();
+
+    // Reads an uploaded waveform; a refused file leaves the previous one and
+    // says why in a message box. Returns whether the file was taken.
+    bool loadSoaCsv(const QString &path);
+
+    // The load calculator, modeless; reopening keeps the texts last used.
+    void openLoadCalculator();
+
+    // Extremes of the load current and voltage over the displayed samples.
+    double loadCurrentMax() const { return m_result.sim.Imax; }
+    double loadCurrentMin() const { return m_result.sim.Imin; }
+    double loadVoltageMax() const { return m_result.sim.Vmax; }
+    double loadVoltageMin() const { return m_result.sim.Vmin; }
+    const SoaPeriod &period() const { return m_period; }
+
+public slots:
+    // Keeps the twelve load-calculator texts between openings.
+    void saveLoadCalc(const QString &resS, const QString &capS, const QString &indS, const QString &resP,
+                      const QString &capP, const QString &indP, const QString &z1, const QString &z2,
+                      const QString &a1, const QString &a2, const QString &freqS, const QString &freqP);
+
+private slots:
+    void on_AmpSelecterSOA_activated(int index);
+    void on_loadTypeBox_currentIndexChanged(int index);
+    void on_SOA_Rload_editingFinished();
+    void on_SOA_Lload_editingFinished();
+    void on_SOA_Cload_editingFinished();
+    void on_SOA_series_toggled(bool checked);
+    void on_SOA_parallel_toggled(bool checked);
+    void on_MotorBox_currentIndexChanged(int index);
+    void on_MotorESR_editingFinished();
+    void on_MotorI_editingFinished();
+    void on_MotorEMF_editingFinished();
+    void on_MotorVDC_editingFinished();
+    void on_ParallelCheckBox_toggled(bool checked);
+    void on_NumParallel_valueChanged(int value);
+    void on_BridgeCheckBox_toggled(bool checked);
+    void on_BridgeSameSuppliesButton_toggled(bool checked);
+    void on_BridgeUnipolarSuppliesButton_toggled(bool checked);
+    void on_SOAdisplayAfter_valueChanged(int value);
+    void on_SOAdisplayCycles_valueChanged(int value);
+    void on_SOAeditSignalButton_clicked();
+    void on_LogCheckBox_toggled(bool checked);
+    void on_VswingCheckBox_toggled(bool checked);
+    void on_custTempCheckBox_toggled(bool checked);
+    void on_custTempLine_editingFinished();
+    void on_R_CL_editingFinished();
+    void on_FOcheckBox_toggled(bool checked);
+    void on_R_FO_editingFinished();
+    void on_RangeBox_valueChanged(int value);
+    void on_tempA_editingFinished();
+    void on_ThermalCompound_editingFinished();
+    void on_heatsink_editingFinished();
+
+    void onSOAschItemClicked(QCPAbstractItem *item, QMouseEvent *event);
+    void ampSelectionChanged(int index);
+
 private:
+    amp currentAmp() const;
+    void rebuildPeriod(const amp &a);
+    SoaInput gatherInput(const amp &a);
+    void redraw();
+
+    // Chart (soachart.cpp).
+    void setupSOAplot();
+    void setupWavePlots();
+    void switchLogPlot(bool log);
+    void drawSOAchart(const amp &a);
+    void drawViewers();
+
+    // Schematic (soaschematic.cpp).
+    void setupSOAsch();
+    void plotSOAsch(const amp &a);
+    void fitSchematic();
+
+    // Dialogs (soadialogs.cpp).
+    void changeSOASignal();
+    void changeSOAVsValue(const QString &which);
+    void changeSOAVbValue();
+    void SOACSV();
+
+    void writeNotes();
+    void writeResults();
+    void waveDescription();
+
     Ui::SoaPage *ui;
+
+    // Stored entries, kept as typed.
+    QString m_vsPos = QStringLiteral("50"), m_vsNeg = QStringLiteral("-50");
+    QString m_vbPos = QStringLiteral("50"), m_vbNeg = QStringLiteral("-50");
+    bool m_boost = false;
+    QString m_rcs = QStringLiteral("1");
+    int m_signalType = 0;
+    bool m_voltageOutput = true;
+    QString m_sigMax = QStringLiteral("40"), m_sigMin = QStringLiteral("-40");
+    QString m_sigFreq = QStringLiteral("1k");
+    QString m_tRise = QStringLiteral("25u"), m_tHigh = QStringLiteral("25u");
+    QString m_tFall = QStringLiteral("25u"), m_tLow = QStringLiteral("25u");
+    QString m_csvScale = QStringLiteral("1");
+    QString m_csvPath;
+    QStringList m_loadCalc;
+
+    SoaPeriod m_period;
+    SoaResult m_result;
+    bool m_ampChangeDone = false;
+
+    // Clickable schematic labels of the last drawing.
+    enum LabelSlot { VsPosMaster, VsNegMaster, VsPosSlave, VsNegSlave, VbPosMaster, VbNegMaster, VbPosSlave,
+                     VbNegSlave, RcsLabel, LabelCount };
+    QVector<QCPItemText *> m_labels;
+
+    QPointer<LoadCalc> m_loadCalcDialog;
 };

@@ -396,7 +396,7 @@ private slots:
         SoaSimResult sim;
         const QString note = QStringLiteral("!!! V_out min May Not Exceed V_out max !!!");
         QVERIFY(texts(SupplyWarnings(in, testAmp(), sim, nullptr)).contains(note));
-        in.sim.motor = true;
+        in.motorLoadType = true;
         QVERIFY(!texts(SupplyWarnings(in, testAmp(), sim, nullptr)).contains(note));
     }
 
@@ -579,6 +579,7 @@ private slots:
     {
         SoaInput in;
         in.sim.motor = true;
+        in.motorLoadType = true;
         in.sim.motorMode = MotorMode::Stall;
         in.sim.period = SOAmotor(50, -50, false, 15);
         in.sim.R = 0;  // the R-L-C entries would short the output

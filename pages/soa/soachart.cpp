@@ -1,0 +1,157 @@
+// The SOA chart and the two waveform viewers of the SOA page.
+#include "pages/soa/soapage.h"
+
+#include "qcustomplot.h"
+#include "ui_soapage.h"
+
+namespace {
+
+const QColor kGrid(128, 128, 128);
+
+QColor colourOf(const SoaColour &c)
+{
+    return QColor(c.r, c.g, c.b);
+}
+
+void gridPens(QCPAxis *axis)
+{
+    axis->grid()->setPen(QPen(kGrid, 1, Qt::DotLine));
+    axis->grid()->setSubGridPen(QPen(kGrid, 1, Qt::DotLine));
+    axis->grid()->setSubGridVisible(true);
+}
+
+void setScale(QCPAxis *axis, bool log)
+{
+    if (log) {
+        axis->setScaleType(QCPAxis::stLogarithmic);
+        QSharedPointer<QCPAxisTickerLog> ticker(new QCPAxisTickerLog);
+        ticker->setLogBase(10);
+        axis->setTicker(ticker);
+    } else {
+        axis->setScaleType(QCPAxis::stLinear);
+        axis->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
+    }
+}
+
+QCPGraph *addGraph(QCustomPlot *plot, const QString &name, const QVector<double> &x, const QVector<double> &y,
+                   const QPen &pen)
+{
+    QCPGraph *g = plot->addGraph();
+    g->setName(name);
+    g->setPen(pen);
+    g->setData(x, y);
+    return g;
+}
+
+}  // namespace
+
+void SoaPage::setupSOAplot()
+{
+    QCustomPlot *p = ui->SOA;
+    if (p->plotLayout()->rowCount() < 2) {
+        p->plotLayout()->insertRow(0);
+        auto *title = new QCPTextElement(p, QStringLiteral("Safe Operating Area"), QFont(font().family(), 11, QFont::Bold));
+        p->plotLayout()->addElement(0, 0, title);
+    }
+    p->xAxis->setLabel(QStringLiteral("Differential Voltage (Vs-Vo) [V]"));
+    p->yAxis->setLabel(QStringLiteral("Output Current [A]"));
+    p->axisRect()->setupFullAxesBox(true);
+    for (QCPAxis *axis : {p->xAxis, p->yAxis, p->xAxis2, p->yAxis2})
+        setScale(axis, true);
+    p->xAxis2->setTickLabels(false);
+    p->yAxis2->setTickLabels(false);
+    gridPens(p->xAxis);
+    gridPens(p->yAxis);
+    p->legend->setVisible(true);
+    p->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignLeft | Qt::AlignBottom);
+    p->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+}
+
+void SoaPage::setupWavePlots()
+{
+    ui->voltageViewer->xAxis->setLabel(QStringLiteral("time (s)"));
+    ui->voltageViewer->yAxis->setLabel(QStringLiteral("Voltage (V)"));
+    ui->currentViewer->xAxis->setLabel(QStringLiteral("time (s)"));
+    ui->currentViewer->yAxis->setLabel(QStringLiteral("Current (A)"));
+    for (QCustomPlot *p : {ui->voltageViewer, ui->currentViewer}) {
+        gridPens(p->xAxis);
+        gridPens(p->yAxis);
+        p->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+    }
+}
+
+void SoaPage::switchLogPlot(bool log)
+{
+    QCustomPlot *p = ui->SOA;
+    const amp a = currentAmp();
+    for (QCPAxis *axis : {p->xAxis, p->yAxis, p->xAxis2, p->yAxis2})
+        setScale(axis, log);
+    if (log) {
+        p->xAxis->setRange(1, qMax(1.5 * a.Vss_max, 10.0));
+        const double low = a.I_cont > 0 ? a.I_cont / 100 : 0.01;
+        p->yAxis->setRange(low, qMax(1.5 * a.I_pk, 10 * low));
+        p->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignLeft | Qt::AlignBottom);
+        gridPens(p->xAxis);
+        gridPens(p->yAxis);
+    } else {
+        p->xAxis->setRange(0, qMax(1.2 * a.Vss_max, 1.0));
+        p->yAxis->setRange(0, qMax(1.2 * a.I_pk, 0.1));
+        p->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignRight | Qt::AlignTop);
+    }
+    p->replot();
+}
+
+void SoaPage::drawSOAchart(const amp &a)
+{
+    Q_UNUSED(a);
+    QCustomPlot *p = ui->SOA;
+    p->clearPlottables();
+    const SoaResult &r = m_result;
+    for (const SoaCurve &c : r.boundary)
+        addGraph(p, c.name, c.x, c.y, QPen(colourOf(c.colour), 3));
+
+    if (!r.swing.x.isEmpty())
+        addGraph(p, r.swing.name, r.swing.x, r.swing.y, QPen(colourOf(r.swing.colour), 3, Qt::DashLine));
+
+    if (r.loadLineShown) {
+        auto *line = new QCPCurve(p->xAxis, p->yAxis);
+        line->setName(QStringLiteral("Load Line"));
+        line->setPen(QPen(Qt::black, 3));
+        line->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, 6));
+        line->setData(r.sim.Vd, r.sim.Ia);
+    }
+
+    if (r.band.shown) {
+        const QColor brown(102, 51, 0);
+        QCPGraph *upper = addGraph(p, QStringLiteral("Current Limit"), r.band.x, r.band.upper, QPen(brown, 3));
+        QCPGraph *lower = addGraph(p, QStringLiteral("Current Limit (lower)"), r.band.x, r.band.lower, QPen(brown, 3));
+        lower->removeFromLegend();
+        lower->setBrush(QColor(102, 51, 0, 50));
+        lower->setChannelFillGraph(upper);
+    }
+
+    if (!r.custom.x.isEmpty())
+        addGraph(p, r.custom.name, r.custom.x, r.custom.y, QPen(colourOf(r.custom.colour), 3));
+}
+
+void SoaPage::drawViewers()
+{
+    const SoaSimResult &s = m_result.sim;
+    struct Viewer {
+        QCustomPlot *plot;
+        const QVector<double> *values;
+        QColor colour;
+    };
+    for (const Viewer &v : {Viewer{ui->voltageViewer, &s.V, Qt::blue}, Viewer{ui->currentViewer, &s.I, Qt::red}}) {
+        v.plot->clearGraphs();
+        QCPGraph *g = v.plot->addGraph();
+        g->setPen(QPen(v.colour, 3));
+        g->setData(s.time, *v.values, true);
+        if (!s.time.isEmpty() && s.time.last() > s.time.first())
+            v.plot->xAxis->setRange(s.time.first(), s.time.last());
+        v.plot->yAxis->rescale();
+        const QCPRange range = v.plot->yAxis->range();
+        if (range.size() <= 0)
+            v.plot->yAxis->setRange(range.lower - 1, range.upper + 1);
+    }
+}
