@@ -41,6 +41,9 @@ enum : int {
     Examples = 11,
     Filter = 12,
     ControlStep1 = 13,
+    ControlStep2 = 14,
+    ControlStep3 = 15,
+    Hidden = 17,
 };
 }
 
@@ -73,6 +76,10 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
         page->setCatalogs(&m_catalogs);
         connect(page, &ToolPage::designChanged, this, [this] { m_designChanged = true; });
     }
+    ui->page_2->setTableModel(m_linearModel);
+    ui->page_7->setTableModel(m_pwmModel);
+    connect(ui->page_2, &LinearSelectorPage::hiddenPageRequested, this,
+            [this] { ui->Page->setCurrentIndex(PageIndex::Hidden); });
 
     readPreferences();
     fillSupportLink();
@@ -108,6 +115,7 @@ void MainWindow::initialisePages()
     ui->page_10->initialise();
     ui->page_6->initialise();
     ui->page_15->initialise();
+    ui->page_16->initialise();
     ui->page_9->initialise();
     ui->page_3->initialise();
     ui->page_5->initialise();
@@ -115,9 +123,6 @@ void MainWindow::initialisePages()
     // Default parts of the pages whose own start-up does not choose one yet.
     selectByText("AmpSelecterSOA", QStringLiteral("QX415A"));
     selectByText("AmpSelectorStab", QStringLiteral("QX385"));
-    selectByText("ampSelectorFilter", QStringLiteral("TZ636"));
-    selectByText("ampSelectorPower", QStringLiteral("TZ636"));
-    selectByText("ampSelectorSCon", QStringLiteral("TZM730"));
     selectByText("P3ampSelector", QStringLiteral("TZ662"));
     selectByText("IHCPampSelector", QStringLiteral("QX370"));
 }
@@ -172,17 +177,59 @@ void MainWindow::openToolPage(int index)
     ui->HomeButton->show();
 }
 
-void MainWindow::on_SPSButton_clicked() { openToolPage(PageIndex::PwmSelector); }
-void MainWindow::on_LPSbutton_clicked() { openToolPage(PageIndex::LinearSelector); }
+void MainWindow::on_SPSButton_clicked()
+{
+    openToolPage(PageIndex::PwmSelector);
+    ui->page_7->refreshSPS();
+}
+
+void MainWindow::on_LPSbutton_clicked()
+{
+    openToolPage(PageIndex::LinearSelector);
+    ui->page_2->refreshLPS();
+}
+
 void MainWindow::on_PWMPowerButton_clicked() { openToolPage(PageIndex::PwmPower); }
 void MainWindow::on_Examples_clicked() { openToolPage(PageIndex::Examples); }
 void MainWindow::on_IHCPbutton_clicked() { openToolPage(PageIndex::CurrentPump); }
 void MainWindow::on_ThreePhaseButton_clicked() { openToolPage(PageIndex::ThreePhase); }
 void MainWindow::on_HSbutton_clicked() { openToolPage(PageIndex::Heatsinks); }
 void MainWindow::on_LstabButton_clicked() { openToolPage(PageIndex::Stability); }
-void MainWindow::on_PWMControlButton_clicked() { openToolPage(PageIndex::ControlStep1); }
+void MainWindow::on_PWMControlButton_clicked()
+{
+    openToolPage(PageIndex::ControlStep1);
+    ui->page_15->SConIcons();
+}
+
 void MainWindow::on_FilterButton_clicked() { openToolPage(PageIndex::Filter); }
 void MainWindow::on_SOAbutton_clicked() { openToolPage(PageIndex::Soa); }
+
+void MainWindow::on_ToPWMControl_clicked() { on_PWMControlButton_clicked(); }
+void MainWindow::on_PWMTut_clicked() { showExample(6); }
+void MainWindow::on_toFilterDesign_clicked() { ui->Page->setCurrentIndex(PageIndex::Filter); }
+void MainWindow::on_toPWMPower_clicked() { ui->Page->setCurrentIndex(PageIndex::PwmPower); }
+void MainWindow::on_toPWMPower_2_clicked() { ui->Page->setCurrentIndex(PageIndex::PwmPower); }
+void MainWindow::on_NexttoStep2_clicked() { ui->Page->setCurrentIndex(PageIndex::ControlStep2); }
+void MainWindow::on_PrevtoStep2_clicked() { ui->Page->setCurrentIndex(PageIndex::ControlStep2); }
+void MainWindow::on_PrevtoStep1_clicked() { ui->Page->setCurrentIndex(PageIndex::ControlStep1); }
+void MainWindow::on_NexttoStep3_clicked() { ui->Page->setCurrentIndex(PageIndex::ControlStep3); }
+void MainWindow::on_PWMTutFilter_clicked() { showExample(6); }
+
+void MainWindow::showExample(int index)
+{
+    ui->Page->setCurrentIndex(PageIndex::Examples);
+    if (auto *examples = findChild<QComboBox *>(QStringLiteral("ExampleSelection"))) {
+        if (index < examples->count()) {
+            examples->setCurrentIndex(index);
+            emit examples->activated(index);
+        }
+    }
+}
+
+void MainWindow::on_loadCalcButton_clicked()
+{
+    ui->SOApage->openLoadCalculator();
+}
 
 void MainWindow::on_HomeButton_clicked()
 {
@@ -250,34 +297,19 @@ void MainWindow::openFile()
     m_fileNamed = true;
 
     // Every page recomputes from what the file gave it, in this order.
-    static const char *const order1[] = {"refreshLPS",         "refreshSOA",       "refreshStab",  "RCPC",
-                                         "refreshSPS",         "matchingNetwork",  "refreshFilter", "plotFullFilter",
-                                         "refreshPower",       "refreshHeatsinks", "drawSConSchematic",
-                                         "refreshSCon",        "SConIcons"};
-    for (const char *name : order1)
-        invokePageMethod(name);
+    ui->page_2->refreshLPS();
+    ui->SOApage->refreshSOA();
+    ui->page_7->refreshSPS();
     if (ui->Page->currentIndex() == PageIndex::ControlStep1) {
         ui->Page->setCurrentIndex(PageIndex::Home);
         ui->Page->setCurrentIndex(PageIndex::ControlStep1);
     }
-    invokePageMethod("refreshIHCP");
-    invokePageMethod("refreshP3");
     // A design shown on a tool page needs the way back home.
     ui->HomeButton->setVisible(ui->Page->currentIndex() != PageIndex::Home);
     m_designChanged = false;
     QApplication::restoreOverrideCursor();
 }
 
-void MainWindow::invokePageMethod(const char *name)
-{
-    const QByteArray signature = QByteArray(name) + "()";
-    for (ToolPage *page : findChildren<ToolPage *>()) {
-        if (page->metaObject()->indexOfMethod(signature.constData()) >= 0) {
-            QMetaObject::invokeMethod(page, name, Qt::DirectConnection);
-            return;
-        }
-    }
-}
 
 void MainWindow::on_actionSave_triggered() { saveEntries(false); }
 void MainWindow::on_actionSave_As_triggered() { saveEntries(true); }

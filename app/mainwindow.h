@@ -75,6 +75,17 @@ private slots:
     void on_HomeButton_clicked();
     void on_actionMain_Menu_triggered();
     void on_bodePlotGenButton_clicked();
+    void on_ToPWMControl_clicked();
+    void on_toFilterDesign_clicked();
+    void on_toPWMPower_clicked();
+    void on_toPWMPower_2_clicked();
+    void on_NexttoStep2_clicked();
+    void on_PrevtoStep2_clicked();
+    void on_PrevtoStep1_clicked();
+    void on_NexttoStep3_clicked();
+    void on_PWMTutFilter_clicked();
+    void on_PWMTut_clicked();
+    void on_loadCalcButton_clicked();
 
     void on_actionSave_triggered();
     void on_actionSave_As_triggered();
@@ -94,14 +105,13 @@ private slots:
 
 private:
     void openToolPage(int index);
+    void showExample(int index);
     void setFontSize(int points);
     void readPreferences();
     void writePreferences() const;
     void fillSupportLink();
     void initialisePages();
     void selectByText(const char *selector, const QString &text);
-    // Runs a page's public slot or invokable of that name, where a page has one.
-    void invokePageMethod(const char *name);
 
     Ui::MainWindow *ui;
     StartOptions m_options;
