@@ -22,21 +22,19 @@ double toInternal(double value, bool metric, double factor)
     return value / factor;
 }
 
-}  // namespace
+} // namespace
 
 QStringList packageItemTexts()
 {
-    return {QStringLiteral("8-pin TO-3"), QStringLiteral("12-pin Power DIP (MO-127)"),
-            QStringLiteral("10-pin Power Dip"), QStringLiteral("18-pin DIP"),
-            QStringLiteral("TO-220"), QStringLiteral("Open Frame"), QStringLiteral("Surface Mount"),
-            QStringLiteral("Power SIP")};
+    return { QStringLiteral("8-pin TO-3"), QStringLiteral("12-pin Power DIP (MO-127)"),
+        QStringLiteral("10-pin Power Dip"), QStringLiteral("18-pin DIP"), QStringLiteral("TO-220"),
+        QStringLiteral("Open Frame"), QStringLiteral("Surface Mount"), QStringLiteral("Power SIP") };
 }
 
 QStringList packageItemCodes()
 {
-    return {QStringLiteral("TO3-8"), QStringLiteral("PD12"), QStringLiteral("PD10"),
-            QStringLiteral("DIP18"), QStringLiteral("TO220"), QStringLiteral("OF"),
-            QStringLiteral("SMT"), QStringLiteral("SIP")};
+    return { QStringLiteral("TO3-8"), QStringLiteral("PD12"), QStringLiteral("PD10"), QStringLiteral("DIP18"),
+        QStringLiteral("TO220"), QStringLiteral("OF"), QStringLiteral("SMT"), QStringLiteral("SIP") };
 }
 
 QString packageCodeForItem(int index)
@@ -59,8 +57,7 @@ QString packageCodeForPart(const QVector<amp> &linear, const QVector<pwm> &pwms,
     return QString::fromLatin1(kAllPackages);
 }
 
-Limits makeLimits(bool constrained, double height, double length, double width, double weight,
-                  bool metric)
+Limits makeLimits(bool constrained, double height, double length, double width, double weight, bool metric)
 {
     Limits l;
     if (!constrained) {
@@ -173,11 +170,10 @@ QStringList tableHeaders(bool metric)
 {
     const QString len = metric ? QStringLiteral("mm") : QStringLiteral("in");
     const QString mass = metric ? QStringLiteral("g") : QStringLiteral("oz");
-    return {QStringLiteral("Index"), QStringLiteral("HeatSink"),
-            QStringLiteral("Natural R_θ (°C/W)"), QStringLiteral("H (%1)").arg(len),
-            QStringLiteral("L (%1)").arg(len), QStringLiteral("W (%1)").arg(len),
-            QStringLiteral("Weight (%1)").arg(mass),
-            QStringLiteral("Relative Price - 3/15/17 TTL USD")};
+    return { QStringLiteral("Index"), QStringLiteral("HeatSink"), QStringLiteral("Natural R_θ (°C/W)"),
+        QStringLiteral("H (%1)").arg(len), QStringLiteral("L (%1)").arg(len),
+        QStringLiteral("W (%1)").arg(len), QStringLiteral("Weight (%1)").arg(mass),
+        QStringLiteral("Relative Price - 3/15/17 TTL USD") };
 }
 
 FlowCurve flowCurve(const Heatsink &h)
@@ -211,12 +207,12 @@ FlowAxis flowAxis(bool water, bool metric)
 {
     if (water) {
         if (metric)
-            return {QStringLiteral("Water Flow [Liters per Minute per channel]"), 0, 8.5, 1};
-        return {QStringLiteral("Water Flow [Gallons per Minute per channel]"), 0, 2.25, 0.25};
+            return { QStringLiteral("Water Flow [Liters per Minute per channel]"), 0, 8.5, 1 };
+        return { QStringLiteral("Water Flow [Gallons per Minute per channel]"), 0, 2.25, 0.25 };
     }
     if (metric)
-        return {QStringLiteral("Air Flow [Meters per Second]"), 0, 5.5, 0.5};
-    return {QStringLiteral("Air Flow [Linear Feet per Minute]"), 0, 1100, 100};
+        return { QStringLiteral("Air Flow [Meters per Second]"), 0, 5.5, 0.5 };
+    return { QStringLiteral("Air Flow [Linear Feet per Minute]"), 0, 1100, 100 };
 }
 
 MinimumFlow minimumFlow(const Heatsink &h, double rRequired)
@@ -261,7 +257,8 @@ FlowLabels flowLabels(const Heatsink &h, const FlowInput &in)
             out.volume = none;
             out.unreachable = true;
         } else if (in.metric) {
-            out.volume = number2String(m.flow * kLitresPerGallon) + QStringLiteral(" L/min per channel water");
+            out.volume
+                = number2String(m.flow * kLitresPerGallon) + QStringLiteral(" L/min per channel water");
         } else {
             out.volume = number2String(m.flow) + QStringLiteral(" GPM per channel water");
         }
@@ -276,8 +273,8 @@ FlowLabels flowLabels(const Heatsink &h, const FlowInput &in)
     const double area = in.circular ? M_PI / 4.0 * in.diameter * in.diameter : in.x * in.y;
     if (in.metric) {
         out.linear = number2String(m.flow / 60.0 / kFeetPerMetre) + QStringLiteral(" m/s air");
-        out.volume = number2String(area / kSquareMillimetresPerSquareInch / 144.0 * m.flow
-                                   * kLitresPerCubicFoot)
+        out.volume
+            = number2String(area / kSquareMillimetresPerSquareInch / 144.0 * m.flow * kLitresPerCubicFoot)
             + QStringLiteral(" L/min air");
     } else {
         out.linear = number2String(m.flow) + QStringLiteral(" FPM air");
@@ -294,4 +291,4 @@ QString convertFieldText(const QString &text, double factor)
     return QString::number(v.value * factor, 'g', 6);
 }
 
-}  // namespace HeatsinkModel
+} // namespace HeatsinkModel

@@ -39,8 +39,7 @@ struct Limits {
 
 // Values as read from the fields (in the units shown); the length limit is the
 // larger of length and width so that a heatsink may be turned.
-Limits makeLimits(bool constrained, double height, double length, double width, double weight,
-                  bool metric);
+Limits makeLimits(bool constrained, double height, double length, double width, double weight, bool metric);
 
 bool fitsPackage(const Heatsink &h, const QString &code);
 // Free-air resistance, or the curve's value at the judged flow when flow is on.
@@ -50,7 +49,7 @@ struct FilterInput {
     QString packageCode = QString::fromLatin1(kAllPackages);
     double rRequired = 30;
     Limits limits;
-    double relax = 0.1;  // fraction, not percent
+    double relax = 0.1; // fraction, not percent
     bool flow = false;
 };
 
@@ -72,7 +71,7 @@ enum Column {
 struct MatchResult {
     Match match = Match::None;
     double rEffective = 0;
-    QVector<int> marked;  // columns whose strict limit a close match breaks
+    QVector<int> marked; // columns whose strict limit a close match breaks
 };
 
 MatchResult matchHeatsink(const Heatsink &h, const FilterInput &in);
@@ -114,7 +113,7 @@ struct FlowInput {
     bool metric = false;
     double rRequired = 30;
     bool circular = true;
-    double diameter = 4, x = 4, y = 4;  // fan outlet, inches or millimetres
+    double diameter = 4, x = 4, y = 4; // fan outlet, inches or millimetres
 };
 
 struct FlowLabels {
@@ -128,4 +127,4 @@ FlowLabels flowLabels(const Heatsink &h, const FlowInput &in);
 // limit stay as typed, numbers get six significant digits.
 QString convertFieldText(const QString &text, double factor);
 
-}  // namespace HeatsinkModel
+} // namespace HeatsinkModel

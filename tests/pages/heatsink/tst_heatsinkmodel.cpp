@@ -7,9 +7,8 @@ using namespace HeatsinkModel;
 
 namespace {
 
-Heatsink sink(const QString &name, double rFree, double length, double width, double height,
-              double weight, const QStringList &packages, double A = 1, double B = -0.005,
-              double C = 0.1)
+Heatsink sink(const QString &name, double rFree, double length, double width, double height, double weight,
+    const QStringList &packages, double A = 1, double B = -0.005, double C = 0.1)
 {
     Heatsink h;
     h.name = name;
@@ -40,17 +39,17 @@ FilterInput noLimits(const QString &code, double rReq, double relax = 0.1, bool 
 // The catalog of the shipped file's first row: 12 degC/W free air, 11.4 e^(-0.0055 F) + 2.64.
 Heatsink smallTo3()
 {
-    return sink(QStringLiteral("KH02"), 12, 1.75, 1.75, 0.5, 0.35, {QStringLiteral("TO3-8")}, 11.4,
-                -0.0055, 2.64);
+    return sink(
+        QStringLiteral("KH02"), 12, 1.75, 1.75, 0.5, 0.35, { QStringLiteral("TO3-8") }, 11.4, -0.0055, 2.64);
 }
 
 Heatsink waterSink()
 {
     return sink(QStringLiteral("KH62-H2O"), 1.2, 4, 3, 0.6, 9.5,
-                {QStringLiteral("TO3-8"), QStringLiteral("OF")}, 0.3, -1.8, 0.075);
+        { QStringLiteral("TO3-8"), QStringLiteral("OF") }, 0.3, -1.8, 0.075);
 }
 
-}  // namespace
+} // namespace
 
 Q_DECLARE_METATYPE(HeatsinkModel::Match)
 
@@ -120,8 +119,8 @@ private slots:
         QFETCH(QString, code);
         QFETCH(HeatsinkModel::Match, match);
         QFETCH(bool, resistanceMarked);
-        const Heatsink h = sink(QStringLiteral("T"), rFree, 1, 1, 1, 1,
-                                {QStringLiteral("TO220"), QStringLiteral("TO3-8")});
+        const Heatsink h = sink(
+            QStringLiteral("T"), rFree, 1, 1, 1, 1, { QStringLiteral("TO220"), QStringLiteral("TO3-8") });
         const MatchResult m = matchHeatsink(h, noLimits(code, 30));
         QCOMPARE(m.match, match);
         QCOMPARE(m.marked.contains(ColNatural), resistanceMarked);
@@ -160,12 +159,15 @@ private slots:
         QTest::addColumn<HeatsinkModel::Match>("match");
         QTest::addColumn<QVector<int>>("marked");
         QTest::newRow("4 by 1.5 fits turned") << 4.0 << 1.5 << 0.9 << 1.0 << Match::Good << QVector<int>();
-        QTest::newRow("length 5.4 close") << 5.4 << 1.5 << 0.9 << 1.0 << Match::Close << QVector<int>{ColLength};
-        QTest::newRow("width 2.2 close") << 4.0 << 2.2 << 0.9 << 1.0 << Match::Close << QVector<int>{ColWidth};
+        QTest::newRow("length 5.4 close")
+            << 5.4 << 1.5 << 0.9 << 1.0 << Match::Close << QVector<int> { ColLength };
+        QTest::newRow("width 2.2 close")
+            << 4.0 << 2.2 << 0.9 << 1.0 << Match::Close << QVector<int> { ColWidth };
         QTest::newRow("width 2.3 out") << 4.0 << 2.3 << 0.9 << 1.0 << Match::None << QVector<int>();
-        QTest::newRow("height 1 close") << 4.0 << 1.5 << 1.0 << 1.0 << Match::Close << QVector<int>{ColHeight};
-        QTest::newRow("height and weight close") << 4.0 << 1.5 << 1.0 << 1.05 << Match::Close
-                                                 << QVector<int>{ColHeight, ColWeight};
+        QTest::newRow("height 1 close")
+            << 4.0 << 1.5 << 1.0 << 1.0 << Match::Close << QVector<int> { ColHeight };
+        QTest::newRow("height and weight close")
+            << 4.0 << 1.5 << 1.0 << 1.05 << Match::Close << QVector<int> { ColHeight, ColWeight };
         QTest::newRow("weight 1.2 out") << 4.0 << 1.5 << 0.9 << 1.2 << Match::None << QVector<int>();
     }
     void sizeMatch()
@@ -178,7 +180,8 @@ private slots:
         QFETCH(QVector<int>, marked);
         FilterInput in = noLimits(QStringLiteral("ALL"), 30);
         in.limits = makeLimits(true, 0.95, 2, 5, 1, false);
-        const MatchResult m = matchHeatsink(sink(QStringLiteral("T"), 10, length, width, height, weight, {}), in);
+        const MatchResult m
+            = matchHeatsink(sink(QStringLiteral("T"), 10, length, width, height, weight, {}), in);
         QCOMPARE(m.match, match);
         if (match == Match::Close)
             QCOMPARE(m.marked, marked);
@@ -215,9 +218,8 @@ private slots:
 
     void filterKeepsCatalogOrder()
     {
-        const QVector<Heatsink> catalog{sink(QStringLiteral("a"), 35, 1, 1, 1, 1, {}),
-                                        sink(QStringLiteral("b"), 31, 1, 1, 1, 1, {}),
-                                        sink(QStringLiteral("c"), 5, 1, 1, 1, 1, {})};
+        const QVector<Heatsink> catalog { sink(QStringLiteral("a"), 35, 1, 1, 1, 1, {}),
+            sink(QStringLiteral("b"), 31, 1, 1, 1, 1, {}), sink(QStringLiteral("c"), 5, 1, 1, 1, 1, {}) };
         const QVector<MatchResult> r = filterHeatsinks(catalog, noLimits(QStringLiteral("ALL"), 30));
         QCOMPARE(r.size(), 3);
         QCOMPARE(r.at(0).match, Match::None);
@@ -227,7 +229,7 @@ private slots:
 
     void metricRow()
     {
-        const QVector<Heatsink> catalog{sink(QStringLiteral("m"), 3, 1.5, 1, 2, 1, {})};
+        const QVector<Heatsink> catalog { sink(QStringLiteral("m"), 3, 1.5, 1, 2, 1, {}) };
         const TableRow english = tableRow(catalog, 0, false);
         QCOMPARE(english.height, 2.0);
         QCOMPARE(english.weight, 1.0);
@@ -274,10 +276,10 @@ private slots:
         QCOMPARE(c.flowMetric.size(), 128);
         QCOMPARE(c.resistance.size(), 128);
         QCOMPARE(c.flowEnglish.at(0), 100.0);
-        QCOMPARE(c.flowEnglish.at(1), 107.0);    // 100 + floor(900/127)
-        QCOMPARE(c.flowEnglish.at(64), 553.0);   // 100 + floor(57600/127)
+        QCOMPARE(c.flowEnglish.at(1), 107.0); // 100 + floor(900/127)
+        QCOMPARE(c.flowEnglish.at(64), 553.0); // 100 + floor(57600/127)
         QCOMPARE(c.flowEnglish.at(127), 1000.0);
-        QVERIFY(qAbs(c.flowMetric.at(127) - 5.0799998) < 1e-6);  // 1000 ft/min in m/s
+        QVERIFY(qAbs(c.flowMetric.at(127) - 5.0799998) < 1e-6); // 1000 ft/min in m/s
         QVERIFY(qAbs(c.flowMetric.at(0) - 0.508) < 1e-6);
         // The largest resistance is at the lowest flow: 11.4 e^(-0.55) + 2.64.
         QVERIFY(qAbs(c.rMax - (11.4 * std::exp(-0.55) + 2.64)) < 1e-9);
@@ -293,7 +295,7 @@ private slots:
         QCOMPARE(c.flowEnglish.at(127), 2.0);
         QVERIFY(qAbs(c.flowEnglish.at(1) - 2.0 / 127) < 1e-12);
         QVERIFY(qAbs(c.flowMetric.at(127) - 7.57082) < 1e-9);
-        QVERIFY(qAbs(c.rMax - 0.375) < 1e-12);  // A + C at no flow
+        QVERIFY(qAbs(c.rMax - 0.375) < 1e-12); // A + C at no flow
         const FlowAxis english = flowAxis(true, false);
         const FlowAxis metric = flowAxis(true, true);
         QVERIFY(english.label.contains(QStringLiteral("Gallons per Minute")));
@@ -335,7 +337,7 @@ private slots:
         QTest::addColumn<bool>("metric");
         QTest::addColumn<bool>("circular");
         QTest::addColumn<double>("rReq");
-        QTest::addColumn<double>("size");  // diameter, or both sides of the rectangle
+        QTest::addColumn<double>("size"); // diameter, or both sides of the rectangle
         QTest::addColumn<QString>("linear");
         QTest::addColumn<QString>("volume");
         QTest::addColumn<bool>("unreachable");
@@ -353,10 +355,11 @@ private slots:
         QTest::newRow("air metric") << false << true << true << true << 5.0 << 101.6 << "1.45 m/s air"
                                     << "708 L/min air" << false;
         // 100 LFM x 12.566/144 sq ft = 8.73 CFM.
-        QTest::newRow("at least 100 FPM") << false << true << false << true << 10.0 << 4.0
-                                          << "100 FPM air" << "8.73 CFM air" << false;
-        QTest::newRow("air asymptote") << false << true << false << true << 2.5 << 4.0
-                                       << "no flow reaches this R_θ" << "-----" << true;
+        QTest::newRow("at least 100 FPM") << false << true << false << true << 10.0 << 4.0 << "100 FPM air"
+                                          << "8.73 CFM air" << false;
+        QTest::newRow("air asymptote")
+            << false << true << false << true << 2.5 << 4.0 << "no flow reaches this R_θ"
+            << "-----" << true;
         QTest::newRow("water english") << true << true << false << true << 0.1 << 4.0 << "-----"
                                        << "1.38 GPM per channel water" << false;
         QTest::newRow("water metric") << true << true << true << true << 0.1 << 4.0 << "-----"
