@@ -78,6 +78,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     }
     ui->page_2->setTableModel(m_linearModel);
     ui->page_7->setTableModel(m_pwmModel);
+    ui->page_6->setTableModel(m_heatsinkModel);
     connect(ui->page_2, &LinearSelectorPage::hiddenPageRequested, this,
             [this] { ui->Page->setCurrentIndex(PageIndex::Hidden); });
 
@@ -193,7 +194,11 @@ void MainWindow::on_PWMPowerButton_clicked() { openToolPage(PageIndex::PwmPower)
 void MainWindow::on_Examples_clicked() { openToolPage(PageIndex::Examples); }
 void MainWindow::on_IHCPbutton_clicked() { openToolPage(PageIndex::CurrentPump); }
 void MainWindow::on_ThreePhaseButton_clicked() { openToolPage(PageIndex::ThreePhase); }
-void MainWindow::on_HSbutton_clicked() { openToolPage(PageIndex::Heatsinks); }
+void MainWindow::on_HSbutton_clicked()
+{
+    openToolPage(PageIndex::Heatsinks);
+    ui->page_6->refreshHeatsinks();
+}
 void MainWindow::on_LstabButton_clicked() { openToolPage(PageIndex::Stability); }
 void MainWindow::on_PWMControlButton_clicked()
 {
@@ -300,6 +305,7 @@ void MainWindow::openFile()
     ui->page_2->refreshLPS();
     ui->SOApage->refreshSOA();
     ui->page_7->refreshSPS();
+    ui->page_6->refreshHeatsinks();
     if (ui->Page->currentIndex() == PageIndex::ControlStep1) {
         ui->Page->setCurrentIndex(PageIndex::Home);
         ui->Page->setCurrentIndex(PageIndex::ControlStep1);
