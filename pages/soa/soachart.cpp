@@ -98,7 +98,9 @@ void SoaPage::switchLogPlot(bool log)
         p->yAxis->setRange(0, qMax(1.2 * a.I_pk, 0.1));
         p->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignRight | Qt::AlignTop);
     }
-    p->replot();
+    if (!m_stalePlots.contains(p))
+        m_stalePlots << p;
+    replotVisible();
 }
 
 void SoaPage::drawSOAchart(const amp &a)
@@ -119,6 +121,8 @@ void SoaPage::drawSOAchart(const amp &a)
         line->setPen(QPen(Qt::black, 3));
         line->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, 6));
         line->setData(r.sim.Vd, r.sim.Ia);
+        // Displayed periods repeat one another, so about a thousand dots show every sample's place.
+        line->setScatterSkip(qMax(0, r.sim.Vd.size() / 1000 - 1));
     }
 
     if (r.band.shown) {

@@ -62,6 +62,7 @@ SoaPage::SoaPage(QWidget *parent) : ToolPage(parent), ui(new Ui::SoaPage)
     ui->PowerDetails->setLineWrapMode(QTextEdit::NoWrap);
 
     setupSOAsch();
+    connect(ui->SOAdisplayTab, &QTabWidget::currentChanged, this, [this] { replotVisible(); });
 }
 
 SoaPage::~SoaPage()
@@ -286,10 +287,27 @@ void SoaPage::redraw()
     if (m_result.setRclSeeDatasheet)
         ui->R_CL->setText(QLatin1String(kSeeDatasheet));
     waveDescription();
-    ui->SOA->replot();
-    ui->SOAsch->replot();
-    ui->voltageViewer->replot();
-    ui->currentViewer->replot();
+    m_stalePlots = {ui->SOA, ui->SOAsch, ui->voltageViewer, ui->currentViewer};
+    replotVisible();
+}
+
+void SoaPage::replotVisible()
+{
+    // A chart on a hidden tab or page is drawn when it comes into view.
+    for (auto it = m_stalePlots.begin(); it != m_stalePlots.end();) {
+        if ((*it)->isVisible()) {
+            (*it)->replot();
+            it = m_stalePlots.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void SoaPage::showEvent(QShowEvent *event)
+{
+    ToolPage::showEvent(event);
+    replotVisible();
 }
 
 void SoaPage::makeSOAplot()
@@ -336,7 +354,10 @@ void SoaPage::writeResults()
     const SoaLabels &l = m_result.labels;
     const auto show = [](QLabel *label, const QString &text, bool red) {
         label->setText(text);
-        label->setStyleSheet(QLatin1String(red ? kRedLabel : kBlackLabel));
+        // Re-applying an unchanged style sheet costs a re-polish on every refresh.
+        const QString style = QLatin1String(red ? kRedLabel : kBlackLabel);
+        if (label->styleSheet() != style)
+            label->setStyleSheet(style);
     };
     show(ui->PdLoad, l.pdLoad, false);
     show(ui->PdAmpAvg, l.pdAmpAvg, l.pdAmpAvgRed);

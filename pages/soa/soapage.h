@@ -8,6 +8,7 @@
 #include "pages/toolpage.h"
 
 class QCPAbstractItem;
+class QCustomPlot;
 class QCPItemText;
 class QMouseEvent;
 class LoadCalc;
@@ -58,6 +59,9 @@ public slots:
                       const QString &capP, const QString &indP, const QString &z1, const QString &z2,
                       const QString &a1, const QString &a2, const QString &freqS, const QString &freqP);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private slots:
     void on_AmpSelecterSOA_activated(int index);
     void on_loadTypeBox_currentIndexChanged(int index);
@@ -99,6 +103,7 @@ private:
     void rebuildPeriod(const amp &a);
     SoaInput gatherInput(const amp &a);
     void redraw();
+    void replotVisible();
 
     // Chart (soachart.cpp).
     void setupSOAplot();
@@ -149,4 +154,5 @@ private:
     QVector<QCPItemText *> m_labels;
 
     QPointer<LoadCalc> m_loadCalcDialog;
+    QList<QCustomPlot *> m_stalePlots;
 };

@@ -247,6 +247,5 @@ void SoaPage::onSOAschItemClicked(QCPAbstractItem *item, QMouseEvent *event)
     } else if (slot == RcsLabel) {
         m_rcs = changeStabValue(m_labels[RcsLabel], QStringLiteral("R_CS"), QStringLiteral("Ω"), m_rcs);
     }
-    ui->SOAsch->replot();
     refreshSOA();
 }
