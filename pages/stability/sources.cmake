@@ -5,4 +5,6 @@ list(APPEND AMPORA_MODEL_SOURCES
 )
 list(APPEND AMPORA_PAGE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/stabilitypage.h ${CMAKE_CURRENT_LIST_DIR}/stabilitypage.cpp ${CMAKE_CURRENT_LIST_DIR}/stabilitypage.ui
+  ${CMAKE_CURRENT_LIST_DIR}/stabilitycharts.h ${CMAKE_CURRENT_LIST_DIR}/stabilitycharts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stabilityschematic.h ${CMAKE_CURRENT_LIST_DIR}/stabilityschematic.cpp
 )
