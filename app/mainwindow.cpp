@@ -218,6 +218,7 @@ void MainWindow::on_NexttoStep2_clicked() { ui->Page->setCurrentIndex(PageIndex:
 void MainWindow::on_PrevtoStep2_clicked() { ui->Page->setCurrentIndex(PageIndex::ControlStep2); }
 void MainWindow::on_PrevtoStep1_clicked() { ui->Page->setCurrentIndex(PageIndex::ControlStep1); }
 void MainWindow::on_NexttoStep3_clicked() { ui->Page->setCurrentIndex(PageIndex::ControlStep3); }
+void MainWindow::on_StabTutorial_clicked() { showExample(1); }
 void MainWindow::on_PWMTutFilter_clicked() { showExample(6); }
 
 void MainWindow::showExample(int index)
@@ -304,6 +305,7 @@ void MainWindow::openFile()
     // Every page recomputes from what the file gave it, in this order.
     ui->page_2->refreshLPS();
     ui->SOApage->refreshSOA();
+    ui->page_4->refreshStab();
     ui->page_7->refreshSPS();
     ui->page_6->refreshHeatsinks();
     if (ui->Page->currentIndex() == PageIndex::ControlStep1) {

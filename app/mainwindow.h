@@ -83,6 +83,7 @@ private slots:
     void on_PrevtoStep2_clicked();
     void on_PrevtoStep1_clicked();
     void on_NexttoStep3_clicked();
+    void on_StabTutorial_clicked();
     void on_PWMTutFilter_clicked();
     void on_PWMTut_clicked();
     void on_loadCalcButton_clicked();
