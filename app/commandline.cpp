@@ -126,14 +126,15 @@ int runScripted(const CommandLine &c)
     }
 
     auto *pages = window.findChild<QStackedWidget *>(QStringLiteral("Page"));
-    if (c.mode == CommandLine::Mode::Screenshot) {
-        if (c.page >= 0) {
-            if (c.page >= pages->count()) {
-                printError(QStringLiteral("there is no page %1").arg(c.page));
-                return 2;
-            }
-            pages->setCurrentIndex(c.page);
+    if (c.page >= 0) {
+        if (c.page >= pages->count()) {
+            printError(QStringLiteral("there is no page %1").arg(c.page));
+            return 2;
         }
+        pages->setCurrentIndex(c.page);
+        QCoreApplication::processEvents();
+    }
+    if (c.mode == CommandLine::Mode::Screenshot) {
         window.resize(c.size);
         window.show();
         QCoreApplication::processEvents();

@@ -31,7 +31,8 @@ HeatsinkPage::HeatsinkPage(QWidget *parent)
 {
     ui->setupUi(this);
     ui->HStable->verticalHeader()->hide();
-    ui->HStable->horizontalHeader()->setStretchLastSection(true);
+    ui->HStable->horizontalHeader()->setStretchLastSection(false);
+    ui->HStable->viewport()->installEventFilter(this);
     m_ownModel = new QStandardItemModel(0, 5, this);
     setTableModel(m_ownModel);
 }
@@ -195,8 +196,32 @@ void HeatsinkPage::FilterHeatsinks()
 
 void HeatsinkPage::fitTableToContents()
 {
-    ui->HStable->resizeColumnsToContents();
-    ui->HStable->resizeRowsToContents();
+    QTableView *table = ui->HStable;
+    table->resizeColumnsToContents();
+    table->resizeRowsToContents();
+    // Spare width is shared out over the shown columns rather than given to the last one.
+    QVector<int> shown;
+    int used = 0;
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        if (!table->isColumnHidden(c)) {
+            shown << c;
+            used += table->columnWidth(c);
+        }
+    }
+    const int spare = table->viewport()->width() - used;
+    if (shown.isEmpty() || spare <= 0)
+        return;
+    for (int i = 0; i < shown.size(); ++i) {
+        const int extra = spare / shown.size() + (i < spare % shown.size() ? 1 : 0);
+        table->setColumnWidth(shown.at(i), table->columnWidth(shown.at(i)) + extra);
+    }
+}
+
+bool HeatsinkPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->HStable->viewport() && event->type() == QEvent::Resize)
+        fitTableToContents();
+    return ToolPage::eventFilter(watched, event);
 }
 
 void HeatsinkPage::changeEvent(QEvent *event)

@@ -106,6 +106,15 @@ private slots:
                  false);
     }
 
+    void reportAtAPage()
+    {
+        const QJsonObject r = report({QStringLiteral("--page"), QStringLiteral("7")});
+        QCOMPARE(r.value("page").toInt(-1), 7);
+        const QJsonObject widgets = r.value("widgets").toObject();
+        QCOMPARE(widgets.value("HStable").toObject().value("visible").toBool(false), true);
+        QCOMPARE(widgets.value("SOA").toObject().value("visible").toBool(true), false);
+    }
+
     void badArguments_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -117,6 +126,7 @@ private slots:
         QTest::newRow("screenshot without file name") << QStringList{"--screenshot"};
         QTest::newRow("bad size") << QStringList{"--screenshot", "x.png", "--size", "wide"};
         QTest::newRow("page out of range") << QStringList{"--screenshot", "x.png", "--page", "20"};
+        QTest::newRow("report page out of range") << QStringList{"--report", "--page", "20"};
     }
     void badArguments()
     {
