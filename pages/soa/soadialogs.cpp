@@ -160,7 +160,7 @@ void SoaPage::changeSOASignal()
             ui->SOAtabWidget->setCurrentIndex(1);
             const QSignalBlocker blocker(ui->loadTypeBox);
             ui->loadTypeBox->setCurrentIndex(ui->loadTypeBox->findText(QStringLiteral("DC Motor")));
-            ui->soaLoadStack->setCurrentIndex(ui->loadTypeBox->currentIndex());
+            ui->loadType->setCurrentIndex(ui->loadTypeBox->currentIndex());
             break;
         }
         }

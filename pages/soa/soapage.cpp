@@ -438,7 +438,7 @@ void SoaPage::on_AmpSelecterSOA_activated(int index)
 
 void SoaPage::on_loadTypeBox_currentIndexChanged(int index)
 {
-    ui->soaLoadStack->setCurrentIndex(index);
+    ui->loadType->setCurrentIndex(index);
     refreshSOA();
 }
 

@@ -166,6 +166,21 @@ private slots:
         QCOMPARE(w.designPath(), path("start.zam"));
     }
 
+    // A design saved straight after start-up, line for line against the reference file,
+    // whose values were checked key by key against the documented start-up state.
+    void startUpFileText()
+    {
+        MainWindow w;
+        QVERIFY(save(w, path("start.zam")));
+        const QStringList actual = lines(readAll(path("start.zam")));
+        const QString reference = QFINDTESTDATA("startup.zam");
+        QVERIFY2(!reference.isEmpty(), "startup.zam not found");
+        const QStringList expected = lines(readAll(reference));
+        for (int i = 0; i < qMin(actual.size(), expected.size()); ++i)
+            QCOMPARE(actual.at(i), expected.at(i));
+        QCOMPARE(actual.size(), expected.size());
+    }
+
     void everyKeyRoundTrips()
     {
         MainWindow first;
