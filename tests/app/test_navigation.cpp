@@ -1,0 +1,165 @@
+#include <QAbstractButton>
+#include <QAction>
+#include <QLayout>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QLineEdit>
+#include <QSet>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/dialogresponder.h"
+#include "app/mainwindow.h"
+
+// The whole window: every page can be reached the way a user reaches it, and
+// every widget's object name is unique, so that design files, the report and
+// the click option address exactly one widget.
+class TestNavigation : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir *m_dir = nullptr;
+    QString m_oldCwd;
+
+    static QStackedWidget *stack(MainWindow &w) { return w.findChild<QStackedWidget *>(QStringLiteral("Page")); }
+
+    // The page of the stack that holds widget, or -1 for widgets outside it.
+    static int pageOf(QStackedWidget *pages, QWidget *widget)
+    {
+        for (QWidget *p = widget; p; p = p->parentWidget()) {
+            const int i = pages->indexOf(p);
+            if (i >= 0)
+                return i;
+        }
+        return -1;
+    }
+
+    static QStringList navigationButtons()
+    {
+        return { "SPSButton", "LPSbutton", "PWMPowerButton", "Examples", "IHCPbutton", "ThreePhaseButton",
+            "HSbutton", "LstabButton", "PWMControlButton", "FilterButton", "SOAbutton", "HomeButton",
+            "ToPWMControl", "toFilterDesign", "toPWMPower", "toPWMPower_2", "NexttoStep2", "PrevtoStep1",
+            "NexttoStep3", "PrevtoStep2", "bodePlotGenButton", "StabTutorial", "PWMTutFilter", "ExportIHCPtoSOA" };
+    }
+
+private slots:
+    void init()
+    {
+        m_oldCwd = QDir::currentPath();
+        m_dir = new QTemporaryDir;
+        QDir::setCurrent(m_dir->path());
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(m_oldCwd);
+        delete m_dir;
+    }
+
+    // Walks the pages from the home page through every navigation button and the
+    // hidden phrase; the four pages without a way in are shown by a design file.
+    void everyPageIsReachable()
+    {
+        DialogResponder responder; // a tutorial or dialog must not block the walk
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QStackedWidget *pages = stack(w);
+
+        QHash<int, QList<QAbstractButton *>> buttonsOnPage;
+        QList<QAbstractButton *> outside;
+        for (const QString &name : navigationButtons()) {
+            auto *b = w.findChild<QAbstractButton *>(name);
+            if (!b)
+                continue; // arrives with its page
+            const int page = pageOf(pages, b);
+            (page < 0 ? outside : buttonsOnPage[page]) << b;
+        }
+
+        QSet<int> reached { 0 };
+        QList<int> queue { 0 };
+        QHash<int, QString> via;
+        while (!queue.isEmpty()) {
+            const int from = queue.takeFirst();
+            QList<QAbstractButton *> candidates = buttonsOnPage.value(from) + outside;
+            for (QAbstractButton *b : candidates) {
+                pages->setCurrentIndex(from);
+                QCoreApplication::processEvents();
+                if (!b->isVisible() || !b->isEnabled())
+                    continue;
+                b->click();
+                QCoreApplication::processEvents();
+                const int to = pages->currentIndex();
+                if (!reached.contains(to)) {
+                    reached.insert(to);
+                    via.insert(to, b->objectName());
+                    queue << to;
+                }
+            }
+            if (from == 1) {
+                auto *field = w.findChild<QLineEdit *>(QStringLiteral("LPScurrent"));
+                QVERIFY(field);
+                pages->setCurrentIndex(1);
+                field->setText(QStringLiteral("ShowMeQX7777?"));
+                emit field->editingFinished();
+                const int to = pages->currentIndex();
+                QCOMPARE(to, 17);
+                QCOMPARE(field->text(), QStringLiteral("0"));
+                if (!reached.contains(to)) {
+                    reached.insert(to);
+                    queue << to;
+                }
+            }
+        }
+
+        const QSet<int> byFileOnly { 3, 16, 18, 19 };
+        for (int i = 0; i < pages->count(); ++i) {
+            if (byFileOnly.contains(i))
+                QVERIFY2(!reached.contains(i), qPrintable(QStringLiteral("page %1 has a button").arg(i)));
+            else
+                QVERIFY2(reached.contains(i), qPrintable(QStringLiteral("page %1 is unreachable").arg(i)));
+        }
+
+        for (int page : byFileOnly) {
+            const QString path = m_dir->filePath(QStringLiteral("page%1.zam").arg(page));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray("ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nPage: ") + QByteArray::number(page)
+                + "\n");
+            f.close();
+            pages->setCurrentIndex(0);
+            w.setDesignPath(path);
+            w.openFile();
+            QCOMPARE(pages->currentIndex(), page);
+        }
+    }
+
+    // No two widgets, actions or layouts of the window share an object name.
+    void objectNamesAreUnique()
+    {
+        MainWindow w;
+        QHash<QString, int> count;
+        for (QObject *o : w.findChildren<QObject *>()) {
+            const QString name = o->objectName();
+            if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+                continue;
+            if (o->parent() && o->parent()->inherits("QTabBar"))
+                continue; // the tab bar's own scroll buttons
+
+            if (!o->isWidgetType() && !qobject_cast<QAction *>(o) && !qobject_cast<QLayout *>(o))
+                continue;
+            ++count[name];
+        }
+        QStringList shared;
+        for (auto it = count.cbegin(); it != count.cend(); ++it) {
+            if (it.value() > 1)
+                shared << QStringLiteral("%1 (%2)").arg(it.key()).arg(it.value());
+        }
+        shared.sort();
+        QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QStringLiteral(", "))));
+        QVERIFY(count.size() > 500);
+    }
+};
+
+QTEST_MAIN(TestNavigation)
+#include "test_navigation.moc"
