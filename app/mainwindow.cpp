@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QDir>
 #include <QSaveFile>
+#include <QStatusBar>
 #include <QLabel>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
@@ -263,20 +265,28 @@ bool MainWindow::saveEntries(bool saveAs)
     // Written beside the old file and swapped in at the end, so a failed
     // write leaves the design that was there.
     QSaveFile file(m_designPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // A short write is only seen by the flush: commit alone would swap in
-    // the truncated file and report success.
-    const QByteArray text = m_design->serialise();
-    if (file.write(text) != text.size() || !file.flush()) {
-        file.cancelWriting();
-        file.commit();
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        // A short write is only seen by the flush: commit alone would swap in
+        // the truncated file and report success.
+        const QByteArray text = m_design->serialise();
+        if (file.write(text) != text.size() || !file.flush()) {
+            file.cancelWriting();
+            file.commit();
+            written = false;
+        } else {
+            written = file.commit();
+        }
+    }
+    const QString shown = QDir::toNativeSeparators(m_designPath);
+    if (!written) {
+        // Nothing was saved and the old file is untouched; say so where it does not interrupt.
+        statusBar()->showMessage(QStringLiteral("The design could not be saved to %1").arg(shown), 15000);
         return false;
     }
-    if (!file.commit())
-        return false;
     m_fileNamed = true;
     m_designChanged = false;
+    statusBar()->showMessage(QStringLiteral("Saved %1").arg(shown), 5000);
     return true;
 }
 
@@ -290,14 +300,21 @@ void MainWindow::loadEntries()
 void MainWindow::openFile()
 {
     QFile file(m_designPath);
-    if (m_designPath.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (m_designPath.isEmpty())
         return;
+    if (!file.open(QIODevice::ReadOnly)) {
+        statusBar()->showMessage(
+            QStringLiteral("%1 could not be opened").arg(QDir::toNativeSeparators(m_designPath)), 15000);
+        return;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents();
     const QByteArray content = file.readAll();
     file.close();
     if (!m_design->parse(content)) {
         QApplication::restoreOverrideCursor();
+        statusBar()->showMessage(
+            QStringLiteral("%1 is not an Ampora design file").arg(QDir::toNativeSeparators(m_designPath)), 15000);
         return;
     }
     m_fileNamed = true;

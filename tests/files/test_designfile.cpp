@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QStatusBar>
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
@@ -292,6 +293,22 @@ private slots:
         QVERIFY(!QFile::exists(path("somewhere.zam")));
     }
 
+    // A folder that cannot be written to (here: one that does not exist, which
+    // holds for any user) fails the save visibly and leaves the design unsaved.
+    void saveToUnwritableFolder()
+    {
+        MainWindow w;
+        w.setDesignChanged(true);
+        QVERIFY(!save(w, path("missing/folder/design.zam")));
+        QVERIFY(w.designChanged());
+        QVERIFY(!QFile::exists(path("missing/folder/design.zam")));
+        QVERIFY(w.statusBar()->currentMessage().contains(QStringLiteral("could not be saved")));
+        // The next Save asks again rather than pretending the file has a name.
+        DialogResponder responder;
+        QVERIFY(!w.saveEntries(false));
+        QVERIFY(w.designPath().isEmpty());
+    }
+
     void saveWritesNamedFileWithoutAsking()
     {
         MainWindow w;
@@ -327,6 +344,7 @@ private slots:
         QVERIFY(!written);
         QVERIFY(w.designChanged());
         QCOMPARE(readAll(file), old);
+        QVERIFY(w.statusBar()->currentMessage().startsWith(QStringLiteral("The design could not be saved")));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.zam")});
     }
 #endif
