@@ -323,6 +323,7 @@ void MainWindow::openFile()
     ui->page_2->refreshLPS();
     ui->SOApage->refreshSOA();
     ui->page_4->refreshStab();
+    ui->page_4->RCPC();
     ui->page_7->refreshSPS();
     ui->page_6->refreshHeatsinks();
     if (ui->Page->currentIndex() == PageIndex::ControlStep1) {

@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
@@ -245,6 +246,20 @@ private slots:
         QCOMPARE(w.findChild<QStackedWidget *>(QStringLiteral("Page"))->currentIndex(), 4);
         QVERIFY(!w.design().entries().contains(QStringLiteral("NoSuchKey")));
         QVERIFY(w.findChild<QAbstractButton *>(QStringLiteral("HomeButton"))->isVisibleTo(&w));
+    }
+
+    // Opening recomputes every page from the file's values, the stability
+    // page's small calculators included.
+    void openingRecomputesTheCalculators()
+    {
+        writeFile(path("c.zam"), "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nRCPCR1: 1k\nRCPCF1: 1k\n"
+                                 "R_ISO_R: 2\nR_ISO_I: 3\n");
+        MainWindow w;
+        open(w, path("c.zam"));
+        // C = 1 / (2 pi 1k 1k) = 159 nF; P = 3^2 * 2 = 18 W.
+        QCOMPARE(w.findChild<QLabel *>(QStringLiteral("RCPCC1"))->text(), QStringLiteral("159 nF"));
+        QCOMPARE(w.findChild<QLabel *>(QStringLiteral("R_ISO_P"))->text(),
+                 QStringLiteral("Minimum R_ISO Power Rating: 18 W"));
     }
 
     void olderFilesUseCatalogPositions_data()
