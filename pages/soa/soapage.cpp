@@ -369,6 +369,9 @@ void SoaPage::writeResults()
     ui->PowerDetails->clear();
     for (const QString &line : m_result.powerDetails)
         ui->PowerDetails->append(line);
+    // The figures are read from the top; appending leaves the view at the end.
+    ui->PowerDetails->moveCursor(QTextCursor::Start);
+    ui->PowerDetails->ensureCursorVisible();
 }
 
 void SoaPage::writeNotes()
@@ -379,6 +382,8 @@ void SoaPage::writeNotes()
         ui->notes->append(note.text);
     }
     ui->notes->setTextColor(Qt::black);
+    ui->notes->moveCursor(QTextCursor::Start);
+    ui->notes->ensureCursorVisible();
 }
 
 void SoaPage::waveDescription()
@@ -403,7 +408,16 @@ void SoaPage::waveDescription()
     info.vsPos = string2Number(m_vsPos);
     info.vsNeg = string2Number(m_vsNeg);
     info.iPeak = currentAmp().I_pk;
-    ui->SOAwaveDescription->setText(::waveDescription(info, m_period));
+    // The description is one line; the narrow signal tab shows it broken after
+    // its kind and at each group of figures. A word-wrapped label would make the
+    // whole page's height depend on its width and push the notes off screen.
+    QString text = ::waveDescription(info, m_period);
+    const int kindEnd = text.indexOf(QLatin1String(": "));
+    if (kindEnd > 0)
+        text.replace(kindEnd, 2, QStringLiteral(":\n"));
+    text.replace(QLatin1String("; "), QLatin1String(";\n"));
+    ui->SOAwaveDescription->setText(text);
+    ui->SOAwaveDescription->setToolTip(::waveDescription(info, m_period));
 }
 
 bool SoaPage::loadSoaCsv(const QString &path)

@@ -145,7 +145,7 @@ private slots:
         QVERIFY(!names.contains(QStringLiteral("Vswing")));
         QCOMPARE(plot("SOA")->xAxis->scaleType(), QCPAxis::stLogarithmic);
         QCOMPARE(plot("voltageViewer")->graph(0)->dataCount(), 720);
-        QCOMPARE(label("SOAwaveDescription"), QStringLiteral("Sine wave, voltage output: max 40 V, min -40 V, 1 kHz"));
+        QCOMPARE(label("SOAwaveDescription").replace(QLatin1Char('\n'), QLatin1Char(' ')), QStringLiteral("Sine wave, voltage output: max 40 V, min -40 V, 1 kHz"));
         QVERIFY(lines(w<QTextEdit>("PowerDetails"))[1].text.startsWith(QStringLiteral("Load Power:")));
     }
 
@@ -348,7 +348,7 @@ private slots:
         QCOMPARE(m_page->entry(QStringLiteral("SOAVout")), QStringLiteral("0"));
         QCOMPARE(w<QTabWidget>("SOAdisplayTab")->currentIndex(), 2);
         QCOMPARE(m_page->period().time.size(), 1000);
-        QVERIFY(label("SOAwaveDescription").startsWith(QStringLiteral("Trapezoid/pulse wave, current output")));
+        QVERIFY(label("SOAwaveDescription").replace(QLatin1Char('\n'), QLatin1Char(' ')).startsWith(QStringLiteral("Trapezoid/pulse wave, current output")));
 
         kind = 3;
         w<QPushButton>("SOAeditSignalButton")->click();
