@@ -407,6 +407,43 @@ private slots:
                                 "C_COMP to alter compensation."));
     }
 
+    // Every catalog amplifier, in every case and option, at the default values
+    // and with a heavy load, gives finite read-outs and texts without inf or nan.
+    void everyCatalogAmplifierStaysFinite()
+    {
+        const Catalogs &c = m_window->catalogs();
+        QVERIFY(!c.linear.isEmpty() && !c.host.isEmpty());
+        const amp &host = c.host.first();
+        int runs = 0;
+        for (const amp &a : c.linear) {
+            for (const QString &cload : {QStringLiteral("0"), QStringLiteral("10u")}) {
+                LoopInput in;
+                in.amplifier = a;
+                in.parts.CLoadStab = cload;
+                in.parts.LLoadStab = cload == QLatin1String("0") ? QStringLiteral("0") : QStringLiteral("10m");
+                in.host = {host.Aol_DC, host.pole1.value(0), host.pole2.value(0), host.pole3.value(0)};
+                for (int option = 0; option < std::max(1, a.SROptions); ++option) {
+                    in.option = option;
+                    for (StabLoad load : {StabLoad::Capacitive, StabLoad::Inductive})
+                        for (bool composite : {false, true})
+                            for (bool inverting : {true, false}) {
+                                in.inverting = inverting;
+                                const LoopResult r = evaluateLoop(in, load, composite, true);
+                                ++runs;
+                                const QString what = a.ampName + QStringLiteral(" option ") + QString::number(option);
+                                for (double v : {r.closureFrequency, r.rateOfClosure, r.phaseMargin, r.maxBandwidth,
+                                                 r.slewRate})
+                                    QVERIFY2(std::isfinite(v), qPrintable(what));
+                                for (const QString &line : r.details)
+                                    QVERIFY2(!line.contains("inf") && !line.contains("nan"),
+                                             qPrintable(what + QStringLiteral(": ") + line));
+                            }
+                }
+            }
+        }
+        QVERIFY(runs > 100);
+    }
+
     void amplifierChangeResetsOption()
     {
         QVERIFY(m_page->setEntry("CompOption", "1"));
