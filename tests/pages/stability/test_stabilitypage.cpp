@@ -367,6 +367,34 @@ private slots:
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
+    // A host of 160 dB with three poles below 50 Hz leaves no margin that the
+    // host network could restore: the composite search relaxes the slider all
+    // the way to 35 degrees, writes the neutral host texts, and the slider stays
+    // there for the next click.
+    void compositeSearchRelaxesAndStays()
+    {
+        QGroupBox *composite = w<QGroupBox>("compositeCheckBox");
+        QTest::mouseClick(composite, Qt::LeftButton, {}, QPoint(12, 8));
+        QVERIFY(composite->isChecked());
+        edit("hostAOL", "160");
+        edit("hostPole1", "10");
+        edit("hostPole2", "20");
+        edit("hostPole3", "40");
+        setPart("compCfb", "100p");
+        QSlider *slider = w<QSlider>("StabSlider");
+        slider->setValue(1);
+        QTest::mouseClick(w<QPushButton>("StabAuto"), Qt::LeftButton);
+        QCOMPARE(slider->value(), 4);
+        QCOMPARE(m_page->entry("hostCng"), QStringLiteral("open"));
+        QCOMPARE(m_page->entry("hostRng"), QStringLiteral("short"));
+        QCOMPARE(m_page->entry("compCfb"), QStringLiteral("open"));
+        QVERIFY(label("Stability") != QStringLiteral("STABLE"));
+        QVERIFY(composite->isChecked());
+        QVERIFY(w<QRadioButton>("StabInv")->isChecked());
+        QTest::mouseClick(w<QPushButton>("StabAuto"), Qt::LeftButton);
+        QCOMPARE(slider->value(), 4);
+    }
+
     void ccompDialog()
     {
         amp record;
