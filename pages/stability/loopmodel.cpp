@@ -43,14 +43,11 @@ using Curve = std::array<double, kPoints>;
 struct Break {
     double f = kNoBreak;
     double lf = 13;
-    double low = kNoBreak * 0.1, high = kNoBreak * 10;  // where the phase starts and ends moving
     Break() = default;
     explicit Break(double hz)
     {
         f = (hz > 0 && std::isfinite(hz)) ? hz : kNoBreak;
         lf = std::log10(f);
-        low = f * 0.1;
-        high = f * 10;
     }
     // 20 log10(freq / f) once the break is reached (f below freq), else 0.
     double slope(int i) const { return f < kGrid.f[i] ? 20.0 * (kGrid.lf[i] - lf) : 0.0; }
@@ -58,10 +55,10 @@ struct Break {
     // tenth of the break, 90 beyond ten times it, 45 degrees a decade between.
     double phase(int i) const
     {
-        const double x = kGrid.f[i];
-        if (x <= low)
+        const double r = kGrid.f[i] / f;
+        if (r <= 0.1)
             return 0.0;
-        if (x <= high)
+        if (r <= 10)
             return (kGrid.lf[i] - lf + 1.0) * 45.0;
         return 90.0;
     }
@@ -76,6 +73,14 @@ double dB(double ratio)
     if (ratio > 1e20)
         return 400.0;
     return 20.0 * std::log10(ratio);
+}
+
+// A quotient whose denominator, if exactly zero, becomes 1e-13 as in every
+// break formula, so that a shorted part gives a large finite number rather
+// than an infinity or a NaN on the page.
+double over(double num, double den)
+{
+    return num / (den != 0 ? den : kTiny);
 }
 
 double at(const QVector<double> &v, int k, double fallback)
@@ -287,7 +292,7 @@ CapStage capStage(const LoopInput &in)
     s.dcB = s.Rfb / (s.Rin + kTiny) + 1;
     const bool ngActive = c.RngC != kOpen && c.CngC != kOpen && s.Cng != 0;
     s.acB = ngActive ? (s.Rin + s.Rng) * s.Rfb / (s.Rng * s.Rin + kTiny) + 1 : s.dcB;
-    s.NG = s.acB / s.dcB;
+    s.NG = over(s.acB, s.dcB);
     s.P1 = at(a.pole1, k, kNoBreak);
     s.P2 = at(a.pole2, k, kNoBreak);
     s.P3 = at(a.pole3, k, kNoBreak);
@@ -325,15 +330,15 @@ IndStage indStage(const LoopInput &in)
     s.G = num(c.RsGainL);
     // Without a sense stage the feedback divider loads the sense resistor.
     if (s.G == 0)
-        s.Rs = s.Rs * (s.Rin + s.Rfb) / (s.Rs + s.Rin + s.Rfb);
+        s.Rs = over(s.Rs * (s.Rin + s.Rfb), s.Rs + s.Rin + s.Rfb);
     // The inductive schematic shows and edits its own R_G, so that is the one
     // the booster's feedback network takes here.
     specialCircuit(a, num(c.stabLRg), s.Rin, s.Rfb, s.Cfb);
     s.gain1 = s.G != 0 ? s.G : 1;
     s.RL = s.Rload + s.Rs;
-    const double beta = (s.Rs / s.RL) * s.Rin / (s.Rin + s.Rfb) * s.gain1;
-    s.dcB = 1 / beta;
-    s.acB = (s.Rin + s.Rfb) * s.Rd / (s.Rin * s.Rfb) + 1;
+    const double beta = over(s.Rs, s.RL) * over(s.Rin, s.Rin + s.Rfb) * s.gain1;
+    s.dcB = over(1, beta);
+    s.acB = over((s.Rin + s.Rfb) * s.Rd, s.Rin * s.Rfb) + 1;
     s.ZRL = s.RL / (s.L * kTwoPi + kTiny);
     s.ZD = 1 / (s.Cfb * s.Rd * kTwoPi + kTiny);
     s.P1 = at(a.pole1, k, kNoBreak);
@@ -356,12 +361,15 @@ struct Paths {
 Paths inductivePaths(const IndStage &s)
 {
     const Grid &g = grid();
-    const Break zrl(s.ZRL), zd(s.ZD);
+    const Break zrl(s.ZRL);
+    // Path 2 rises below Z_D only when there is such a zero.
+    const bool hasZd = s.ZD > 0 && std::isfinite(s.ZD);
+    const double zdLog = hasZd ? std::log10(s.ZD) : 0;
     Paths p;
     const double dc = dB(s.dcB), ac = dB(s.acB);
     for (int i = 0; i < kPoints; ++i) {
         p.p1[i] = dc + (g.f[i] > zrl.f ? 20.0 * (g.lf[i] - zrl.lf) : 0.0);
-        p.p2[i] = ac + (g.f[i] < zd.f ? 20.0 * (zd.lf - g.lf[i]) : 0.0);
+        p.p2[i] = ac + (hasZd && g.f[i] < s.ZD ? 20.0 * (zdLog - g.lf[i]) : 0.0);
         if (p.p1[i] > -20 && p.p1[i] < 140)
             p.visible1 = true;
         if (p.p2[i] > -20 && p.p2[i] < 140)
@@ -415,7 +423,7 @@ void inductiveClosedLoop(LoopResult &r, double zrl, double zc, double cl, double
         v[i] = (std::atan(f / zrl) - std::atan(f / zc) - std::atan(f / cl) - std::atan(f / q2) -
                 std::atan(f / q3)) *
                kDegPerRad;
-        cur[i] = v[i] - std::atan(6.283185307179586 * f * L / RL) * 180 / 3.141592653589793;
+        cur[i] = v[i] - std::atan(over(6.283185307179586 * f * L, RL)) * 180 / 3.141592653589793;
     }
     r.closedLoopPhase = {{QStringLiteral("V Out"), toVector(v)},
                          {QStringLiteral("I Out"), toVector(cur)}};
@@ -425,8 +433,8 @@ void inductiveClosedLoop(LoopResult &r, double zrl, double zc, double cl, double
 QString transconductanceLine(double rfb, double rin, double rs, double gain1)
 {
     return QStringLiteral("Transconductance:\t") +
-           formatSI(-rfb / rin / rs / gain1, QStringLiteral("A/V inverting, ")) +
-           formatSI((rfb / rin + 1) / rs / gain1, QStringLiteral("A/V non-inverting"));
+           formatSI(over(over(-rfb, rin), rs) / gain1, QStringLiteral("A/V inverting, ")) +
+           formatSI(over(over(rfb, rin) + 1, rs) / gain1, QStringLiteral("A/V non-inverting"));
 }
 
 }  // namespace
@@ -598,7 +606,7 @@ LoopResult plotCBodeDataComposite(const LoopInput &in, bool plot)
     const double dcB = rfbH / (rinH + kTiny) + 1;
     const bool ngActive = c.hostRng != kOpen && c.hostCng != kOpen && cngH != 0;
     const double acB = ngActive ? (rinH + rngH) * rfbH / (rngH * rinH + kTiny) + 1 : dcB;
-    const double NG = acB / dcB;
+    const double NG = over(acB, dcB);
     const double PF = 1 / (rfbH * kTwoPi * cfbH + kTiny);
     const double ZF = acB * PF;
     const double PNG = ngActive ? 1 / (rngH * kTwoPi * cngH + kTiny) : kNoBreak;

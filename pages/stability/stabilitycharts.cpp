@@ -144,4 +144,10 @@ void drawBodeCharts(QCustomPlot *gain, QCustomPlot *phase, const LoopResult &r, 
         setYTickStep(phase, r.closedLoopTickStep);
     }
     addSeries(phase, QStringLiteral("Open Loop Phase"), r.openLoopPhase);
+
+    // Each legend entry is clipped to its own box; a little room below the
+    // text keeps the underscores of names such as C_LOAD visible.
+    for (QCustomPlot *plot : {gain, phase})
+        for (int i = 0; i < plot->legend->itemCount(); ++i)
+            plot->legend->item(i)->setMargins(QMargins(0, 0, 0, 2));
 }

@@ -10,6 +10,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include <qcustomplot.h>
 
 #include "app/schematic/primitives.h"
@@ -322,18 +324,32 @@ void StabilityPage::changeRcomp(QWidget *parent)
                                             "for details. Select C_COMP to alter compensation."));
 }
 
+namespace {
+
+// 1 / (2 pi a b) into the label; a zero (or unreadable) input has no finite
+// answer, and the label then shows a dash rather than an infinity.
+void reciprocalCalculator(double a, double b, QLabel *label, const QString &unit)
+{
+    const double value = 1 / (6.283185307179586 * a * b);
+    if (std::isfinite(value))
+        setLabelSI(value, label, unit);
+    else
+        label->setText(QStringLiteral("- ") + unit);
+}
+
+}  // namespace
+
 void StabilityPage::RCPC()
 {
-    const double twoPi = 6.283185307179586;
     const double r1 = field2Number(ui->RCPCR1, QStringLiteral("R"));
     const double f1 = field2Number(ui->RCPCF1, QStringLiteral("R"));
-    setLabelSI(1 / (twoPi * r1 * f1), ui->RCPCC1, QStringLiteral("F"));
+    reciprocalCalculator(r1, f1, ui->RCPCC1, QStringLiteral("F"));
     const double r2 = field2Number(ui->RCPCR2, QStringLiteral("R"));
     const double c2 = field2Number(ui->RCPCC2, QStringLiteral("C"));
-    setLabelSI(1 / (twoPi * r2 * c2), ui->RCPCF2, QStringLiteral("Hz"));
+    reciprocalCalculator(r2, c2, ui->RCPCF2, QStringLiteral("Hz"));
     const double f3 = field2Number(ui->RCPCF3, QStringLiteral("R"));
     const double c3 = field2Number(ui->RCPCC3, QStringLiteral("C"));
-    setLabelSI(1 / (twoPi * f3 * c3), ui->RCPCR3, QStringLiteral("\u03A9"));
+    reciprocalCalculator(f3, c3, ui->RCPCR3, QStringLiteral("\u03A9"));
     const double r = field2Number(ui->R_ISO_R, QStringLiteral("R"));
     const double i = field2Number(ui->R_ISO_I, QStringLiteral("R"));
     ui->R_ISO_P->setText(QStringLiteral("Minimum R_ISO Power Rating: ") +

@@ -76,6 +76,8 @@ private slots:
     void compositeNonInvertingIgnoresHostNoiseGain();
     void inductiveComposite();
     void emptyHostFieldsStayFinite();
+    void shortedInductivePartsStayFinite_data();
+    void shortedInductivePartsStayFinite();
     void capacitorReading_data();
     void capacitorReading();
 };
@@ -606,6 +608,60 @@ void TestLoopModel::emptyHostFieldsStayFinite()
         for (const LoopSeries &s : r.gain)
             for (double v : s.y)
                 QVERIFY(std::isfinite(v));
+    }
+}
+
+// Shorting a resistor of the current-sense loop leaves a division by zero in
+// 1/beta or the transconductance; it is taken over 1e-13 like every break,
+// so the page shows large finite numbers. R_S "short" with a unity sense
+// gain: beta(DC) is 0 and 1/beta(DC) 1 / 1e-13 = 1e13 (260 dB).
+void TestLoopModel::shortedInductivePartsStayFinite_data()
+{
+    QTest::addColumn<QString>("rin");
+    QTest::addColumn<QString>("rfb");
+    QTest::addColumn<QString>("rs");
+    QTest::addColumn<QString>("rload");
+    QTest::addColumn<QString>("gain");
+    QTest::addColumn<double>("dcB");
+    QTest::newRow("R_S short, gain 1") << "10k" << "1k" << "short" << "10" << "1" << 1e13;
+    QTest::newRow("R_S short, no sense stage") << "10k" << "1k" << "short" << "10" << "short" << 1e13;
+    QTest::newRow("R_S and R_LOAD short") << "10k" << "1k" << "0" << "short" << "1" << 1e13;
+    // R_IN short: beta(DC) = 2/12 * 0, 1/beta(AC) = 1k R_D / (0 -> 1e-13) + 1.
+    QTest::newRow("R_IN short") << "short" << "1k" << "2" << "10" << "1" << 1e13;
+    // Both feedback resistors short, no sense stage: R_S in parallel with 0 is 0.
+    QTest::newRow("divider short") << "short" << "short" << "2" << "10" << "short" << 1e13;
+}
+
+void TestLoopModel::shortedInductivePartsStayFinite()
+{
+    QFETCH(QString, rin);
+    QFETCH(QString, rfb);
+    QFETCH(QString, rs);
+    QFETCH(QString, rload);
+    QFETCH(QString, gain);
+    QFETCH(double, dcB);
+    LoopInput in = input(amplifier(100, 10, 1e6, 1e7));
+    in.parts.RinL = rin;
+    in.parts.RfbL = rfb;
+    in.parts.RsL = rs;
+    in.parts.RloadL = rload;
+    in.parts.RsGainL = gain;
+    in.parts.LLoadStab = "1m";
+    in.host = {100, 10, 1e6, 1e7};
+    for (bool composite : {false, true}) {
+        const LoopResult r = evaluateLoop(in, StabLoad::Inductive, composite, true);
+        QVERIFY(near(r.invBetaDC, dcB, 1e-9));
+        QVERIFY(std::isfinite(r.invBetaAC));
+        QVERIFY(std::isfinite(r.phaseMargin) && std::isfinite(r.rateOfClosure));
+        QVERIFY(std::isfinite(r.maxBandwidth));
+        for (const QString &line : r.details) {
+            QVERIFY2(!line.contains("inf", Qt::CaseInsensitive), qPrintable(line));
+            QVERIFY2(!line.contains("nan", Qt::CaseInsensitive), qPrintable(line));
+        }
+        for (const QVector<LoopSeries> *list : {&r.gain, &r.closedLoopPhase, &r.phaseComponents})
+            for (const LoopSeries &s : *list)
+                for (double v : s.y)
+                    QVERIFY2(std::isfinite(v), qPrintable(s.name));
     }
 }
 
