@@ -167,6 +167,94 @@ QRectF schematicBounds(QCustomPlot *plot)
     return QRectF(QPointF(x0, y0), QPointF(x1, y1));
 }
 
+namespace {
+
+// A point of the drawing: a fixed place in plot units plus an offset that is
+// in pixels (the corners of a text box), so it grows with the scale.
+struct FitPoint {
+    double x, y;    // plot units
+    double dx, dy;  // pixels, +dy up
+};
+
+// The pixel box of a text item relative to its anchor, +y up.
+QRectF textBox(const QCPItemText *text)
+{
+    const QFontMetricsF metrics(text->font());
+    const QRectF r = metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::TextDontClip | int(text->textAlignment()),
+                                          text->text());
+    const QMargins pad = text->padding();
+    const double w = r.width() + pad.left() + pad.right(), h = r.height() + pad.top() + pad.bottom();
+    const Qt::Alignment a = text->positionAlignment();
+    const double left = a & Qt::AlignLeft ? 0 : a & Qt::AlignRight ? -w : -w / 2;
+    const double bottom = a & Qt::AlignBottom ? 0 : a & Qt::AlignTop ? -h : -h / 2;
+    return QRectF(left, bottom, w, h);
+}
+
+} // namespace
+
+void fitSchematicView(QCustomPlot *plot, int marginPx)
+{
+    if (!plot)
+        return;
+    QVector<FitPoint> points;
+    for (int i = 0; i < plot->plottableCount(); ++i)
+        if (const auto *curve = qobject_cast<const QCPCurve *>(plot->plottable(i)))
+            for (const QCPCurveData &d : *curve->data())
+                points.append({d.key, d.value, 0, 0});
+    for (int i = 0; i < plot->itemCount(); ++i) {
+        if (const auto *text = qobject_cast<const QCPItemText *>(plot->item(i))) {
+            const QPointF p = text->position->coords();
+            const QRectF box = textBox(text);
+            points.append({p.x(), p.y(), box.left(), box.top()});
+            points.append({p.x(), p.y(), box.right(), box.bottom()});
+        }
+    }
+    if (points.isEmpty())
+        return;
+    // The canvas area; the axis rect's own rectangle is one layout behind after a
+    // resize, so a canvas holding only its axis rect is measured from the viewport.
+    QRect area = plot->axisRect()->rect();
+    if (plot->plotLayout()->elementCount() == 1 || area.width() < 10 || area.height() < 10) {
+        const QMargins m = plot->axisRect()->margins();
+        area = plot->viewport().marginsRemoved(m);
+    }
+    const double W = std::max(20, area.width() - 2 * marginPx), H = std::max(20, area.height() - 2 * marginPx);
+    struct Extent { double x0, x1, y0, y1; };
+    const auto extent = [&](double s) {
+        Extent e{1e300, -1e300, 1e300, -1e300};
+        for (const FitPoint &p : points) {
+            e.x0 = std::min(e.x0, p.x + s * p.dx);
+            e.x1 = std::max(e.x1, p.x + s * p.dx);
+            e.y0 = std::min(e.y0, p.y + s * p.dy);
+            e.y1 = std::max(e.y1, p.y + s * p.dy);
+        }
+        return e;
+    };
+    const auto fits = [&](double s) {
+        const Extent e = extent(s);
+        return e.x1 - e.x0 <= s * W && e.y1 - e.y0 <= s * H;
+    };
+    // The strokes alone give the smallest scale (units per pixel); text only adds.
+    const Extent bare = extent(0);
+    double lo = std::max({(bare.x1 - bare.x0) / W, (bare.y1 - bare.y0) / H, 1e-9});
+    double hi = lo;
+    // Labels wider than the canvas itself cannot fit at any scale; past 16 times
+    // the bare scale the drawing would only shrink to nothing.
+    for (int i = 0; i < 4 && !fits(hi); ++i)
+        hi *= 2;
+    if (fits(lo))
+        hi = lo;
+    for (int i = 0; i < 40 && hi - lo > 1e-6 * hi; ++i) {
+        const double mid = (lo + hi) / 2;
+        (fits(mid) ? hi : lo) = mid;
+    }
+    const Extent e = extent(hi);
+    const double cx = (e.x0 + e.x1) / 2, cy = (e.y0 + e.y1) / 2;
+    const double halfW = hi * area.width() / 2, halfH = hi * area.height() / 2;
+    plot->xAxis->setRange(cx - halfW, cx + halfW);
+    plot->yAxis->setRange(cy - halfH, cy + halfH);
+}
+
 void plotWhor(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc, double len)
 {
     addStroke(plot, pen, "plotWhor", { QPointF(xLoc, yLoc), QPointF(xLoc + len, yLoc) });

@@ -18,6 +18,11 @@ void setupSchematicCanvas(QCustomPlot *plot);
 void clearSchematic(QCustomPlot *plot);
 // The box around every curve point and text-item position (empty when nothing is drawn).
 QRectF schematicBounds(QCustomPlot *plot);
+// Sets equal x and y scales so that every stroke and every text item, at its
+// size on screen, fits the canvas with `marginPx` to spare, and centres the
+// drawing. Text keeps its pixel size, so the scale is searched for. Nothing is
+// replotted; call it from the canvas's beforeReplot.
+void fitSchematicView(QCustomPlot *plot, int marginPx);
 
 // Wire from (xLoc, yLoc) to (xLoc + len, yLoc).
 void plotWhor(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc, double len);

@@ -76,6 +76,7 @@ private slots:
     void on_R_ISO_I_editingFinished();
     void on_StabAuto_clicked();
     void onStabSchItemClicked(QCPAbstractItem *item, QMouseEvent *event);
+    void fitStabSch();
 
 private:
     amp currentAmplifier() const;
