@@ -40,7 +40,7 @@ void addStroke(QCustomPlot *plot, const QPen &pen, const char *name, const Point
 // Half circle from angle `from` to `from + pi` (sweeping by `direction`, +1 or -1) about
 // (cx, cy), appended to `points`; the end points are set exactly so strokes join.
 void appendHalfTurn(Points &points, double cx, double cy, double r, double from, int direction,
-                    const QPointF &start, const QPointF &end)
+    const QPointF &start, const QPointF &end)
 {
     points.append(start);
     for (int i = 1; i < kHalfTurnSteps; ++i) {
@@ -77,7 +77,7 @@ Points verticalCoil(double x, double y, double r, int turns)
 }
 
 void groundSymbol(QCustomPlot *plot, const QPen &pen, const char *name, double x, double y, double step,
-                  const double (&halfWidths)[3])
+    const double (&halfWidths)[3])
 {
     addStroke(plot, pen, name, { QPointF(x, y), QPointF(x, y - step) });
     for (int i = 0; i < 3; ++i) {
@@ -89,11 +89,12 @@ void groundSymbol(QCustomPlot *plot, const QPen &pen, const char *name, double x
 // An amplifier triangle with base at x, tip `length` away in `direction` (+1 right, -1 left),
 // inputs at y +- length/4 ("-" above, "+" below) with leads and an output lead.
 void amplifier(QCustomPlot *plot, const QPen &pen, const char *name, double x, double y, double length,
-               double lead, int direction)
+    double lead, int direction)
 {
     const double half = length / 2;
     const double tip = x + direction * length;
-    addStroke(plot, pen, name, { QPointF(x, y - half), QPointF(x, y + half), QPointF(tip, y), QPointF(x, y - half) });
+    addStroke(plot, pen, name,
+        { QPointF(x, y - half), QPointF(x, y + half), QPointF(tip, y), QPointF(x, y - half) });
     const double inY[2] = { y + length / 4, y - length / 4 };
     for (double yIn : inY)
         addStroke(plot, pen, name, { QPointF(x - direction * lead, yIn), QPointF(x, yIn) });
@@ -121,7 +122,8 @@ void setupSchematicCanvas(QCustomPlot *plot)
     plot->legend->setVisible(false);
     plot->setAutoAddPlottableToLegend(false);
     if (!plot->layer(QString::fromLatin1(kStrokeLayer)))
-        plot->addLayer(QString::fromLatin1(kStrokeLayer), plot->layer(QStringLiteral("main")), QCustomPlot::limBelow);
+        plot->addLayer(
+            QString::fromLatin1(kStrokeLayer), plot->layer(QStringLiteral("main")), QCustomPlot::limBelow);
 }
 
 void clearSchematic(QCustomPlot *plot)
@@ -172,16 +174,16 @@ namespace {
 // A point of the drawing: a fixed place in plot units plus an offset that is
 // in pixels (the corners of a text box), so it grows with the scale.
 struct FitPoint {
-    double x, y;    // plot units
-    double dx, dy;  // pixels, +dy up
+    double x, y; // plot units
+    double dx, dy; // pixels, +dy up
 };
 
 // The pixel box of a text item relative to its anchor, +y up.
 QRectF textBox(const QCPItemText *text)
 {
     const QFontMetricsF metrics(text->font());
-    const QRectF r = metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::TextDontClip | int(text->textAlignment()),
-                                          text->text());
+    const QRectF r = metrics.boundingRect(
+        QRectF(0, 0, 1e6, 1e6), Qt::TextDontClip | int(text->textAlignment()), text->text());
     const QMargins pad = text->padding();
     const double w = r.width() + pad.left() + pad.right(), h = r.height() + pad.top() + pad.bottom();
     const Qt::Alignment a = text->positionAlignment();
@@ -200,13 +202,13 @@ void fitSchematicView(QCustomPlot *plot, int marginPx)
     for (int i = 0; i < plot->plottableCount(); ++i)
         if (const auto *curve = qobject_cast<const QCPCurve *>(plot->plottable(i)))
             for (const QCPCurveData &d : *curve->data())
-                points.append({d.key, d.value, 0, 0});
+                points.append({ d.key, d.value, 0, 0 });
     for (int i = 0; i < plot->itemCount(); ++i) {
         if (const auto *text = qobject_cast<const QCPItemText *>(plot->item(i))) {
             const QPointF p = text->position->coords();
             const QRectF box = textBox(text);
-            points.append({p.x(), p.y(), box.left(), box.top()});
-            points.append({p.x(), p.y(), box.right(), box.bottom()});
+            points.append({ p.x(), p.y(), box.left(), box.top() });
+            points.append({ p.x(), p.y(), box.right(), box.bottom() });
         }
     }
     if (points.isEmpty())
@@ -218,10 +220,13 @@ void fitSchematicView(QCustomPlot *plot, int marginPx)
         const QMargins m = plot->axisRect()->margins();
         area = plot->viewport().marginsRemoved(m);
     }
-    const double W = std::max(20, area.width() - 2 * marginPx), H = std::max(20, area.height() - 2 * marginPx);
-    struct Extent { double x0, x1, y0, y1; };
+    const double W = std::max(20, area.width() - 2 * marginPx),
+                 H = std::max(20, area.height() - 2 * marginPx);
+    struct Extent {
+        double x0, x1, y0, y1;
+    };
     const auto extent = [&](double s) {
-        Extent e{1e300, -1e300, 1e300, -1e300};
+        Extent e { 1e300, -1e300, 1e300, -1e300 };
         for (const FitPoint &p : points) {
             e.x0 = std::min(e.x0, p.x + s * p.dx);
             e.x1 = std::max(e.x1, p.x + s * p.dx);
@@ -236,7 +241,7 @@ void fitSchematicView(QCustomPlot *plot, int marginPx)
     };
     // The strokes alone give the smallest scale (units per pixel); text only adds.
     const Extent bare = extent(0);
-    double lo = std::max({(bare.x1 - bare.x0) / W, (bare.y1 - bare.y0) / H, 1e-9});
+    double lo = std::max({ (bare.x1 - bare.x0) / W, (bare.y1 - bare.y0) / H, 1e-9 });
     double hi = lo;
     // Labels wider than the canvas itself cannot fit at any scale; past 16 times
     // the bare scale the drawing would only shrink to nothing.
@@ -273,15 +278,15 @@ void plotWdia(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc, doub
 void plotRhor(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc)
 {
     addStroke(plot, pen, "plotRhor",
-              { QPointF(xLoc, yLoc), QPointF(xLoc + 50, yLoc + 100), QPointF(xLoc + 150, yLoc - 100),
-                QPointF(xLoc + 250, yLoc + 100), QPointF(xLoc + 350, yLoc - 100), QPointF(xLoc + 400, yLoc) });
+        { QPointF(xLoc, yLoc), QPointF(xLoc + 50, yLoc + 100), QPointF(xLoc + 150, yLoc - 100),
+            QPointF(xLoc + 250, yLoc + 100), QPointF(xLoc + 350, yLoc - 100), QPointF(xLoc + 400, yLoc) });
 }
 
 void plotRver(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc)
 {
     addStroke(plot, pen, "plotRver",
-              { QPointF(xLoc, yLoc), QPointF(xLoc + 100, yLoc - 50), QPointF(xLoc - 100, yLoc - 150),
-                QPointF(xLoc + 100, yLoc - 250), QPointF(xLoc - 100, yLoc - 350), QPointF(xLoc, yLoc - 400) });
+        { QPointF(xLoc, yLoc), QPointF(xLoc + 100, yLoc - 50), QPointF(xLoc - 100, yLoc - 150),
+            QPointF(xLoc + 100, yLoc - 250), QPointF(xLoc - 100, yLoc - 350), QPointF(xLoc, yLoc - 400) });
 }
 
 void plotChor(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc)
@@ -337,8 +342,8 @@ void plotLoad(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc)
 {
     addStroke(plot, pen, "plotLoad", { QPointF(xLoc, yLoc), QPointF(xLoc, yLoc - 100) });
     addStroke(plot, pen, "plotLoad",
-              { QPointF(xLoc - 50, yLoc - 100), QPointF(xLoc + 50, yLoc - 100), QPointF(xLoc + 50, yLoc - 700),
-                QPointF(xLoc - 50, yLoc - 700), QPointF(xLoc - 50, yLoc - 100) });
+        { QPointF(xLoc - 50, yLoc - 100), QPointF(xLoc + 50, yLoc - 100), QPointF(xLoc + 50, yLoc - 700),
+            QPointF(xLoc - 50, yLoc - 700), QPointF(xLoc - 50, yLoc - 100) });
     addStroke(plot, pen, "plotLoad", { QPointF(xLoc, yLoc - 700), QPointF(xLoc, yLoc - 800) });
 }
 
@@ -346,15 +351,15 @@ void plotRect(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc, doub
 {
     const double top = yLoc + ySize / 2, bottom = yLoc - ySize / 2;
     addStroke(plot, pen, "plotRect",
-              { QPointF(xLoc, bottom), QPointF(xLoc, top), QPointF(xLoc + xSize, top), QPointF(xLoc + xSize, bottom),
-                QPointF(xLoc, bottom) });
+        { QPointF(xLoc, bottom), QPointF(xLoc, top), QPointF(xLoc + xSize, top),
+            QPointF(xLoc + xSize, bottom), QPointF(xLoc, bottom) });
 }
 
 void plotTri(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc, double xSize, double ySize)
 {
     addStroke(plot, pen, "plotTri",
-              { QPointF(xLoc, yLoc - ySize / 2), QPointF(xLoc, yLoc + ySize / 2), QPointF(xLoc + xSize, yLoc),
-                QPointF(xLoc, yLoc - ySize / 2) });
+        { QPointF(xLoc, yLoc - ySize / 2), QPointF(xLoc, yLoc + ySize / 2), QPointF(xLoc + xSize, yLoc),
+            QPointF(xLoc, yLoc - ySize / 2) });
 }
 
 void plotSum(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc)
@@ -404,13 +409,13 @@ void plotOAR(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc)
 void plotUpTri(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc)
 {
     addStroke(plot, pen, "plotUpTri",
-              { QPointF(xLoc - 200, yLoc), QPointF(xLoc + 200, yLoc), QPointF(xLoc, yLoc + 400),
-                QPointF(xLoc - 200, yLoc) });
+        { QPointF(xLoc - 200, yLoc), QPointF(xLoc + 200, yLoc), QPointF(xLoc, yLoc + 400),
+            QPointF(xLoc - 200, yLoc) });
 }
 
 void plotPB(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc)
 {
     addStroke(plot, pen, "plotPB",
-              { QPointF(xLoc, yLoc - 500), QPointF(xLoc, yLoc + 500), QPointF(xLoc + 1000, yLoc),
-                QPointF(xLoc, yLoc - 500) });
+        { QPointF(xLoc, yLoc - 500), QPointF(xLoc, yLoc + 500), QPointF(xLoc + 1000, yLoc),
+            QPointF(xLoc, yLoc - 500) });
 }

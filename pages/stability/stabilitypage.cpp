@@ -242,20 +242,7 @@ void StabilityPage::setupStabSch()
 
 void StabilityPage::fitStabSch()
 {
-    // About twenty labels share the canvas: their size follows the canvas so
-    // that the parts stay readable beside them on a small window.
-    QCustomPlot *p = ui->StabSch;
-    const double points = qBound(7.0, std::min(p->width() / 48.0, p->height() / 50.0), 10.0);
-    for (int i = 0; i < p->itemCount(); ++i) {
-        if (auto *text = qobject_cast<QCPItemText *>(p->item(i))) {
-            if (text->font().pointSizeF() != points) {
-                QFont f = text->font();
-                f.setPointSizeF(points);
-                text->setFont(f);
-            }
-        }
-    }
-    fitSchematicView(p, 6);
+    fitStabSchematic(ui->StabSch);
 }
 
 void StabilityPage::decideStabSch()

@@ -26,8 +26,8 @@ bool stabHasRcomp(const amp &record)
 
 QString stabCcompText(const amp &record, int option)
 {
-    return QStringLiteral("C_COMP\n") + QString::number(record.Ccomp.value(option), 'g', 6) +
-           QStringLiteral(" pF");
+    return QStringLiteral("C_COMP\n") + QString::number(record.Ccomp.value(option), 'g', 6)
+        + QStringLiteral(" pF");
 }
 
 QString stabRcompText(const amp &record, int option)
@@ -44,14 +44,15 @@ constexpr double kPenWidth = 3;
 // inputs at y = +-250 from x = -200, its tip at 1000 and output lead to 1200.
 // The node the feedback leaves from is at x = 1800 on the output line; the
 // feedback paths run at y = 1000 and 1600, the host's at 2200 and 2800.
-constexpr double kInY = 250;          // "-" input (or the gain pin) above, "+" below
-constexpr double kNodeX = 1800;       // output node, past R_CL
-constexpr double kFbNodeX = -400;     // where the feedback meets the "-" input
+constexpr double kInY = 250; // "-" input (or the gain pin) above, "+" below
+constexpr double kNodeX = 1800; // output node, past R_CL
+constexpr double kFbNodeX = -400; // where the feedback meets the "-" input
 constexpr double kFbLow = 1000, kFbHigh = 1600;
 constexpr double kHostFbLow = 2200, kHostFbHigh = 2800;
-constexpr double kSenseX = 3500, kSenseTop = 700;  // sense resistor and gain triangle
-constexpr double kHostX = -2200, kHostY = -250;    // host op-amp base and axis
-constexpr double kHostNodeX = -2500;               // host "-" node
+constexpr double kSenseX = 3500, kSenseTop = 700; // sense resistor and gain triangle
+constexpr double kSenseFbX = 2200; // the sensed feedback's resistor, over the load
+constexpr double kHostX = -2200, kHostY = -250; // host op-amp base and axis
+constexpr double kHostNodeX = -2500; // host "-" node
 constexpr double kLabelGap = 120;
 
 const Qt::Alignment kAbove = Qt::AlignBottom | Qt::AlignHCenter;
@@ -61,7 +62,11 @@ const Qt::Alignment kRightOf = Qt::AlignLeft | Qt::AlignVCenter;
 
 class Drawer {
 public:
-    Drawer(QCustomPlot *plot, const StabSchematicCase &c) : p(plot), c(c) {}
+    Drawer(QCustomPlot *plot, const StabSchematicCase &c)
+        : p(plot)
+        , c(c)
+    {
+    }
 
     QCustomPlot *p;
     const StabSchematicCase &c;
@@ -89,7 +94,7 @@ public:
         labels.append(l);
     }
     void special(double x, double y, Qt::Alignment a, StabSchematicLabel::Kind kind, const QString &name,
-                 const QString &t)
+        const QString &t)
     {
         StabSchematicLabel l;
         l.name = name;
@@ -144,19 +149,19 @@ public:
             plotRver(p, comp, 700, -400);
             plotWver(p, comp, 700, -800, 150);
             special(850, -600, kRightOf, StabSchematicLabel::Rcomp, QStringLiteral("R_COMP"),
-                    stabRcompText(c.record, c.option));
+                stabRcompText(c.record, c.option));
         } else {
             plotWver(p, comp, 700, -150, 800);
         }
         special(200, -1000, kBelow, StabSchematicLabel::Ccomp, QStringLiteral("C_COMP"),
-                stabCcompText(c.record, c.option));
+            stabCcompText(c.record, c.option));
         text(450, -550, QStringLiteral("CC"));
     }
 
     // A path from (fromX, fromY) up to height y, across through a resistor or
     // capacitor that starts at partX, and down to (toX, toY).
-    void feedback(double y, double fromX, double fromY, double toX, double toY, const QPen &pen, bool capacitor,
-                  double partX)
+    void feedback(double y, double fromX, double fromY, double toX, double toY, const QPen &pen,
+        bool capacitor, double partX)
     {
         plotWver(p, pen, fromX, y, y - fromY);
         plotWhor(p, pen, fromX, y, partX - fromX);
@@ -189,15 +194,15 @@ public:
         value(kNodeX + 400, kLabelGap, kAbove, QStringLiteral("R_LOAD"), QStringLiteral("\u03A9"), "RloadL");
         plotWhor(p, pen(), kNodeX + 600, 0, 400);
         plotLhor(p, pen(), kNodeX + 1000, 0);
-        value(kNodeX + 1200, kLabelGap + 60, kAbove, QStringLiteral("L_LOAD"), QStringLiteral("H"), "LLoadStab");
+        value(kNodeX + 1200, -kLabelGap, kBelow, QStringLiteral("L_LOAD"), QStringLiteral("H"), "LLoadStab");
         plotWhor(p, pen(), kNodeX + 1400, 0, kSenseX - kNodeX - 1400);
         plotRver(p, pen(), kSenseX, 0);
         plotG(p, pen(), kSenseX, -400);
         value(kSenseX + 150, -200, kRightOf, QStringLiteral("R_S"), QStringLiteral("\u03A9"), "RsL");
         plotWver(p, pen(), kSenseX, 300, 300);
         plotUpTri(p, pen(), kSenseX, 300);
-        text(kSenseX + 250, 380, QStringLiteral("GAIN"), kRightOf);
-        value(kSenseX + 250, 800, kRightOf, QStringLiteral("R_S GAIN"), QString(), "RsGainL");
+        text(kSenseX + 250, 330, QStringLiteral("GAIN"), kRightOf);
+        value(kSenseX + 250, 900, kRightOf, QStringLiteral("R_S GAIN"), QString(), "RsGainL");
     }
 
     // The power stage's input side. `driven` means the host drives the
@@ -239,9 +244,11 @@ public:
         }
         if (isType("BQ840")) {
             plotWhor(p, pen(), kFbNodeX, kInY, -kFbNodeX);
-            feedback(feedbackY, kFbNodeX, kInY, feedbackTo, feedbackY == kFbLow ? 0 : kSenseTop, pen(), false,
-                     400);
-            value(600, feedbackY + kLabelGap, kAbove, QStringLiteral("R_G"), QStringLiteral("\u03A9"), rg);
+            const bool sensed = feedbackY != kFbLow;
+            const double partX = sensed ? kSenseFbX : 400;
+            feedback(feedbackY, kFbNodeX, kInY, feedbackTo, sensed ? kSenseTop : 0, pen(), false, partX);
+            value(partX + 200, feedbackY + kLabelGap, kAbove, QStringLiteral("R_G"), QStringLiteral("\u03A9"),
+                rg);
         } else {
             plotWhor(p, pen(), -600, kInY, 600);
             plotRhor(p, pen(), -1000, kInY);
@@ -278,24 +285,30 @@ public:
         plotWhor(p, pen(), kHostNodeX, minusY, kHostX - 100 - kHostNodeX);
         feedback(kHostFbLow, kHostNodeX, minusY, fromX, fromY, pen(), false, -650);
         value(-450, kHostFbLow + kLabelGap, kAbove, QStringLiteral("HOST R_FB"), QStringLiteral("\u03A9"),
-              "compRfb");
-        feedback(kHostFbHigh, kHostNodeX, kHostFbLow, fromX, kHostFbLow, pen(kGreen), true, -650);
-        value(-450, kHostFbHigh + kLabelGap, kAbove, QStringLiteral("HOST C_FB"), QStringLiteral("F"), "compCfb");
+            "compRfb");
+        feedback(kHostFbHigh, kHostNodeX, kHostFbLow, fromX, kHostFbLow, pen(kGreen), true, 1200);
+        value(1400, kHostFbHigh + kLabelGap, kAbove, QStringLiteral("HOST C_FB"), QStringLiteral("F"),
+            "compCfb");
         // HOST R_IN sits on a long lead, clear of the node's vertical.
         plotRhor(p, pen(), -3500, minusY);
         plotWhor(p, pen(), -3100, minusY, kHostNodeX - -3100);
-        value(-3300, minusY + kLabelGap, kAbove, QStringLiteral("HOST R_IN"), QStringLiteral("\u03A9"), "hostRin");
+        value(-3300, minusY + 2.5 * kLabelGap, kAbove, QStringLiteral("HOST R_IN"), QStringLiteral("\u03A9"),
+            "hostRin");
         if (c.inverting) {
-            text(-3550, minusY, QStringLiteral("V_IN"), kLeftOf);
+            plotWhor(p, pen(), -3900, minusY, 400);
+            text(-3950, minusY, QStringLiteral("V_IN"), kLeftOf);
             plotG(p, pen(), kHostX - 100, plusY);
             const QPen ng = pen(kBlue);
             const double x = -2800;
-            plotWver(p, ng, x, minusY, 200);
-            plotRver(p, ng, x, minusY - 200);
-            plotCver(p, ng, x, minusY - 600);
-            plotG(p, ng, x, minusY - 1000);
-            value(x - 150, minusY - 400, kLeftOf, QStringLiteral("HOST R_NG"), QStringLiteral("\u03A9"), "hostRng");
-            value(x - 150, minusY - 800, kLeftOf, QStringLiteral("HOST C_NG"), QStringLiteral("F"), "hostCng");
+            plotWver(p, ng, x, minusY, 400);
+            plotRver(p, ng, x, minusY - 400);
+            plotWver(p, ng, x, minusY - 800, 400);
+            plotCver(p, ng, x, minusY - 1200);
+            plotG(p, ng, x, minusY - 1600);
+            value(x - 150, minusY - 600, kLeftOf, QStringLiteral("HOST R_NG"), QStringLiteral("\u03A9"),
+                "hostRng");
+            value(
+                x - 150, minusY - 1400, kLeftOf, QStringLiteral("HOST C_NG"), QStringLiteral("F"), "hostCng");
         } else {
             plotWver(p, pen(), -3500, minusY, 100);
             plotG(p, pen(), -3500, minusY - 100);
@@ -358,8 +371,9 @@ public:
             boosterInputs(c.composite, "stabLRg", kSenseX, kFbHigh);
         } else {
             plotWhor(p, pen(), kFbNodeX, kInY, 200);
-            feedback(kFbHigh, kFbNodeX, kInY, kSenseX, kSenseTop, pen(), false, 400);
-            value(600, kFbHigh + kLabelGap, kAbove, QStringLiteral("R_FB"), QStringLiteral("\u03A9"), "RfbL");
+            feedback(kFbHigh, kFbNodeX, kInY, kSenseX, kSenseTop, pen(), false, kSenseFbX);
+            value(kSenseFbX + 200, kFbHigh + kLabelGap, kAbove, QStringLiteral("R_FB"),
+                QStringLiteral("\u03A9"), "RfbL");
             stageInputs(inverting, c.composite, false, "RinL");
         }
         if (c.composite)
@@ -367,7 +381,7 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 StabSchematicLabels drawStabSchematic(QCustomPlot *plot, const StabSchematicCase &c)
 {
@@ -378,4 +392,21 @@ StabSchematicLabels drawStabSchematic(QCustomPlot *plot, const StabSchematicCase
     else
         d.capacitive();
     return d.labels;
+}
+
+void fitStabSchematic(QCustomPlot *plot)
+{
+    // About twenty labels share the canvas: their size follows the canvas so
+    // that the parts stay readable beside them on a small window.
+    const double points = qBound(7.0, std::min(plot->width() / 48.0, plot->height() / 50.0), 10.0);
+    for (int i = 0; i < plot->itemCount(); ++i) {
+        if (auto *text = qobject_cast<QCPItemText *>(plot->item(i))) {
+            if (text->font().pointSizeF() != points) {
+                QFont f = text->font();
+                f.setPointSizeF(points);
+                text->setFont(f);
+            }
+        }
+    }
+    fitSchematicView(plot, 6);
 }

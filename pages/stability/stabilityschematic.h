@@ -42,3 +42,7 @@ QString stabRcompText(const amp &record, int option);
 // Clears the canvas and draws the variant of the case; returns the labels it
 // filled, in drawing order. Nothing is replotted.
 StabSchematicLabels drawStabSchematic(QCustomPlot *plot, const StabSchematicCase &c);
+
+// Sizes the label font to the canvas (7 to 10 pt) and fits the view around the
+// drawing; run before every replot.
+void fitStabSchematic(QCustomPlot *plot);
