@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,7 +47,7 @@ QStringList detailLines(QTextEdit *edit)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 // The stability page inside the real window, driven by its widgets off screen.
 // The start-up amplifier QX385 has Aol 112 dB, option 0 poles at 30.14 Hz, 3 MHz
@@ -59,8 +60,7 @@ class TestStabilityPage : public QObject {
     MainWindow *m_window = nullptr;
     StabilityPage *m_page = nullptr;
 
-    template <typename T>
-    T *w(const char *name)
+    template <typename T> T *w(const char *name)
     {
         T *widget = m_window->findChild<T *>(QLatin1String(name));
         if (!widget)
@@ -75,6 +75,35 @@ class TestStabilityPage : public QObject {
         emit field->editingFinished();
     }
     QString label(const char *name) { return w<QLabel>(name)->text(); }
+    // The schematic's text item whose text starts with `prefix`.
+    QCPItemText *schematicText(const QString &prefix)
+    {
+        QCustomPlot *p = plot("StabSch");
+        for (int i = 0; i < p->itemCount(); ++i)
+            if (auto *t = qobject_cast<QCPItemText *>(p->item(i)))
+                if (t->text().startsWith(prefix))
+                    return t;
+        return nullptr;
+    }
+    // A real mouse click on the shown schematic at plot point (x, y).
+    void clickSchematicAt(const QPointF &pixel)
+    {
+        QTest::mouseClick(plot("StabSch"), Qt::LeftButton, {}, pixel.toPoint());
+    }
+    void showPage()
+    {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        w<QPushButton>("LstabButton")->click();
+        plot("StabSch")->replot();
+    }
+    void chooseAmplifier(const QString &name)
+    {
+        QComboBox *box = w<QComboBox>("AmpSelectorStab");
+        box->setCurrentText(name);
+        QCOMPARE(box->currentText(), name);
+        emit box->activated(box->currentIndex());
+    }
     void setPart(const char *key, const QString &text)
     {
         QVERIFY(m_page->setEntry(QLatin1String(key), text));
@@ -128,10 +157,10 @@ private slots:
     void chartSeries()
     {
         QCOMPARE(graphNames(plot("GainPlot")),
-                 QStringList({"Open Loop Gain w/ C_LOAD", "1/Beta", "Signal at C_LOAD", "Closure Frequency"}));
+            QStringList({ "Open Loop Gain w/ C_LOAD", "1/Beta", "Signal at C_LOAD", "Closure Frequency" }));
         QCOMPARE(graphNames(plot("PhasePlot")),
-                 QStringList({"Closure Frequency", "Closed Loop Phase", "Closed * 10", "Closed * 100",
-                              "Closed * 1000", "Open Loop Phase"}));
+            QStringList({ "Closure Frequency", "Closed Loop Phase", "Closed * 10", "Closed * 100",
+                "Closed * 1000", "Open Loop Phase" }));
         QCustomPlot *gain = plot("GainPlot");
         QCOMPARE(graphNamed(gain, "Open Loop Gain w/ C_LOAD")->pen().color(), QColor(Qt::blue));
         QCOMPARE(graphNamed(gain, "Open Loop Gain w/ C_LOAD")->pen().width(), 3);
@@ -171,7 +200,7 @@ private slots:
         QCOMPARE(button->text(), QStringLiteral("View Phase Shift"));
         // C_LOAD "0" and no compensation parts: only the amplifier's poles.
         QCOMPARE(graphNames(plot("PhasePlot")),
-                 QStringList({"Closure Frequency", "Pole 1", "Pole 2", "Pole 3", "Open Loop Phase"}));
+            QStringList({ "Closure Frequency", "Pole 1", "Pole 2", "Pole 3", "Open Loop Phase" }));
         QCOMPARE(graphNamed(plot("PhasePlot"), "Pole 1")->pen().color(), QColor(255, 150, 150));
         QCOMPARE(graphNamed(plot("PhasePlot"), "Pole 3")->pen().color(), QColor(150, 0, 0));
         auto ticker = plot("PhasePlot")->yAxis->ticker().dynamicCast<QCPAxisTickerFixed>();
@@ -206,9 +235,9 @@ private slots:
     void everyHandlerRefreshes_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char *n : {"hostAOL", "hostPole1", "hostPole2", "hostPole3", "CloadButton", "LloadButton",
-                              "StabNon", "HidePhaseLegend", "phaseButton", "compositeCheckBox", "hostSelector",
-                              "AmpSelectorStab"})
+        for (const char *n :
+            { "hostAOL", "hostPole1", "hostPole2", "hostPole3", "CloadButton", "LloadButton", "StabNon",
+                "HidePhaseLegend", "phaseButton", "compositeCheckBox", "hostSelector", "AmpSelectorStab" })
             QTest::newRow(n) << QString::fromLatin1(n);
     }
     void everyHandlerRefreshes()
@@ -278,7 +307,7 @@ private slots:
         QCOMPARE(w<QLineEdit>("hostPole3")->text(), QStringLiteral("9e+06"));
         box->setCurrentIndex(0);
         emit box->activated(0);
-        for (const char *n : {"hostAOL", "hostPole1", "hostPole2", "hostPole3"})
+        for (const char *n : { "hostAOL", "hostPole1", "hostPole2", "hostPole3" })
             QVERIFY(w<QLineEdit>(n)->text().isEmpty());
     }
 
@@ -307,7 +336,7 @@ private slots:
         QCOMPARE(label("Stability"), QStringLiteral("MARGINALLY STABLE"));
         QCOMPARE(w<QLabel>("Stability")->styleSheet(), QStringLiteral("QLabel { color : red; }"));
         QCOMPARE(graphNames(plot("GainPlot")),
-                 QStringList({"Composite Open Loop Gain", "1/Beta", "Signal at C_LOAD", "Closure Frequency"}));
+            QStringList({ "Composite Open Loop Gain", "1/Beta", "Signal at C_LOAD", "Closure Frequency" }));
         const QStringList details = detailLines(w<QTextEdit>("StabilityDetails"));
         QCOMPARE(details.value(1), QStringLiteral("1/\u00DF (DC):\t\t31 V/V (29.8 dB)"));
         QVERIFY(details.contains(QStringLiteral("Power Closure Frequency:\t562 kHz")));
@@ -324,18 +353,18 @@ private slots:
         QVERIFY(w<QRadioButton>("LloadButton")->isChecked());
         // L_LOAD "0" and R_D "open": Path 2 lies far above the chart and is left out.
         QCOMPARE(graphNames(plot("GainPlot")),
-                 QStringList({"Open Loop Gain", "1/Beta Path 1", "Signal at L_LOAD", "Closure Frequency"}));
+            QStringList({ "Open Loop Gain", "1/Beta Path 1", "Signal at L_LOAD", "Closure Frequency" }));
         QCOMPARE(graphNames(plot("PhasePlot")),
-                 QStringList({"Closure Frequency", "V Out", "I Out", "Open Loop Phase"}));
+            QStringList({ "Closure Frequency", "V Out", "I Out", "Open Loop Phase" }));
         auto ticker = plot("PhasePlot")->yAxis->ticker().dynamicCast<QCPAxisTickerFixed>();
         QCOMPARE(ticker->tickStep(), 90.0);
         // R_S 2 typed, R_IN 10k, R_FB 1k: -1k / 10k / 2 = -50 mA/V, 1.1 / 2 = 550 mA/V.
         QCOMPARE(detailLines(w<QTextEdit>("StabilityDetails")).value(0),
-                 QStringLiteral("Transconductance:\t-50 mA/V inverting, 550 mA/V non-inverting"));
+            QStringLiteral("Transconductance:\t-50 mA/V inverting, 550 mA/V non-inverting"));
         // A shorted sense resistor leaves no infinity on the page.
         setPart("RsL", "short");
         m_page->refreshStab();
-        for (const char *n : {"Fclosure", "MaxBW", "PhaseMargin", "RateClosure"}) {
+        for (const char *n : { "Fclosure", "MaxBW", "PhaseMargin", "RateClosure" }) {
             QVERIFY2(!label(n).contains("inf") && !label(n).contains("nan"), n);
         }
         for (const QString &line : detailLines(w<QTextEdit>("StabilityDetails")))
@@ -357,8 +386,8 @@ private slots:
         const double target = 75 - 10 * w<QSlider>("StabSlider")->value();
         QVERIFY(m_page->stabPhaseMargin() > target);
         // Some compensation part left its neutral text, written readable.
-        const QStringList neutral{"open", "short", "open", "short"};
-        const QStringList keys{"CngC", "RngC", "CfbC", "RisoC"};
+        const QStringList neutral { "open", "short", "open", "short" };
+        const QStringList keys { "CngC", "RngC", "CfbC", "RisoC" };
         bool moved = false;
         for (int i = 0; i < keys.size(); ++i)
             moved = moved || m_page->entry(keys[i]) != neutral[i];
@@ -400,7 +429,7 @@ private slots:
         amp record;
         record.SROptions = 4;
         record.SRboost = true;
-        record.Ccomp = {0, 33, 0, 33};
+        record.Ccomp = { 0, 33, 0, 33 };
         QStringList offered;
         DialogResponder responder;
         responder.setDialogHandler([&](QDialog *d) {
@@ -417,7 +446,7 @@ private slots:
         // The plot owns the item.
         QCPItemText &label = *new QCPItemText(plot("StabSch"));
         QCOMPARE(StabilityPage::changeCcomp(m_page, &label, record, 1), 3);
-        QCOMPARE(offered, QStringList({"0 (open)", "33", "0 + Boost Supplies", "33 + Boost Supplies"}));
+        QCOMPARE(offered, QStringList({ "0 (open)", "33", "0 + Boost Supplies", "33 + Boost Supplies" }));
         QCOMPARE(label.text(), QStringLiteral("C_COMP\n33 pF"));
         responder.setDialogHandler([](QDialog *d) { d->reject(); });
         QCOMPARE(StabilityPage::changeCcomp(m_page, &label, record, 1), 1);
@@ -431,8 +460,8 @@ private slots:
         QCOMPARE(responder.messages().size(), 1);
         QCOMPARE(responder.messages().first().title, QStringLiteral("Change Compensation Resistor"));
         QCOMPARE(responder.messages().first().text,
-                 QStringLiteral("R_COMP is paired with C_COMP. See Product Datasheet for details. Select "
-                                "C_COMP to alter compensation."));
+            QStringLiteral("R_COMP is paired with C_COMP. See Product Datasheet for details. Select "
+                           "C_COMP to alter compensation."));
     }
 
     // Every catalog amplifier, in every case and option, at the default values
@@ -444,27 +473,29 @@ private slots:
         const amp &host = c.host.first();
         int runs = 0;
         for (const amp &a : c.linear) {
-            for (const QString &cload : {QStringLiteral("0"), QStringLiteral("10u")}) {
+            for (const QString &cload : { QStringLiteral("0"), QStringLiteral("10u") }) {
                 LoopInput in;
                 in.amplifier = a;
                 in.parts.CLoadStab = cload;
-                in.parts.LLoadStab = cload == QLatin1String("0") ? QStringLiteral("0") : QStringLiteral("10m");
-                in.host = {host.Aol_DC, host.pole1.value(0), host.pole2.value(0), host.pole3.value(0)};
+                in.parts.LLoadStab
+                    = cload == QLatin1String("0") ? QStringLiteral("0") : QStringLiteral("10m");
+                in.host = { host.Aol_DC, host.pole1.value(0), host.pole2.value(0), host.pole3.value(0) };
                 for (int option = 0; option < std::max(1, a.SROptions); ++option) {
                     in.option = option;
-                    for (StabLoad load : {StabLoad::Capacitive, StabLoad::Inductive})
-                        for (bool composite : {false, true})
-                            for (bool inverting : {true, false}) {
+                    for (StabLoad load : { StabLoad::Capacitive, StabLoad::Inductive })
+                        for (bool composite : { false, true })
+                            for (bool inverting : { true, false }) {
                                 in.inverting = inverting;
                                 const LoopResult r = evaluateLoop(in, load, composite, true);
                                 ++runs;
-                                const QString what = a.ampName + QStringLiteral(" option ") + QString::number(option);
-                                for (double v : {r.closureFrequency, r.rateOfClosure, r.phaseMargin, r.maxBandwidth,
-                                                 r.slewRate})
+                                const QString what
+                                    = a.ampName + QStringLiteral(" option ") + QString::number(option);
+                                for (double v : { r.closureFrequency, r.rateOfClosure, r.phaseMargin,
+                                         r.maxBandwidth, r.slewRate })
                                     QVERIFY2(std::isfinite(v), qPrintable(what));
                                 for (const QString &line : r.details)
                                     QVERIFY2(!line.contains("inf") && !line.contains("nan"),
-                                             qPrintable(what + QStringLiteral(": ") + line));
+                                        qPrintable(what + QStringLiteral(": ") + line));
                             }
                 }
             }
@@ -483,6 +514,135 @@ private slots:
         emit box->activated(box->currentIndex());
         QCOMPARE(m_page->compOption(), 0);
         QCOMPARE(label("SlewRateStab"), QStringLiteral("60 V/\u00B5s"));
+    }
+
+    // A click on a value label asks for the value, writes the field and redraws
+    // the label and the analysis; a cancel or a blank entry keeps the value.
+    void schematicValueClicks_data()
+    {
+        QTest::addColumn<QString>("labelName");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("R_FB 2.2k") << "R_FB\n"
+                                   << "RfbC" << true << "2.2k"
+                                   << "2.2k"
+                                   << "R_FB\n2.2 k\u03A9";
+        QTest::newRow("C_LOAD 10n") << "C_LOAD\n"
+                                    << "CLoadStab" << true << "10n"
+                                    << "10n"
+                                    << "C_LOAD\n10 nF";
+        QTest::newRow("R_ISO short") << "R_ISO\n"
+                                     << "RisoC" << true << "2"
+                                     << "2"
+                                     << "R_ISO\n2 \u03A9";
+        QTest::newRow("cancelled") << "R_IN\n"
+                                   << "RinC" << false << "5k"
+                                   << "1k"
+                                   << "R_IN\n1 k\u03A9";
+        QTest::newRow("blank") << "R_IN\n"
+                               << "RinC" << true << "  "
+                               << "1k"
+                               << "R_IN\n1 k\u03A9";
+    }
+    void schematicValueClicks()
+    {
+        QFETCH(QString, labelName);
+        QFETCH(QString, key);
+        QFETCH(bool, accept);
+        QFETCH(QString, typed);
+        QFETCH(QString, field);
+        QFETCH(QString, shown);
+        showPage();
+        const QString closureBefore = label("Fclosure");
+        QCPItemText *item = schematicText(labelName);
+        QVERIFY(item);
+        QString title;
+        DialogResponder responder;
+        responder.setDialogHandler([&](QDialog *d) {
+            title = d->windowTitle();
+            if (auto *input = qobject_cast<QInputDialog *>(d))
+                input->setTextValue(typed);
+            accept ? d->accept() : d->reject();
+        });
+        clickSchematicAt(item->position->pixelPosition());
+        QCOMPARE(title, QStringLiteral("New Value"));
+        QCOMPARE(*m_page->components().field(key), field);
+        QVERIFY(schematicText(shown));
+        // R_FB sets the noise gain, so closure moves; a kept value leaves it.
+        QCOMPARE(label("Fclosure") != closureBefore, key == QLatin1String("RfbC"));
+    }
+
+    // C_COMP opens the option dialog and R_COMP the information message; a
+    // click on a wire opens nothing and changes nothing.
+    void schematicCompensationClicks()
+    {
+        showPage();
+        DialogResponder responder;
+        responder.setDialogHandler([](QDialog *d) {
+            auto *choice = d->findChild<QComboBox *>(QStringLiteral("stabCcompChoice"));
+            QVERIFY(choice);
+            choice->setCurrentIndex(1);
+            d->accept();
+        });
+        QCPItemText *ccomp = schematicText("C_COMP\n");
+        QVERIFY(ccomp);
+        QCOMPARE(ccomp->text(), QStringLiteral("C_COMP\n4.7 pF"));
+        clickSchematicAt(ccomp->position->pixelPosition());
+        QCOMPARE(m_page->compOption(), 1);
+        QCOMPARE(label("SlewRateStab"), QStringLiteral("12.2 V/\u00B5s"));
+        QVERIFY(schematicText("C_COMP\n")
+            && schematicText("C_COMP\n")->text() != QStringLiteral("C_COMP\n4.7 pF"));
+
+        QCPItemText *rcomp = schematicText("R_COMP\n");
+        QVERIFY(rcomp);
+        clickSchematicAt(rcomp->position->pixelPosition());
+        // The responder lists every dialog: the option dialog, then the message.
+        QCOMPARE(responder.messages().size(), 2);
+        QCOMPARE(responder.messages().last().title, QStringLiteral("Change Compensation Resistor"));
+
+        // The wire from R_IN to the inverting input: a stroke, not a label.
+        const StabComponents before = m_page->components();
+        QCustomPlot *p = plot("StabSch");
+        const QPointF wire(p->xAxis->coordToPixel(-450), p->yAxis->coordToPixel(250));
+        clickSchematicAt(wire);
+        QCOMPARE(responder.messages().size(), 2);
+        QCOMPARE(m_page->components().RinC, before.RinC);
+        QCOMPARE(m_page->compOption(), 1);
+    }
+
+    // The amplifier decides which loads and configurations the page offers.
+    void schematicCaseLimits()
+    {
+        QTest::mouseClick(w<QRadioButton>("LloadButton"), Qt::LeftButton);
+        QVERIFY(w<QRadioButton>("LloadButton")->isChecked());
+        QVERIFY(schematicText("R_S\n"));
+        chooseAmplifier("QX400"); // voltage loads only
+        QVERIFY(w<QRadioButton>("CloadButton")->isChecked());
+        QVERIFY(!w<QRadioButton>("LloadButton")->isEnabled());
+        QVERIFY(schematicText("R_ISO\n") && !schematicText("R_S\n"));
+
+        chooseAmplifier("VR525"); // non-inverting only
+        QVERIFY(w<QRadioButton>("StabNon")->isChecked());
+        QVERIFY(!w<QRadioButton>("StabInv")->isEnabled());
+        QVERIFY(!schematicText("R_NG\n"));
+
+        QTest::mouseClick(w<QGroupBox>("compositeCheckBox"), Qt::LeftButton, {}, QPoint(12, 8));
+        QVERIFY(w<QGroupBox>("compositeCheckBox")->isChecked());
+        chooseAmplifier("VR537"); // inverting only: no composite
+        QVERIFY(w<QRadioButton>("StabInv")->isChecked());
+        QVERIFY(!w<QRadioButton>("StabNon")->isEnabled());
+        QVERIFY(!w<QGroupBox>("compositeCheckBox")->isChecked());
+        QVERIFY(!w<QGroupBox>("compositeCheckBox")->isEnabled());
+        QVERIFY(schematicText("R_NG\n") && !schematicText("HOST"));
+
+        // External current limit: R_CL and its pin only where the part has one.
+        QVERIFY(schematicText("R_CL\n") && schematicText("CL"));
+        chooseAmplifier("VR570"); // Vbe 0: no external current limit
+        QVERIFY(!schematicText("R_CL\n"));
+        QVERIFY(!schematicText("CL"));
     }
 };
 
