@@ -169,7 +169,10 @@ SoaThermal thermalResult(const SoaInput &in, const amp &a, const SoaSimResult &s
     t.heatsinkNeeded = t.tcFree > t.tcAllow && t.ptot > 0;
     if (t.heatsinkNeeded) {
         const double r = (t.tcAllow - ta) / t.ptot - rc;
-        t.rmin = r > 0 ? truncate3(r) : -truncate3(-r);
+        // Three significant digits by magnitude; below 0.001 ohm-per-watt is 0.
+        const double m = std::fabs(r);
+        const double rounded = m < 0.001 ? 0 : QString::number(m, 'g', 3).toDouble();
+        t.rmin = r > 0 ? rounded : -rounded;
         t.minHeatsinkText = number2String(t.rmin);
     } else {
         t.minHeatsinkText = foil.isEmpty() ? QStringLiteral("none") : foil;

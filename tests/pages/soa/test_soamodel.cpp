@@ -262,8 +262,8 @@ private slots:
                                   << 35.5 << 45.5;
         QTest::newRow("none fitted") << QStringLiteral("TO3-8") << 5.0 << 25.0 << 1 << 0.0 << QStringLiteral("11.9")
                                      << 165.0 << 175.0;
-        // 60 / 7.3 - 0.1 = 8.119..., truncated to three digits.
-        QTest::newRow("truncated") << QStringLiteral("TO3-8") << 7.3 << 25.0 << 0 << 1.0 << QStringLiteral("8.11")
+        // 60 / 7.3 - 0.1 = 8.119..., rounded to three digits.
+        QTest::newRow("rounded") << QStringLiteral("TO3-8") << 7.3 << 25.0 << 0 << 1.0 << QStringLiteral("8.12")
                                    << 25 + 1.1 * 7.3 << 25 + 1.1 * 7.3 + 2 * 7.3;
         QTest::newRow("unreasonable") << QStringLiteral("TO3-8") << 5.0 << 100.0 << 0 << 0.0
                                       << QStringLiteral("-3.1") << 100.5 << 110.5;
