@@ -11,16 +11,13 @@
 #include <cstdio>
 
 #include "app/mainwindow.h"
+#include "bench/benchtiming.h"
 #include "pages/heatsink/heatsinkmodel.h"
 #include "pages/heatsink/heatsinkpage.h"
 
 namespace {
 
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
+using bench::median;
 
 } // namespace
 

@@ -8,20 +8,16 @@
 #include <cstdio>
 
 #include "app/mainwindow.h"
+#include "bench/benchtiming.h"
 #include "pages/selectors/linearselectorpage.h"
 #include "pages/selectors/pwmselectorpage.h"
 #include "pages/selectors/selectormodel.h"
 
 namespace {
 
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
+using bench::median;
 
-template <typename F>
-double timeMs(int runs, F f)
+template <typename F> double timeMs(int runs, F f)
 {
     QVector<double> times;
     for (int i = 0; i < runs; ++i) {
@@ -33,7 +29,7 @@ double timeMs(int runs, F f)
     return median(times);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -78,8 +74,10 @@ int main(int argc, char *argv[])
         (void)n;
     });
 
-    std::printf("refreshLPS (%d parts):            median %.3f ms over %d runs\n", int(c.linear.size()), lps, runs);
-    std::printf("refreshSPS (%d parts):            median %.3f ms over %d runs\n", int(c.pwms.size()), sps, runs);
+    std::printf(
+        "refreshLPS (%d parts):            median %.3f ms over %d runs\n", int(c.linear.size()), lps, runs);
+    std::printf(
+        "refreshSPS (%d parts):            median %.3f ms over %d runs\n", int(c.pwms.size()), sps, runs);
     std::printf("linear selection rules alone:      median %.4f ms over %d runs\n", model, runs);
     return 0;
 }

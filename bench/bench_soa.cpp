@@ -12,46 +12,8 @@
 #include <time.h>
 
 #include "app/mainwindow.h"
+#include "bench/benchtiming.h"
 #include "pages/soa/soapage.h"
-
-namespace {
-
-// Wall time, and the CPU time of this thread: the machine is shared, so the
-// second is the steadier figure.
-struct Figures {
-    double wall, cpu, worstWall;
-};
-
-double threadCpuMs()
-{
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.at(v.size() / 2);
-}
-
-Figures timeRefresh(SoaPage *page, int runs)
-{
-    QVector<double> wall, cpu;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        const double c0 = threadCpuMs();
-        t.start();
-        page->refreshSOA();
-        wall << t.nsecsElapsed() / 1e6;
-        cpu << threadCpuMs() - c0;
-        QCoreApplication::processEvents();
-    }
-    const double worst = *std::max_element(wall.begin(), wall.end());
-    return {median(wall), median(cpu), worst};
-}
-
-}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -72,17 +34,18 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     auto *page = window.findChild<SoaPage *>(QStringLiteral("SOApage"));
 
-    const Figures startUp = timeRefresh(page, runs);
+    const bench::Figures startUp = bench::timeIt(runs, [&] { page->refreshSOA(); });
 
     page->setEntry(QStringLiteral("SignalType"), QStringLiteral("1"));
     window.findChild<QSpinBox *>(QStringLiteral("SOAdisplayCycles"))->setValue(20);
-    const Figures trapezoid = timeRefresh(page, runs);
+    const bench::Figures trapezoid = bench::timeIt(runs, [&] { page->refreshSOA(); });
 
-    std::printf("refreshSOA at start-up values (360-point sine, 2 periods): median %.2f ms wall, %.2f ms CPU, "
-                "worst %.2f ms wall, over %d runs\n",
-                startUp.wall, startUp.cpu, startUp.worstWall, runs);
+    std::printf(
+        "refreshSOA at start-up values (360-point sine, 2 periods): median %.2f ms wall, %.2f ms CPU, "
+        "worst %.2f ms wall, over %d runs\n",
+        startUp.wall, startUp.cpu, startUp.worstWall, runs);
     std::printf("refreshSOA, 20 periods of the 1000-point trapezoid:       median %.2f ms wall, %.2f ms CPU, "
                 "worst %.2f ms wall, over %d runs\n",
-                trapezoid.wall, trapezoid.cpu, trapezoid.worstWall, runs);
+        trapezoid.wall, trapezoid.cpu, trapezoid.worstWall, runs);
     return 0;
 }

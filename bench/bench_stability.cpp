@@ -4,8 +4,8 @@
 // the page on screen.
 #include <QApplication>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -13,49 +13,10 @@
 #include <time.h>
 
 #include "app/mainwindow.h"
+#include "bench/benchtiming.h"
 #include "pages/stability/autocompensate.h"
 #include "pages/stability/loopmodel.h"
 #include "pages/stability/stabilitypage.h"
-
-namespace {
-
-// Wall time, and the CPU time of this thread: the machine is shared, so the
-// second is the steadier figure.
-struct Figures {
-    double wall, cpu, worstWall;
-};
-
-double threadCpuMs()
-{
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.at(v.size() / 2);
-}
-
-template <typename F>
-Figures timeIt(int runs, F work)
-{
-    QVector<double> wall, cpu;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        const double c0 = threadCpuMs();
-        t.start();
-        work();
-        wall << t.nsecsElapsed() / 1e6;
-        cpu << threadCpuMs() - c0;
-        QCoreApplication::processEvents();
-    }
-    const double worst = *std::max_element(wall.begin(), wall.end());
-    return {median(wall), median(cpu), worst};
-}
-
-}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -87,41 +48,41 @@ int main(int argc, char *argv[])
     // One model run is a few microseconds: time batches of 1000.
     const int batch = 1000;
     volatile double sink = 0;
-    const Figures model = timeIt(runs, [&] {
+    const bench::Figures model = bench::timeIt(runs, [&] {
         for (int i = 0; i < batch; ++i)
             sink = sink + plotCBodeData(in, false).phaseMargin;
     });
-    const Figures modelPlot = timeIt(runs, [&] {
+    const bench::Figures modelPlot = bench::timeIt(runs, [&] {
         for (int i = 0; i < batch; ++i)
             sink = sink + plotCBodeData(in, true).phaseMargin;
     });
 
     int modelRuns = 0;
-    const Figures search = timeIt(runs, [&] { modelRuns = autoC(in, 4).modelRuns; });
+    const bench::Figures search = bench::timeIt(runs, [&] { modelRuns = autoC(in, 4).modelRuns; });
 
     auto *selector = window.findChild<QComboBox *>(QStringLiteral("AmpSelectorStab"));
     selector->setCurrentIndex(selector->findText(name));
     page->setEntry(QStringLiteral("CLoadStab"), QStringLiteral("1u"));
     page->refreshStab();
-    const Figures refresh = timeIt(runs, [&] { page->refreshStab(); });
+    const bench::Figures refresh = bench::timeIt(runs, [&] { page->refreshStab(); });
     // A larger drawing: the composite circuit with an inverting host (this
     // amplifier takes capacitive loads only).
     window.findChild<QGroupBox *>(QStringLiteral("compositeCheckBox"))->setChecked(true);
     page->refreshStab();
-    const Figures refreshComposite = timeIt(runs, [&] { page->refreshStab(); });
+    const bench::Figures refreshComposite = bench::timeIt(runs, [&] { page->refreshStab(); });
 
     std::printf("plotCBodeData(false), %s with 1 uF:   median %.2f us wall, %.2f us CPU per run\n",
-                qPrintable(name), model.wall * 1e3 / batch, model.cpu * 1e3 / batch);
+        qPrintable(name), model.wall * 1e3 / batch, model.cpu * 1e3 / batch);
     std::printf("plotCBodeData(true), curves and texts: median %.2f us wall, %.2f us CPU per run\n",
-                modelPlot.wall * 1e3 / batch, modelPlot.cpu * 1e3 / batch);
+        modelPlot.wall * 1e3 / batch, modelPlot.cpu * 1e3 / batch);
     std::printf("autoC inverting, four options (%d model runs): median %.2f ms wall, %.2f ms CPU, "
                 "worst %.2f ms wall, over %d runs\n",
-                modelRuns, search.wall, search.cpu, search.worstWall, runs);
+        modelRuns, search.wall, search.cpu, search.worstWall, runs);
     std::printf("refreshStab, page on screen:          median %.2f ms wall, %.2f ms CPU, "
                 "worst %.2f ms wall, over %d runs\n",
-                refresh.wall, refresh.cpu, refresh.worstWall, runs);
+        refresh.wall, refresh.cpu, refresh.worstWall, runs);
     std::printf("refreshStab, composite, inverting host: median %.2f ms wall, %.2f ms CPU, "
                 "worst %.2f ms wall, over %d runs\n",
-                refreshComposite.wall, refreshComposite.cpu, refreshComposite.worstWall, runs);
+        refreshComposite.wall, refreshComposite.cpu, refreshComposite.worstWall, runs);
     return 0;
 }

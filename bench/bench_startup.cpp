@@ -8,16 +8,13 @@
 #include <cstdio>
 
 #include "app/mainwindow.h"
+#include "bench/benchtiming.h"
 
 namespace {
 
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
+using bench::median;
 
-}  // namespace
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -25,7 +22,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 11;
-    QTemporaryDir dir;  // a working directory without preferences.txt
+    QTemporaryDir dir; // a working directory without preferences.txt
     QDir::setCurrent(dir.path());
 
     QVector<double> window;
@@ -43,14 +40,16 @@ int main(int argc, char *argv[])
         QProcess p;
         QElapsedTimer t;
         t.start();
-        p.start(QStringLiteral(AMPORA_BINARY), {QStringLiteral("--report")});
+        p.start(QStringLiteral(AMPORA_BINARY), { QStringLiteral("--report") });
         p.waitForFinished(60000);
         report << t.nsecsElapsed() / 1e6;
         if (p.exitCode() != 0)
             std::fprintf(stderr, "ampora --report failed: %s\n", p.readAllStandardError().constData());
     }
 
-    std::printf("window construction to first computed state: median %.1f ms over %d runs\n", median(window), runs);
-    std::printf("whole ampora --report process:               median %.1f ms over %d runs\n", median(report), runs);
+    std::printf(
+        "window construction to first computed state: median %.1f ms over %d runs\n", median(window), runs);
+    std::printf(
+        "whole ampora --report process:               median %.1f ms over %d runs\n", median(report), runs);
     return 0;
 }
