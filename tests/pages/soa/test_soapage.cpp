@@ -18,6 +18,7 @@
 
 #include "app/dialogresponder.h"
 #include "app/mainwindow.h"
+#include "tests/pages/pagewindow.h"
 #include "pages/soa/loadcalc.h"
 #include "pages/soa/soapage.h"
 #include "qcustomplot.h"
@@ -74,46 +75,32 @@ QCPItemText *itemWithText(QCustomPlot *plot, const QString &text)
 class TestSoaPage : public QObject {
     Q_OBJECT
 
-    QTemporaryDir *m_dir = nullptr;
-    QString m_oldCwd;
+    PageWindow *m_win = nullptr;
     MainWindow *m_window = nullptr;
     SoaPage *m_page = nullptr;
 
     template <typename T>
     T *w(const char *name)
     {
-        T *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
+        return m_win->w<T>(name);
     }
-    QCustomPlot *plot(const char *name) { return w<QCustomPlot>(name); }
-    void edit(const char *name, const QString &text)
-    {
-        QLineEdit *field = w<QLineEdit>(name);
-        field->setText(text);
-        emit field->editingFinished();
-    }
-    QString label(const char *name) { return w<QLabel>(name)->text(); }
+    QCustomPlot *plot(const char *name) { return m_win->plot(name); }
+    void edit(const char *name, const QString &text) { m_win->edit(name, text); }
+    QString label(const char *name) { return m_win->label(name); }
 
 private slots:
     void init()
     {
-        m_oldCwd = QDir::currentPath();
-        m_dir = new QTemporaryDir;
-        QDir::setCurrent(m_dir->path());
-        StartOptions options;
-        options.offline = true;
-        m_window = new MainWindow(nullptr, options);
-        m_window->resize(1230, 691);
+        m_win = new PageWindow;
+        m_window = m_win->window;
         m_page = m_window->findChild<SoaPage *>(QStringLiteral("SOApage"));
         QVERIFY(m_page);
     }
     void cleanup()
     {
-        delete m_window;
-        QDir::setCurrent(m_oldCwd);
-        delete m_dir;
+        delete m_win;
+        m_win = nullptr;
+        m_window = nullptr;
     }
 
     void startUpEntries()
@@ -373,7 +360,7 @@ private slots:
         QString text;
         for (int i = 1; i <= 100; ++i)
             text += QStringLiteral("%1,%2\n").arg(i * 1e-5).arg(i % 2 ? 10 : -10);
-        const QString good = m_dir->filePath(QStringLiteral("good.csv"));
+        const QString good = QDir(m_win->folder()).filePath(QStringLiteral("good.csv"));
         QFile f(good);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(text.toUtf8());
@@ -384,7 +371,7 @@ private slots:
         QCOMPARE(m_page->period().time.size(), 990);
         QCOMPARE(plot("voltageViewer")->graph(0)->dataCount(), 2 * 990);
 
-        const QString bad = m_dir->filePath(QStringLiteral("bad.csv"));
+        const QString bad = QDir(m_win->folder()).filePath(QStringLiteral("bad.csv"));
         QFile b(bad);
         QVERIFY(b.open(QIODevice::WriteOnly));
         b.write("0.1,1\n0.3,2\n0.2,3\n");

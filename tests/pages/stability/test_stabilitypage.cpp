@@ -20,6 +20,7 @@
 #include "app/mainwindow.h"
 #include "pages/stability/stabilitypage.h"
 #include "qcustomplot.h"
+#include "tests/pages/pagewindow.h"
 
 namespace {
 
@@ -55,26 +56,14 @@ QStringList detailLines(QTextEdit *edit)
 class TestStabilityPage : public QObject {
     Q_OBJECT
 
-    QTemporaryDir *m_dir = nullptr;
-    QString m_oldCwd;
+    PageWindow *m_win = nullptr;
     MainWindow *m_window = nullptr;
     StabilityPage *m_page = nullptr;
 
-    template <typename T> T *w(const char *name)
-    {
-        T *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
-    QCustomPlot *plot(const char *name) { return w<QCustomPlot>(name); }
-    void edit(const char *name, const QString &text)
-    {
-        QLineEdit *field = w<QLineEdit>(name);
-        field->setText(text);
-        emit field->editingFinished();
-    }
-    QString label(const char *name) { return w<QLabel>(name)->text(); }
+    template <typename T> T *w(const char *name) { return m_win->w<T>(name); }
+    QCustomPlot *plot(const char *name) { return m_win->plot(name); }
+    void edit(const char *name, const QString &text) { m_win->edit(name, text); }
+    QString label(const char *name) { return m_win->label(name); }
     // The schematic's text item whose text starts with `prefix`.
     QCPItemText *schematicText(const QString &prefix)
     {
@@ -112,21 +101,16 @@ class TestStabilityPage : public QObject {
 private slots:
     void init()
     {
-        m_oldCwd = QDir::currentPath();
-        m_dir = new QTemporaryDir;
-        QDir::setCurrent(m_dir->path());
-        StartOptions options;
-        options.offline = true;
-        m_window = new MainWindow(nullptr, options);
-        m_window->resize(1230, 691);
+        m_win = new PageWindow;
+        m_window = m_win->window;
         m_page = m_window->findChild<StabilityPage *>(QStringLiteral("page_4"));
         QVERIFY(m_page);
     }
     void cleanup()
     {
-        delete m_window;
-        QDir::setCurrent(m_oldCwd);
-        delete m_dir;
+        delete m_win;
+        m_win = nullptr;
+        m_window = nullptr;
     }
 
     // 1/beta 21 (26.44 dB) meets 112 - 20 log(f / 30.14) at 573 kHz, nearest grid
