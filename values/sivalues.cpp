@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <iomanip>
 #include <locale>
 #include <sstream>
 #include <string>
@@ -172,7 +173,12 @@ double suffixMultiplier(QChar suffix, ParseRules rules)
 
 QString general(double value, int digits)
 {
-    return QString::number(value, 'g', digits);
+    // The C library's %g: exact halfway values round to the even digit
+    // (124.5 gives 124), as any other tool printing the same number would.
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << std::setprecision(digits) << value;
+    return QString::fromStdString(out.str());
 }
 
 double roundToMultiple(double a, double step)

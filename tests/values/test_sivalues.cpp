@@ -198,6 +198,9 @@ void TestSiValues::number2String_data()
     QTest::newRow("0.01234") << 0.01234 << "0.0123";
     QTest::newRow("-0.5") << -0.5 << "-0.5";
     QTest::newRow("999.4") << 999.4 << "999";
+    // Exact halves go to the even digit, as printf's %g does.
+    QTest::newRow("124.5") << 124.5 << "124";
+    QTest::newRow("-11.25") << -11.25 << "-11.2";
     QTest::newRow("999.96") << 999.96 << "1e+03";
     QTest::newRow("1000") << 1000.0 << "1000";
     QTest::newRow("1234") << 1234.0 << "1230";
@@ -239,6 +242,8 @@ void TestSiValues::formatSI_data()
                          << "0 V";
     QTest::newRow("-0.0047 A") << -0.0047 << "A"
                                << "-4.7 mA";
+    QTest::newRow("124.5 V") << 124.5 << "V" << "124 V";
+    QTest::newRow("1.125 kV") << 1125.0 << "V" << "1.12 kV";
     QTest::newRow("4700 ohm") << 4700.0 << QStringLiteral("\u03A9") << QStringLiteral("4.7 k\u03A9");
     QTest::newRow("1e-18") << 1e-18 << "V"
                            << "0.001 fV";
