@@ -371,9 +371,18 @@ QVector<SoaNote> SupplyWarnings(const SoaInput &in, const amp &a, const SoaSimRe
     return notes;
 }
 
-SoaResult computeSoa(const SoaInput &in, const amp &a)
+SoaResult computeSoa(const SoaInput &input, const amp &a)
 {
     SoaResult r;
+    // These parts limit current internally and the page shows "See datasheet"
+    // in R_CL: the power details must not rate a resistor the field no longer
+    // names, on the refresh that replaces it either.
+    r.setRclSeeDatasheet = a.ampName == QLatin1String("QX535") || a.ampName == QLatin1String("QX535A");
+    SoaInput in = input;
+    if (r.setRclSeeDatasheet) {
+        in.rclSeeDatasheet = true;
+        in.rcl = 0;
+    }
     r.boundary = plotSOAdataCurves(a);
     r.sim = simulateSoaLoad(in.sim, a);
     const SoaSimResult &sim = r.sim;
@@ -417,7 +426,6 @@ SoaResult computeSoa(const SoaInput &in, const amp &a)
     r.powerDetails = powerDetailLines(in, a, sim, r.quiescentPower);
     r.thermal = thermalResult(in, a, sim, r.quiescentPower);
 
-    r.setRclSeeDatasheet = a.ampName == QLatin1String("QX535") || a.ampName == QLatin1String("QX535A");
     r.band = currentLimitBand(in, a, sim, r.thermal.tc);
     if (displayed && r.band.shown && r.band.activates)
         r.notes << SoaNote{QStringLiteral("!!! Current Limit Should Not Activate During Normal Operation !!!"), true};
