@@ -1,8 +1,8 @@
 #include "values/sivalues.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <iomanip>
 #include <locale>
 #include <sstream>
 #include <string>
@@ -173,12 +173,13 @@ double suffixMultiplier(QChar suffix, ParseRules rules)
 
 QString general(double value, int digits)
 {
-    // The C library's %g: exact halfway values round to the even digit
-    // (124.5 gives 124), as any other tool printing the same number would.
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out << std::setprecision(digits) << value;
-    return QString::fromStdString(out.str());
+    // The C library's %g in the C locale: exact halfway values round to the
+    // even digit (124.5 gives 124), as any other tool printing the number would.
+    if (!std::isfinite(value))
+        return QString::number(value, 'g', digits);
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits);
+    return QString::fromLatin1(text, int(end.ptr - text));
 }
 
 double roundToMultiple(double a, double step)
