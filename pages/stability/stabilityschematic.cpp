@@ -312,8 +312,11 @@ public:
         } else {
             plotWver(p, pen(), -3500, minusY, 100);
             plotG(p, pen(), -3500, minusY - 100);
-            plotWhor(p, pen(), -2700, plusY, 400);
-            text(-2750, plusY, QStringLiteral("V_IN"), kLeftOf);
+            // The signal comes in below HOST R_IN's ground.
+            plotWhor(p, pen(), -2400, plusY, 100);
+            plotWver(p, pen(), -2400, plusY, 300);
+            plotWhor(p, pen(), -2900, plusY - 300, 500);
+            text(-2950, plusY - 300, QStringLiteral("V_IN"), kLeftOf);
         }
     }
 
