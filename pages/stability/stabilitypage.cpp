@@ -44,6 +44,20 @@ QString hostNumber(double v)
 StabilityPage::StabilityPage(QWidget *parent) : ToolPage(parent), ui(new Ui::StabilityPage)
 {
     ui->setupUi(this);
+    // The composite tips and the calculators' results wrap to their column.
+    // A wrapping label asks its layout for a height at a guessed width, which
+    // made the whole page taller than the smallest window; each gets the lines
+    // it needs at the narrowest column instead.
+    const auto fixedLines = [](QLabel *label, int lines) {
+        QSizePolicy policy = label->sizePolicy();
+        policy.setHeightForWidth(false);
+        label->setSizePolicy(policy);
+        label->setMinimumHeight(lines * label->fontMetrics().lineSpacing() + 2 * label->margin() + 2);
+    };
+    fixedLines(ui->stabCompositeTip1, 3);
+    fixedLines(ui->stabCompositeTip2, 3);
+    for (QLabel *result : {ui->RCPCC1, ui->RCPCF2, ui->RCPCR3, ui->R_ISO_P})
+        fixedLines(result, 2);
 }
 
 StabilityPage::~StabilityPage()

@@ -198,11 +198,11 @@ public:
         plotWhor(p, pen(), kNodeX + 1400, 0, kSenseX - kNodeX - 1400);
         plotRver(p, pen(), kSenseX, 0);
         plotG(p, pen(), kSenseX, -400);
-        value(kSenseX + 150, -200, kRightOf, QStringLiteral("R_S"), QStringLiteral("\u03A9"), "RsL");
+        value(kSenseX + 150, -250, kRightOf, QStringLiteral("R_S"), QStringLiteral("\u03A9"), "RsL");
         plotWver(p, pen(), kSenseX, 300, 300);
         plotUpTri(p, pen(), kSenseX, 300);
-        text(kSenseX + 250, 330, QStringLiteral("GAIN"), kRightOf);
-        value(kSenseX + 250, 900, kRightOf, QStringLiteral("R_S GAIN"), QString(), "RsGainL");
+        text(kSenseX + 250, 400, QStringLiteral("GAIN"), kRightOf);
+        value(kSenseX + 250, 1100, kRightOf, QStringLiteral("R_S GAIN"), QString(), "RsGainL");
     }
 
     // The power stage's input side. `driven` means the host drives the
@@ -256,7 +256,12 @@ public:
             plotG(p, pen(), -1000, kInY - 100);
             value(-800, kInY + kLabelGap, kAbove, QStringLiteral("R_G"), QStringLiteral("\u03A9"), rg);
         }
-        text(-40, kInY - 60, QStringLiteral("GAIN"), Qt::AlignTop | Qt::AlignRight);
+        // Beside the pin, clear of the part's name: left of the feedback node
+        // for the BQ840, under the pin lead where R_G sits on the left.
+        if (isType("BQ840"))
+            text(kFbNodeX - 50, kInY, QStringLiteral("GAIN"), kLeftOf);
+        else
+            text(-40, kInY - 60, QStringLiteral("GAIN"), Qt::AlignTop | Qt::AlignRight);
     }
 
     // A fixed-gain part: the signal pin and the pin that is tied to ground.

@@ -8,7 +8,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -627,6 +630,31 @@ private slots:
         chooseAmplifier("VR570"); // Vbe 0: no external current limit
         QVERIFY(!schematicText("R_CL\n"));
         QVERIFY(!schematicText("CL"));
+    }
+
+    // On the smallest window every tab of the page fits without scrolling.
+    void fitsTheWindow_data()
+    {
+        QTest::addColumn<int>("middleTab");
+        QTest::addColumn<int>("rightTab");
+        QTest::newRow("schematic, Bode plots") << 0 << 0;
+        QTest::newRow("composite, calculators") << 1 << 1;
+        QTest::newRow("composite, Bode plots") << 1 << 0;
+    }
+    void fitsTheWindow()
+    {
+        QFETCH(int, middleTab);
+        QFETCH(int, rightTab);
+        showPage();
+        w<QTabWidget>("StabilityTab")->setCurrentIndex(middleTab);
+        w<QTabWidget>("StabilityTabOutput")->setCurrentIndex(rightTab);
+        QCoreApplication::processEvents();
+        auto *scroll = w<QScrollArea>("stabScrollArea");
+        QVERIFY(!scroll->verticalScrollBar()->isVisible());
+        QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+        QVERIFY2(scroll->widget()->height() <= scroll->viewport()->height(),
+            qPrintable(
+                QStringLiteral("%1 > %2").arg(scroll->widget()->height()).arg(scroll->viewport()->height())));
     }
 };
 

@@ -206,7 +206,7 @@ private slots:
         // Clicks find a label by its position, so no two may share one; and every
         // text sits on the canvas without covering another, on a large window and
         // on the smallest.
-        for (const QSize size : { QSize(600, 520), QSize(410, 360) }) {
+        for (const QSize size : { QSize(600, 520), QSize(400, 360) }) {
             m_plot->resize(size);
             QCoreApplication::processEvents();
             draw(c);
