@@ -124,13 +124,13 @@ public:
             return;
         }
         plotRhor(p, pen(), 1200, 0);
-        value(1400, kLabelGap, kAbove, QStringLiteral("R_CL"), QStringLiteral("\u03A9"), "RclC");
+        value(1350, kLabelGap, kAbove, QStringLiteral("R_CL"), QStringLiteral("\u03A9"), "RclC");
         // The pin sits on the lower edge near the tip and senses the far side of R_CL.
         plotWhor(p, pen(), 1600, 0, kNodeX - 1600);
         plotWver(p, pen(), 900, -50, 200);
         plotWhor(p, pen(), 900, -250, 700);
         plotWver(p, pen(), 1600, 0, 250);
-        text(960, -150, QStringLiteral("CL"), kRightOf);
+        text(960, -130, QStringLiteral("CL"), kRightOf);
     }
 
     // The compensation pins on the lower edge: C_COMP down from the first, back
@@ -148,7 +148,7 @@ public:
             plotWver(p, comp, 700, -150, 250);
             plotRver(p, comp, 700, -400);
             plotWver(p, comp, 700, -800, 150);
-            special(850, -600, kRightOf, StabSchematicLabel::Rcomp, QStringLiteral("R_COMP"),
+            special(850, -680, kRightOf, StabSchematicLabel::Rcomp, QStringLiteral("R_COMP"),
                 stabRcompText(c.record, c.option));
         } else {
             plotWver(p, comp, 700, -150, 800);
@@ -189,10 +189,10 @@ public:
     // gain triangle above it whose tip the feedback leaves from.
     void inductiveLoad()
     {
-        plotWhor(p, pen(), kNodeX, 0, 200);
-        plotRhor(p, pen(), kNodeX + 200, 0);
-        value(kNodeX + 400, kLabelGap, kAbove, QStringLiteral("R_LOAD"), QStringLiteral("\u03A9"), "RloadL");
-        plotWhor(p, pen(), kNodeX + 600, 0, 400);
+        plotWhor(p, pen(), kNodeX, 0, 300);
+        plotRhor(p, pen(), kNodeX + 300, 0);
+        value(kNodeX + 500, kLabelGap, kAbove, QStringLiteral("R_LOAD"), QStringLiteral("\u03A9"), "RloadL");
+        plotWhor(p, pen(), kNodeX + 700, 0, 300);
         plotLhor(p, pen(), kNodeX + 1000, 0);
         value(kNodeX + 1200, -kLabelGap, kBelow, QStringLiteral("L_LOAD"), QStringLiteral("H"), "LLoadStab");
         plotWhor(p, pen(), kNodeX + 1400, 0, kSenseX - kNodeX - 1400);
@@ -272,10 +272,11 @@ public:
             plotWhor(p, pen(), -600, inY, 600);
             text(-650, inY, QStringLiteral("V_IN"), kLeftOf);
         }
-        text(-200, inY + 80, inverting ? QStringLiteral("-IN") : QStringLiteral("+IN"), kAbove);
+        // Pin names stay left of the symbol, clear of the part's name inside it.
+        text(-330, inY + 80, inverting ? QStringLiteral("-IN") : QStringLiteral("+IN"), kAbove);
         plotWhor(p, pen(), -300, -inY, 300);
         plotG(p, pen(), -300, -inY);
-        text(-150, -inY + 80, isType("VR554") ? QStringLiteral("GAIN") : QStringLiteral("GND"), kAbove);
+        text(-420, -inY + 120, isType("VR554") ? QStringLiteral("GAIN") : QStringLiteral("GND"), kLeftOf);
     }
 
     // The host op-amp driving the stage's non-inverting input, with its

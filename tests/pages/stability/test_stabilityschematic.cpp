@@ -3,6 +3,7 @@
 
 #include "app/schematic/primitives.h"
 #include "app/schematic/valuelabels.h"
+#include "catalog/catalogs.h"
 #include "pages/stability/stabilityschematic.h"
 #include "qcustomplot.h"
 
@@ -50,6 +51,29 @@ QSet<QRgb> penColours(QCustomPlot *plot)
 QRectF pixelRect(const QCPItemText *t)
 {
     return QRectF(t->topLeft->pixelPosition(), t->bottomRight->pixelPosition()).normalized();
+}
+
+// Empty when every text lies on the canvas, no two share a position (a click
+// finds a label by its position) and none covers another; else the first fault.
+QString layoutProblem(QCustomPlot *plot)
+{
+    const QRectF canvas(0, 0, plot->width(), plot->height());
+    QVector<QCPItemText *> items;
+    for (int i = 0; i < plot->itemCount(); ++i)
+        if (auto *t = qobject_cast<QCPItemText *>(plot->item(i)))
+            items << t;
+    for (int i = 0; i < items.size(); ++i) {
+        const QRectF r = pixelRect(items[i]);
+        if (!canvas.contains(r))
+            return items[i]->text() + QStringLiteral(" leaves the canvas");
+        for (int j = i + 1; j < items.size(); ++j) {
+            if (sameLabelPosition(items[i], items[j]))
+                return items[i]->text() + QStringLiteral(" shares a place with ") + items[j]->text();
+            if (r.intersects(pixelRect(items[j])))
+                return items[i]->text() + QStringLiteral(" over ") + items[j]->text();
+        }
+    }
+    return QString();
 }
 
 const QRgb kBlack = QColor(Qt::black).rgb(), kBlue = QColor(0, 0, 150).rgb(),
@@ -210,22 +234,45 @@ private slots:
             m_plot->resize(size);
             QCoreApplication::processEvents();
             draw(c);
-            const QRectF canvas(0, 0, m_plot->width(), m_plot->height());
-            QVector<QCPItemText *> items;
-            for (int i = 0; i < m_plot->itemCount(); ++i)
-                if (auto *t = qobject_cast<QCPItemText *>(m_plot->item(i)))
-                    items << t;
-            for (int i = 0; i < items.size(); ++i) {
-                const QRectF r = pixelRect(items[i]);
-                QVERIFY2(canvas.contains(r), qPrintable(items[i]->text()));
-                for (int j = i + 1; j < items.size(); ++j) {
-                    QVERIFY2(!sameLabelPosition(items[i], items[j]),
-                        qPrintable(items[i]->text() + " / " + items[j]->text()));
-                    QVERIFY2(!r.intersects(pixelRect(items[j])),
-                        qPrintable(items[i]->text() + " over " + items[j]->text()));
+            const QString problem = layoutProblem(m_plot);
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        }
+    }
+
+    // Every shipped amplifier in every case it allows draws a readable
+    // schematic on the smallest canvas: names and values of every length.
+    void everyShippedAmplifierFits()
+    {
+        Catalogs catalogs;
+        loadAllCatalogs(catalogs, true);
+        QVERIFY(!catalogs.linear.isEmpty());
+        m_plot->resize(400, 360);
+        QCoreApplication::processEvents();
+        int drawn = 0;
+        for (const amp &a : catalogs.linear) {
+            for (const StabLoad load : { StabLoad::Capacitive, StabLoad::Inductive }) {
+                if (load == StabLoad::Inductive && a.Loads != QLatin1String("all"))
+                    continue;
+                for (const bool composite : { false, true }) {
+                    if (composite && a.Inputs == QLatin1String("inv"))
+                        continue;
+                    for (const bool inverting : { false, true }) {
+                        if (!composite && a.Inputs == QLatin1String(inverting ? "non" : "inv"))
+                            continue;
+                        StabSchematicCase c;
+                        c.record = a;
+                        c.load = load;
+                        c.composite = composite;
+                        c.inverting = inverting;
+                        draw(c);
+                        const QString problem = layoutProblem(m_plot);
+                        QVERIFY2(problem.isEmpty(), qPrintable(a.ampName + ": " + problem));
+                        ++drawn;
+                    }
                 }
             }
         }
+        QVERIFY(drawn > 100);
     }
 
     // The label shows the field's value in engineering form, or as typed.
