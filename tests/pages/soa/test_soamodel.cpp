@@ -601,31 +601,19 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("lines");
         // 80 W in the load, (400/pi - 80) W in the amplifier, 1 W quiescent.
-        QTest::newRow("single") << 1 << false << 0.0 << QString()
-                                << QStringList{QStringLiteral("\nLoad Power: \t\t80 W RMS"),
-                                               QStringLiteral("Amplifier Power (w/o quiescent): \t47.3 W RMS"),
-                                               QStringLiteral("Input Power (w/o quiescent): \t127 W"),
-                                               QStringLiteral("Quiescent Power: \t1 W"),
-                                               QStringLiteral("Total Power: \t\t128 W"),
-                                               QStringLiteral("\nMost Efficient Supplies: \t40 V and -40 V")};
+        const QStringList single{QStringLiteral("\nLoad Power: \t\t80 W RMS"),
+                                 QStringLiteral("Amplifier Power (w/o quiescent): \t47.3 W RMS"),
+                                 QStringLiteral("Input Power (w/o quiescent): \t127 W"),
+                                 QStringLiteral("Quiescent Power: \t1 W"),
+                                 QStringLiteral("Total Power: \t\t128 W"),
+                                 QStringLiteral("\nMost Efficient Supplies: \t40 V and -40 V")};
+        QTest::newRow("single") << 1 << false << 0.0 << QString() << single;
         // 1.414 x 0.65^2 / 1 ohm.
         QTest::newRow("R_CL") << 1 << false << 1.0 << QString()
-                              << QStringList{QStringLiteral("\nLoad Power: \t\t80 W RMS"),
-                                             QStringLiteral("Amplifier Power (w/o quiescent): \t47.3 W RMS"),
-                                             QStringLiteral("Input Power (w/o quiescent): \t127 W"),
-                                             QStringLiteral("Quiescent Power: \t1 W"),
-                                             QStringLiteral("Total Power: \t\t128 W"),
-                                             QStringLiteral("\nMost Efficient Supplies: \t40 V and -40 V"),
-                                             QStringLiteral("\nSuggested Power Rating for R_CL: \t>597 mW")};
+                              << single + QStringList{QStringLiteral("\nSuggested Power Rating for R_CL: \t>597 mW")};
         // This part's current limit is internal: the page replaces R_CL by a
         // pointer to the datasheet, so no resistor is rated even on that refresh.
-        QTest::newRow("QX535 with R_CL") << 1 << false << 1.0 << QStringLiteral("QX535")
-                                         << QStringList{QStringLiteral("\nLoad Power: \t\t80 W RMS"),
-                                                        QStringLiteral("Amplifier Power (w/o quiescent): \t47.3 W RMS"),
-                                                        QStringLiteral("Input Power (w/o quiescent): \t127 W"),
-                                                        QStringLiteral("Quiescent Power: \t1 W"),
-                                                        QStringLiteral("Total Power: \t\t128 W"),
-                                                        QStringLiteral("\nMost Efficient Supplies: \t40 V and -40 V")};
+        QTest::newRow("QX535 with R_CL") << 1 << false << 1.0 << QStringLiteral("QX535") << single;
     }
     void powerDetails()
     {
