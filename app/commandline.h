@@ -6,7 +6,7 @@
 
 // What the command line asks for. See the README for the options.
 struct CommandLine {
-    enum class Mode { Window, Report, Screenshot };
+    enum class Mode { Window, Report, Screenshot, Help, Version };
     Mode mode = Mode::Window;
     QString designFile;
     QString screenshotPath;
@@ -20,7 +20,23 @@ struct CommandLine {
 CommandLine parseCommandLine(const QStringList &arguments);
 
 // Whether the run needs no window on a display.
-inline bool isScripted(const CommandLine &c) { return c.mode != CommandLine::Mode::Window; }
+inline bool isScripted(const CommandLine &c)
+{
+    return c.mode == CommandLine::Mode::Report || c.mode == CommandLine::Mode::Screenshot;
+}
+
+// --help and --version: answered before any application object exists, so
+// they work without a display.
+inline bool isInformation(const CommandLine &c)
+{
+    return c.mode == CommandLine::Mode::Help || c.mode == CommandLine::Mode::Version;
+}
+
+// The usage summary --help prints.
+QString helpText();
+
+// Prints what --help or --version asks for; returns the process exit status.
+int printInformation(const CommandLine &c);
 
 // --report and --screenshot runs; returns the process exit status.
 int runScripted(const CommandLine &c);

@@ -49,6 +49,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "ampora: %s\n", commandLine.error.toLocal8Bit().constData());
         return 2;
     }
+    if (isInformation(commandLine))
+        return printInformation(commandLine);
 
     // Scripted runs work without a display, and keep standard error for
     // their own messages.
