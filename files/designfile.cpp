@@ -12,8 +12,8 @@
 #include <QTabWidget>
 #include <QTextCodec>
 
-#include "app/version.h"
-#include "catalog/catalogs.h"
+#include "amporaversion.h"
+#include "pages/storedentries.h"
 #include "pages/toolpage.h"
 
 namespace DesignFile {
@@ -326,45 +326,6 @@ const QVector<Key> &keys()
 
 namespace {
 
-enum class CatalogKind { Linear, Host, Pwm };
-
-// Selectors whose value is an amplifier name, and which catalog positions of
-// older files refer to.
-bool selectorCatalog(const QString &key, CatalogKind *kind)
-{
-    if (key == QLatin1String("AmpSelecterSOA") || key == QLatin1String("AmpSelectorStab") ||
-        key == QLatin1String("IHCPampSelector")) {
-        *kind = CatalogKind::Linear;
-        return true;
-    }
-    if (key == QLatin1String("hostSelector")) {
-        *kind = CatalogKind::Host;
-        return true;
-    }
-    if (key == QLatin1String("ampSelectorFilter") || key == QLatin1String("ampSelectorPower") ||
-        key == QLatin1String("ampSelectorSCon") || key == QLatin1String("P3ampSelector")) {
-        *kind = CatalogKind::Pwm;
-        return true;
-    }
-    return false;
-}
-
-ToolPage *storingPage(QWidget *window, const QString &key)
-{
-    const QList<ToolPage *> pages = window->findChildren<ToolPage *>();
-    for (ToolPage *page : pages)
-        if (page->entryKeys().contains(key))
-            return page;
-    return nullptr;
-}
-
-QWidget *widgetNamed(QWidget *window, const QString &key)
-{
-    if (window->objectName() == key)
-        return window;
-    return window->findChild<QWidget *>(key);
-}
-
 QString boolText(bool on)
 {
     return on ? QStringLiteral("1") : QStringLiteral("0");
@@ -420,26 +381,63 @@ void selectText(QComboBox *box, const QString &text)
 
 }  // namespace
 
-Design::Design(QWidget *window, const Catalogs *catalogs) : m_window(window), m_catalogs(catalogs) {}
+Design::Design(QWidget *window) : m_window(window) {}
+
+void Design::bind() const
+{
+    m_bindings.clear();
+    QHash<QString, const EntryBinding *> bound;
+    const QList<ToolPage *> pages = m_window->findChildren<ToolPage *>();
+    for (const ToolPage *page : pages) {
+        const StoredEntries &entries = page->storedEntries();
+        for (const QString &key : entries.keys())
+            if (!bound.contains(key))
+                bound.insert(key, entries.find(key));
+    }
+    QHash<QString, QWidget *> widgets;
+    widgets.insert(m_window->objectName(), m_window);
+    const QList<QWidget *> children = m_window->findChildren<QWidget *>();
+    for (QWidget *w : children)
+        if (!widgets.contains(w->objectName()))
+            widgets.insert(w->objectName(), w);
+    for (const Key &key : keys()) {
+        const QString name = QLatin1String(key.name);
+        Binding b;
+        b.page = bound.value(name);
+        if (!b.page)
+            b.widget = widgets.value(name);
+        m_bindings.insert(name, b);
+    }
+}
+
+const Design::Binding &Design::binding(const Key &key) const
+{
+    if (m_bindings.isEmpty())
+        bind();
+    static const Binding none;
+    const auto found = m_bindings.constFind(QLatin1String(key.name));
+    return found == m_bindings.constEnd() ? none : found.value();
+}
 
 QString Design::value(const Key &key) const
 {
-    const QString name = QLatin1String(key.name);
-    if (ToolPage *page = storingPage(m_window, name))
-        return page->entry(name);
-    if (QWidget *w = widgetNamed(m_window, name))
-        return widgetValue(w, key.form);
-    return m_unbound.value(name);
+    const Binding &b = binding(key);
+    if (b.page)
+        return b.page->get();
+    if (b.widget)
+        return widgetValue(b.widget, key.form);
+    return m_unbound.value(QLatin1String(key.name));
 }
 
 void Design::apply(const Key &key, const QString &value, bool version7)
 {
-    const QString name = QLatin1String(key.name);
-    if (ToolPage *page = storingPage(m_window, name)) {
-        page->setEntry(name, value);
+    const Binding &b = binding(key);
+    if (b.page) {
+        b.page->set(value, version7);
         return;
     }
-    QWidget *w = widgetNamed(m_window, name);
+    QWidget *w = b.widget;
+    const QString name = QLatin1String(key.name);
     if (!w) {
         m_unbound.insert(name, value);
         return;
@@ -465,12 +463,8 @@ void Design::apply(const Key &key, const QString &value, bool version7)
             if (number >= 0 && number < tabs->count())
                 tabs->setCurrentIndex(number);
         } else if (auto *box = qobject_cast<QComboBox *>(w)) {
-            if (number >= 0 && number < box->count()) {
+            if (number >= 0 && number < box->count())
                 box->setCurrentIndex(number);
-                // Choosing an example shows it, as the user's choice does.
-                if (name == QLatin1String("ExampleSelection"))
-                    emit box->activated(number);
-            }
         }
         break;
     case KeyForm::Value:
@@ -482,30 +476,9 @@ void Design::apply(const Key &key, const QString &value, bool version7)
             slider->setValue(number);
         break;
     case KeyForm::Name:
-        if (auto *box = qobject_cast<QComboBox *>(w)) {
-            CatalogKind kind;
-            if (version7 || !m_catalogs || !selectorCatalog(name, &kind)) {
-                selectText(box, value);
-            } else if (kind == CatalogKind::Linear) {
-                selectText(box, beforeV7IndextoAmpName(m_catalogs->linear, number));
-            } else if (kind == CatalogKind::Host) {
-                selectText(box, beforeV7IndextoHostName(m_catalogs->host, number));
-            } else {
-                selectText(box, beforeV7IndextoPwmName(m_catalogs->pwms, number));
-            }
-        }
-        break;
     case KeyForm::ComboText:
-        if (auto *box = qobject_cast<QComboBox *>(w)) {
-            // The part and package lists of older files held other items.
-            const bool versioned = name == QLatin1String("HSpart") || name == QLatin1String("HSpackage");
-            if (versioned && !version7) {
-                if (box->count() > 0)
-                    box->setCurrentIndex(0);
-            } else {
-                selectText(box, value);
-            }
-        }
+        if (auto *box = qobject_cast<QComboBox *>(w))
+            selectText(box, value);
         break;
     default:
         m_unbound.insert(name, value);
@@ -515,6 +488,7 @@ void Design::apply(const Key &key, const QString &value, bool version7)
 
 QByteArray Design::serialise()
 {
+    bind();
     QString text = QLatin1String(kHeader) + QLatin1Char('\n');
     text += QStringLiteral("Version: ") + QLatin1String(kAmporaVersion) + QLatin1Char('\n');
     bool spacesRemoved = false;
@@ -540,6 +514,7 @@ bool Design::parse(const QByteArray &content)
     if (lines.isEmpty() || lines.first() != QLatin1String(kHeader))
         return false;
 
+    bind();
     QHash<QString, Key> byName;
     for (const Key &key : keys())
         byName.insert(QLatin1String(key.name), key);
@@ -569,6 +544,7 @@ bool Design::parse(const QByteArray &content)
 
 QJsonObject Design::entries() const
 {
+    bind();
     QJsonObject out;
     for (const Key &key : keys())
         out.insert(QLatin1String(key.name), value(key));

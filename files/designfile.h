@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QJsonObject>
 #include <QMap>
 #include <QString>
 #include <QVector>
 
 class QWidget;
-struct Catalogs;
+struct EntryBinding;
 
 namespace DesignFile {
 
@@ -43,13 +44,15 @@ struct Key {
 // whatever lines a file has.
 const QVector<Key> &keys();
 
-// The design a window shows, read and written key by key: through the page
-// that stores the key (ToolPage::entryKeys), else through the widget of that
-// object name. Keys with neither are kept here, so a file's value survives
-// a save even where no page holds it.
+// The design a window shows, read and written key by key. The table's rows
+// are bound once per open or save: to the page that binds the key
+// (ToolPage::storedEntries, where pages keep their stored entries and their
+// own rules for selectors and lists), else to the widget of that object name,
+// written in the row's form. Keys with neither are kept here, so a file's
+// value survives a save even where no page holds it.
 class Design {
 public:
-    Design(QWidget *window, const Catalogs *catalogs);
+    explicit Design(QWidget *window);
 
     // The value a save writes for `key`.
     QString value(const Key &key) const;
@@ -66,8 +69,16 @@ public:
     QJsonObject entries() const;
 
 private:
+    struct Binding {
+        const EntryBinding *page = nullptr;
+        QWidget *widget = nullptr;
+    };
+    // Finds every row's binding, walking the window once.
+    void bind() const;
+    const Binding &binding(const Key &key) const;
+
     QWidget *m_window;
-    const Catalogs *m_catalogs;
+    mutable QHash<QString, Binding> m_bindings;
     QMap<QString, QString> m_unbound;
 };
 
