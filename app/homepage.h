@@ -6,7 +6,10 @@ namespace Ui {
 class HomePage;
 }
 
-// The home page: one picture button per tool. The window serves the buttons.
+inline const char *const kSupportPage = "https://www.zarn-power.example/support/technical_support.html";
+
+// The home page: one picture button per tool, the version and the support
+// link. The window serves the buttons.
 class HomePage : public QWidget {
     Q_OBJECT
 public:

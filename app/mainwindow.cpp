@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QDir>
@@ -14,11 +13,11 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSignalBlocker>
 #include <QAbstractButton>
 #include <QTextStream>
 
 #include "amporaversion.h"
+#include "app/homepage.h"
 #include "files/designfile.h"
 #include "ui_mainwindow.h"
 
@@ -27,7 +26,6 @@
 namespace {
 
 const char *const kPreferencesFile = "preferences.txt";
-const char *const kSupportPage = "https://www.zarn-power.example/support/technical_support.html";
 
 }  // namespace
 
@@ -37,9 +35,6 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/ZarnLinear/icon_zarn.png")));
     ui->Page->setCurrentWidget(ui->page);
-
-    if (auto *version = findChild<QLabel *>(QStringLiteral("VersionLabel")))
-        version->setText(QStringLiteral("Version ") + QLatin1String(kAmporaVersion));
     ui->HomeButton->hide();
 
     // The page order of start-up and of the recompute after a design opens.
@@ -66,7 +61,6 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     connectNavigation();
 
     readPreferences();
-    fillSupportLink();
     fillSelectors();
     for (ToolPage *page : m_pages)
         page->initialise();
@@ -306,18 +300,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
-}
-
-void MainWindow::fillSupportLink()
-{
-    if (auto *link = findChild<QLabel *>(QStringLiteral("SupportLink"))) {
-        link->setTextFormat(Qt::RichText);
-        link->setOpenExternalLinks(true);
-        link->setText(QStringLiteral("<a href=\"%1\"><span style=\"text-decoration: underline; "
-                                     "color:#0000ff;\">Tap into a Wealth of Power Analog Design "
-                                     "Expertise</span></a>")
-                          .arg(QLatin1String(kSupportPage)));
-    }
 }
 
 void MainWindow::on_actionSupport_triggered()

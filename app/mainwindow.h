@@ -106,7 +106,6 @@ private:
     void setFontSize(int points);
     void readPreferences();
     void writePreferences() const;
-    void fillSupportLink();
 
     Ui::MainWindow *ui;
     StartOptions m_options;

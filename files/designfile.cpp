@@ -379,71 +379,11 @@ void selectText(QComboBox *box, const QString &text)
         box->setCurrentIndex(index);
 }
 
-}  // namespace
-
-Design::Design(QWidget *window) : m_window(window) {}
-
-void Design::bind() const
+// Reads a line's value into the widget in the row's form.
+void setWidgetValue(QWidget *w, KeyForm form, const QString &value)
 {
-    m_bindings.clear();
-    QHash<QString, const EntryBinding *> bound;
-    const QList<ToolPage *> pages = m_window->findChildren<ToolPage *>();
-    for (const ToolPage *page : pages) {
-        const StoredEntries &entries = page->storedEntries();
-        for (const QString &key : entries.keys())
-            if (!bound.contains(key))
-                bound.insert(key, entries.find(key));
-    }
-    QHash<QString, QWidget *> widgets;
-    widgets.insert(m_window->objectName(), m_window);
-    const QList<QWidget *> children = m_window->findChildren<QWidget *>();
-    for (QWidget *w : children)
-        if (!widgets.contains(w->objectName()))
-            widgets.insert(w->objectName(), w);
-    for (const Key &key : keys()) {
-        const QString name = QLatin1String(key.name);
-        Binding b;
-        b.page = bound.value(name);
-        if (!b.page)
-            b.widget = widgets.value(name);
-        m_bindings.insert(name, b);
-    }
-}
-
-const Design::Binding &Design::binding(const Key &key) const
-{
-    if (m_bindings.isEmpty())
-        bind();
-    static const Binding none;
-    const auto found = m_bindings.constFind(QLatin1String(key.name));
-    return found == m_bindings.constEnd() ? none : found.value();
-}
-
-QString Design::value(const Key &key) const
-{
-    const Binding &b = binding(key);
-    if (b.page)
-        return b.page->get();
-    if (b.widget)
-        return widgetValue(b.widget, key.form);
-    return m_unbound.value(QLatin1String(key.name));
-}
-
-void Design::apply(const Key &key, const QString &value, bool version7)
-{
-    const Binding &b = binding(key);
-    if (b.page) {
-        b.page->set(value, version7);
-        return;
-    }
-    QWidget *w = b.widget;
-    const QString name = QLatin1String(key.name);
-    if (!w) {
-        m_unbound.insert(name, value);
-        return;
-    }
     const int number = value.trimmed().toInt();
-    switch (key.form) {
+    switch (form) {
     case KeyForm::Text:
     case KeyForm::StoredText:
         if (auto *edit = qobject_cast<QLineEdit *>(w))
@@ -481,9 +421,68 @@ void Design::apply(const Key &key, const QString &value, bool version7)
             selectText(box, value);
         break;
     default:
-        m_unbound.insert(name, value);
         break;
     }
+}
+
+}  // namespace
+
+Design::Design(QWidget *window) : m_window(window) {}
+
+void Design::bind() const
+{
+    QHash<QString, const EntryBinding *> pageBindings;
+    const QList<ToolPage *> pages = m_window->findChildren<ToolPage *>();
+    for (const ToolPage *page : pages) {
+        const StoredEntries &entries = page->storedEntries();
+        for (const QString &key : entries.keys())
+            if (!pageBindings.contains(key))
+                pageBindings.insert(key, entries.find(key));
+    }
+    QHash<QString, QWidget *> widgets;
+    widgets.insert(m_window->objectName(), m_window);
+    const QList<QWidget *> children = m_window->findChildren<QWidget *>();
+    for (QWidget *w : children)
+        if (!widgets.contains(w->objectName()))
+            widgets.insert(w->objectName(), w);
+
+    m_rows.clear();
+    for (const Key &key : keys()) {
+        const QString name = QLatin1String(key.name);
+        const KeyForm form = key.form;
+        EntryBinding row;
+        if (const EntryBinding *page = pageBindings.value(name)) {
+            row = *page;
+        } else if (QWidget *w = widgets.value(name)) {
+            row.get = [w, form] { return widgetValue(w, form); };
+            row.set = [w, form](const QString &value, bool) { setWidgetValue(w, form, value); };
+        } else {
+            // Nothing shows the key: the file's value is kept for the next save.
+            QMap<QString, QString> *unbound = &m_unbound;
+            row.get = [unbound, name] { return unbound->value(name); };
+            row.set = [unbound, name](const QString &value, bool) { unbound->insert(name, value); };
+        }
+        m_rows.insert(name, row);
+    }
+}
+
+const EntryBinding &Design::row(const Key &key) const
+{
+    if (m_rows.isEmpty())
+        bind();
+    static const EntryBinding none{[] { return QString(); }, [](const QString &, bool) {}};
+    const auto found = m_rows.constFind(QLatin1String(key.name));
+    return found == m_rows.constEnd() ? none : found.value();
+}
+
+QString Design::value(const Key &key) const
+{
+    return row(key).get();
+}
+
+void Design::apply(const Key &key, const QString &value, bool version7)
+{
+    row(key).set(value, version7);
 }
 
 QByteArray Design::serialise()
@@ -514,13 +513,10 @@ bool Design::parse(const QByteArray &content)
     if (lines.isEmpty() || lines.first() != QLatin1String(kHeader))
         return false;
 
+    // The table is bound once; each line is then one look-up.
     bind();
-    QHash<QString, Key> byName;
-    for (const Key &key : keys())
-        byName.insert(QLatin1String(key.name), key);
-
     // Files without the filter order were written before it existed.
-    apply(byName.value(QStringLiteral("PWMfilterOrder")), QStringLiteral("6"), true);
+    m_rows[QStringLiteral("PWMfilterOrder")].set(QStringLiteral("6"), true);
 
     bool version7 = false;
     for (int i = 1; i < lines.size(); ++i) {
@@ -535,9 +531,9 @@ bool Design::parse(const QByteArray &content)
             version7 = value.split(QLatin1Char('.')).first().trimmed().toInt() >= 7;
             continue;
         }
-        const auto found = byName.constFind(name);
-        if (found != byName.constEnd())
-            apply(found.value(), value, version7);
+        const auto found = m_rows.constFind(name);
+        if (found != m_rows.constEnd())
+            found.value().set(value, version7);
     }
     return true;
 }

@@ -6,8 +6,9 @@
 #include <QString>
 #include <QVector>
 
+#include "pages/storedentries.h"
+
 class QWidget;
-struct EntryBinding;
 
 namespace DesignFile {
 
@@ -44,15 +45,17 @@ struct Key {
 // whatever lines a file has.
 const QVector<Key> &keys();
 
-// The design a window shows, read and written key by key. The table's rows
-// are bound once per open or save: to the page that binds the key
-// (ToolPage::storedEntries, where pages keep their stored entries and their
-// own rules for selectors and lists), else to the widget of that object name,
-// written in the row's form. Keys with neither are kept here, so a file's
-// value survives a save even where no page holds it.
+// The design a window shows, read and written key by key. Each row of the
+// table gets its binding (a getter and a setter) once per open, save or
+// report: the page's, where a page binds the key (ToolPage::storedEntries:
+// stored entries, and selectors and lists with rules of their own), else one
+// on the widget of that object name in the row's form. A key with neither is
+// kept here, so a file's value survives a save even where no page holds it.
 class Design {
 public:
     explicit Design(QWidget *window);
+    Design(const Design &) = delete;
+    Design &operator=(const Design &) = delete;
 
     // The value a save writes for `key`.
     QString value(const Key &key) const;
@@ -69,17 +72,13 @@ public:
     QJsonObject entries() const;
 
 private:
-    struct Binding {
-        const EntryBinding *page = nullptr;
-        QWidget *widget = nullptr;
-    };
-    // Finds every row's binding, walking the window once.
+    // Gives every row of the table its binding, walking the window once.
     void bind() const;
-    const Binding &binding(const Key &key) const;
+    const EntryBinding &row(const Key &key) const;
 
     QWidget *m_window;
-    mutable QHash<QString, Binding> m_bindings;
-    QMap<QString, QString> m_unbound;
+    mutable QHash<QString, EntryBinding> m_rows;
+    mutable QMap<QString, QString> m_unbound;
 };
 
 }  // namespace DesignFile
