@@ -8,6 +8,9 @@ class HomePage;
 
 inline const char *const kSupportPage = "https://www.zarn-power.example/support/technical_support.html";
 
+// The support message of the Help menu, with its link.
+void showSupportMessage(QWidget *parent);
+
 // The home page: one picture button per tool, the version and the support
 // link. The window serves the buttons.
 class HomePage : public QWidget {

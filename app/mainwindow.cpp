@@ -41,8 +41,8 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     m_pages = {linearSelectorPage(), soaPage(),          stabilityPage(),    pwmSelectorPage(),
                filterPage(),         pwmPowerPage(),     heatsinkPage(),     controlStep1Page(),
                controlStep2Page(),   controlStep3Page(), currentPumpPage(),  threePhasePage(),
-               examplesPage(),       bodePlotPage(),     hiddenPage(),       ui->page_13,
-               ui->page_21,          ui->page_35};
+               examplesPage(),       bodePlotPage(),     hiddenPage(),       placeholderPage(),
+               communicationPage(),  schematicEditorPage()};
 
     m_design = std::make_unique<DesignFile::Design>(this);
 
@@ -88,6 +88,9 @@ ControlStep1Page *MainWindow::controlStep1Page() const { return ui->page_15; }
 ControlStep2Page *MainWindow::controlStep2Page() const { return ui->page_16; }
 ControlStep3Page *MainWindow::controlStep3Page() const { return ui->page_17; }
 HiddenPage *MainWindow::hiddenPage() const { return ui->page_25; }
+PlaceholderPage *MainWindow::placeholderPage() const { return ui->page_13; }
+CommunicationPage *MainWindow::communicationPage() const { return ui->page_21; }
+SchematicEditorPage *MainWindow::schematicEditorPage() const { return ui->page_35; }
 
 void MainWindow::fillSelectors()
 {
@@ -247,7 +250,6 @@ void MainWindow::openFile()
     QApplication::restoreOverrideCursor();
 }
 
-
 void MainWindow::on_actionSave_triggered() { saveEntries(false); }
 void MainWindow::on_actionSave_As_triggered() { saveEntries(true); }
 void MainWindow::on_actionOpen_triggered() { loadEntries(); }
@@ -304,18 +306,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::on_actionSupport_triggered()
 {
-    QMessageBox box(this);
-    box.setWindowTitle(QStringLiteral("Free Applications Support"));
-    box.setTextFormat(Qt::RichText);
-    box.setText(QStringLiteral(
-                    "Tap into a Wealth of Power Analog Design Expertise with Zarn's Applications "
-                    "Engineering Team. Product Selection, Technical Support, Schematic Review, Bench "
-                    "Testing/Analysis, and More is available from our experienced staff. Click "
-                    "<a href=\"%1\"><span style=\"text-decoration: underline; color:#0563c1;\">Here"
-                    "</span></a> to contact the Apps Team today!")
-                    .arg(QLatin1String(kSupportPage)));
-    box.setTextInteractionFlags(Qt::TextBrowserInteraction);
-    box.exec();
+    showSupportMessage(this);
 }
 
 bool MainWindow::isNewerVersion(const QString &published, const QString &ours)

@@ -27,6 +27,9 @@ class ControlStep1Page;
 class ControlStep2Page;
 class ControlStep3Page;
 class HiddenPage;
+class PlaceholderPage;
+class CommunicationPage;
+class SchematicEditorPage;
 
 namespace Ui {
 class MainWindow;
@@ -77,6 +80,9 @@ public:
     ControlStep2Page *controlStep2Page() const;
     ControlStep3Page *controlStep3Page() const;
     HiddenPage *hiddenPage() const;
+    PlaceholderPage *placeholderPage() const;
+    CommunicationPage *communicationPage() const;
+    SchematicEditorPage *schematicEditorPage() const;
     // Every tool page in the order they start up and recompute after a
     // design opens: later pages may read what earlier ones computed.
     const QVector<ToolPage *> &pages() const { return m_pages; }

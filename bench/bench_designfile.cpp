@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "amporaversion.h"
 #include "app/mainwindow.h"
 #include "bench/benchtiming.h"
 
@@ -34,7 +35,7 @@ int main(int argc, char *argv[])
     MainWindow w(nullptr, options);
 
     const QString startup = dir.filePath(QStringLiteral("startup.zam"));
-    QByteArray longText = "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\n";
+    QByteArray longText = QByteArray("ZARN AMPORA SAVED PREFERENCES\nVersion: ") + kAmporaVersion + '\n';
     for (int i = 0; i < 600000; ++i)
         longText += "Page: 1\n";
     const QString longFile = dir.filePath(QStringLiteral("long.zam"));
