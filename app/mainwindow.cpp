@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QSaveFile>
 #include <QStatusBar>
-#include <QLabel>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
