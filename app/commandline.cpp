@@ -12,7 +12,7 @@
 #include "app/dialogresponder.h"
 #include "app/mainwindow.h"
 #include "app/report.h"
-#include "app/version.h"
+#include "amporaversion.h"
 #include "files/designfile.h"
 
 namespace {

@@ -6,7 +6,13 @@ namespace Ui {
 class HomePage;
 }
 
-// The home page: one picture button per tool. The window serves the buttons.
+inline const char *const kSupportPage = "https://www.zarn-power.example/support/technical_support.html";
+
+// The support message of the Help menu, with its link.
+void showSupportMessage(QWidget *parent);
+
+// The home page: one picture button per tool, the version and the support
+// link. The window serves the buttons.
 class HomePage : public QWidget {
     Q_OBJECT
 public:

@@ -10,7 +10,7 @@
 
 #include "app/commandline.h"
 #include "app/mainwindow.h"
-#include "app/version.h"
+#include "amporaversion.h"
 
 namespace {
 

@@ -3,51 +3,28 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QDir>
 #include <QSaveFile>
 #include <QStatusBar>
-#include <QLabel>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSignalBlocker>
-#include <QStandardItemModel>
+#include <QAbstractButton>
 #include <QTextStream>
 
-#include "app/version.h"
+#include "amporaversion.h"
+#include "app/homepage.h"
 #include "files/designfile.h"
 #include "ui_mainwindow.h"
+
+#include <functional>
 
 namespace {
 
 const char *const kPreferencesFile = "preferences.txt";
-const char *const kSupportPage = "https://www.zarn-power.example/support/technical_support.html";
-
-// Page indices of the stacked widget; design files and examples store them.
-namespace PageIndex {
-enum : int {
-    Home = 0,
-    LinearSelector = 1,
-    Soa = 2,
-    Stability = 4,
-    CurrentPump = 5,
-    BodeGenerator = 6,
-    Heatsinks = 7,
-    PwmSelector = 8,
-    PwmPower = 9,
-    ThreePhase = 10,
-    Examples = 11,
-    Filter = 12,
-    ControlStep1 = 13,
-    ControlStep2 = 14,
-    ControlStep3 = 15,
-    Hidden = 17,
-};
-}
 
 }  // namespace
 
@@ -56,17 +33,17 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/ZarnLinear/icon_zarn.png")));
-    ui->Page->setCurrentIndex(PageIndex::Home);
-
-    if (auto *version = findChild<QLabel *>(QStringLiteral("VersionLabel")))
-        version->setText(QStringLiteral("Version ") + QLatin1String(kAmporaVersion));
+    ui->Page->setCurrentWidget(ui->page);
     ui->HomeButton->hide();
 
-    m_linearModel = new QStandardItemModel(0, 5, this);
-    m_pwmModel = new QStandardItemModel(0, 5, this);
-    m_heatsinkModel = new QStandardItemModel(0, 5, this);
+    // The page order of start-up and of the recompute after a design opens.
+    m_pages = {linearSelectorPage(), soaPage(),          stabilityPage(),    pwmSelectorPage(),
+               filterPage(),         pwmPowerPage(),     heatsinkPage(),     controlStep1Page(),
+               controlStep2Page(),   controlStep3Page(), currentPumpPage(),  threePhasePage(),
+               examplesPage(),       bodePlotPage(),     hiddenPage(),       placeholderPage(),
+               communicationPage(),  schematicEditorPage()};
 
-    m_design = std::make_unique<DesignFile::Design>(this, &m_catalogs);
+    m_design = std::make_unique<DesignFile::Design>(this);
 
     m_network = new QNetworkAccessManager(this);
     connect(m_network, &QNetworkAccessManager::finished, this, &MainWindow::fileIsReady);
@@ -74,20 +51,18 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
         m_network->get(QNetworkRequest(QUrl(m_options.updateUrl)));
 
     loadAllCatalogs(m_catalogs, false, m_options.catalogDir);
-    for (ToolPage *page : findChildren<ToolPage *>()) {
+    for (ToolPage *page : m_pages) {
         page->setCatalogs(&m_catalogs);
         connect(page, &ToolPage::designChanged, this, [this] { m_designChanged = true; });
     }
-    ui->page_2->setTableModel(m_linearModel);
-    ui->page_7->setTableModel(m_pwmModel);
-    ui->page_6->setTableModel(m_heatsinkModel);
-    connect(ui->page_2, &LinearSelectorPage::hiddenPageRequested, this,
-            [this] { ui->Page->setCurrentIndex(PageIndex::Hidden); });
+    connect(linearSelectorPage(), &LinearSelectorPage::hiddenPageRequested, this,
+            [this] { ui->Page->setCurrentWidget(hiddenPage()); });
+    connectNavigation();
 
     readPreferences();
-    fillSupportLink();
-    fillAllDropDownMenus();
-    initialisePages();
+    fillSelectors();
+    for (ToolPage *page : m_pages)
+        page->initialise();
 
     m_designChanged = false;
 }
@@ -97,72 +72,29 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
-void MainWindow::selectByText(const char *selector, const QString &text)
+LinearSelectorPage *MainWindow::linearSelectorPage() const { return ui->page_2; }
+SoaPage *MainWindow::soaPage() const { return ui->SOApage; }
+StabilityPage *MainWindow::stabilityPage() const { return ui->page_4; }
+CurrentPumpPage *MainWindow::currentPumpPage() const { return ui->page_3; }
+BodePlotPage *MainWindow::bodePlotPage() const { return ui->page_5; }
+HeatsinkPage *MainWindow::heatsinkPage() const { return ui->page_6; }
+PwmSelectorPage *MainWindow::pwmSelectorPage() const { return ui->page_7; }
+PwmPowerPage *MainWindow::pwmPowerPage() const { return ui->page_8; }
+ThreePhasePage *MainWindow::threePhasePage() const { return ui->page_9; }
+ExamplesPage *MainWindow::examplesPage() const { return ui->page_10; }
+FilterPage *MainWindow::filterPage() const { return ui->page_11; }
+ControlStep1Page *MainWindow::controlStep1Page() const { return ui->page_15; }
+ControlStep2Page *MainWindow::controlStep2Page() const { return ui->page_16; }
+ControlStep3Page *MainWindow::controlStep3Page() const { return ui->page_17; }
+HiddenPage *MainWindow::hiddenPage() const { return ui->page_25; }
+PlaceholderPage *MainWindow::placeholderPage() const { return ui->page_13; }
+CommunicationPage *MainWindow::communicationPage() const { return ui->page_21; }
+SchematicEditorPage *MainWindow::schematicEditorPage() const { return ui->page_35; }
+
+void MainWindow::fillSelectors()
 {
-    if (auto *box = findChild<QComboBox *>(QLatin1String(selector))) {
-        const int index = box->findText(text);
-        if (index >= 0)
-            box->setCurrentIndex(index);
-    }
-}
-
-void MainWindow::initialisePages()
-{
-    // The order matters: later pages read what earlier ones computed.
-    ui->SOApage->initialise();
-    ui->page_2->initialise();
-    ui->page_7->initialise();
-    ui->page_4->initialise();
-    ui->page_11->initialise();
-    ui->page_8->initialise();
-    ui->page_10->initialise();
-    ui->page_6->initialise();
-    ui->page_15->initialise();
-    ui->page_16->initialise();
-    ui->page_9->initialise();
-    ui->page_3->initialise();
-    ui->page_5->initialise();
-
-    // Default parts of the pages whose own start-up does not choose one yet.
-    selectByText("AmpSelecterSOA", QStringLiteral("QX415A"));
-    selectByText("AmpSelectorStab", QStringLiteral("QX385"));
-    selectByText("P3ampSelector", QStringLiteral("TZ662"));
-    selectByText("IHCPampSelector", QStringLiteral("QX370"));
-}
-
-void MainWindow::fillAllDropDownMenus()
-{
-    auto fill = [this](const char *name, const QStringList &items) {
-        auto *box = findChild<QComboBox *>(QLatin1String(name));
-        if (!box)
-            return;
-        const QSignalBlocker blocker(box);
-        box->clear();
-        box->addItems(items);
-    };
-
-    QStringList linear;
-    for (const amp &a : m_catalogs.linear)
-        linear << a.ampName;
-    QStringList power, all, control, threePhase;
-    for (const pwm &p : m_catalogs.pwms) {
-        all << p.ampName;
-        if (p.outputs == 1 || p.outputs == 2)
-            power << p.ampName;
-        if (p.outputs == 2 && p.Ramp != QLatin1String("Digital"))
-            control << p.ampName;
-        if (p.outputs == 1 || p.outputs == 3)
-            threePhase << p.ampName;
-    }
-
-    fill("AmpSelecterSOA", linear);
-    fill("AmpSelectorStab", linear);
-    fill("IHCPampSelector", linear);
-    fill("ampSelectorPower", power);
-    fill("ampSelectorFilter", all);
-    fill("ampSelectorSCon", control);
-    fill("P3ampSelector", threePhase);
-    fill("HSpart", QStringList{QStringLiteral("All Parts")} + linear + all);
+    for (ToolPage *page : m_pages)
+        page->fillSelectors();
 }
 
 void MainWindow::on_includePreReleased_clicked(bool checked)
@@ -171,88 +103,72 @@ void MainWindow::on_includePreReleased_clicked(bool checked)
     loadPwmCatalog(m_catalogs.pwms, checked, CatalogFiles::pwmFile(m_options.catalogDir));
     loadPackageStyles(m_catalogs.packages, CatalogFiles::packageFile(m_options.catalogDir));
     loadHeatsinks(m_catalogs.heatsinks, CatalogFiles::heatsinkFile(m_options.catalogDir));
-    fillAllDropDownMenus();
+    fillSelectors();
 }
 
-void MainWindow::openToolPage(int index)
+void MainWindow::showPage(QWidget *page, bool showHome)
 {
-    ui->Page->setCurrentIndex(index);
-    ui->HomeButton->show();
+    ui->Page->setCurrentWidget(page);
+    if (showHome)
+        ui->HomeButton->show();
 }
 
-void MainWindow::on_SPSButton_clicked()
+// Every button that moves between pages: the page it shows (none: it stays),
+// whether the way home appears, and what runs once the page is shown.
+void MainWindow::connectNavigation()
 {
-    openToolPage(PageIndex::PwmSelector);
-    ui->page_7->refreshSPS();
-}
-
-void MainWindow::on_LPSbutton_clicked()
-{
-    openToolPage(PageIndex::LinearSelector);
-    ui->page_2->refreshLPS();
-}
-
-void MainWindow::on_PWMPowerButton_clicked() { openToolPage(PageIndex::PwmPower); }
-void MainWindow::on_Examples_clicked() { openToolPage(PageIndex::Examples); }
-void MainWindow::on_IHCPbutton_clicked() { openToolPage(PageIndex::CurrentPump); }
-void MainWindow::on_ThreePhaseButton_clicked() { openToolPage(PageIndex::ThreePhase); }
-void MainWindow::on_HSbutton_clicked()
-{
-    openToolPage(PageIndex::Heatsinks);
-    ui->page_6->refreshHeatsinks();
-}
-void MainWindow::on_LstabButton_clicked() { openToolPage(PageIndex::Stability); }
-void MainWindow::on_PWMControlButton_clicked()
-{
-    openToolPage(PageIndex::ControlStep1);
-    ui->page_15->SConIcons();
-}
-
-void MainWindow::on_FilterButton_clicked() { openToolPage(PageIndex::Filter); }
-void MainWindow::on_SOAbutton_clicked() { openToolPage(PageIndex::Soa); }
-
-void MainWindow::on_ToPWMControl_clicked() { on_PWMControlButton_clicked(); }
-void MainWindow::on_PWMTut_clicked() { showExample(6); }
-void MainWindow::on_toFilterDesign_clicked() { ui->Page->setCurrentIndex(PageIndex::Filter); }
-void MainWindow::on_toPWMPower_clicked() { ui->Page->setCurrentIndex(PageIndex::PwmPower); }
-void MainWindow::on_toPWMPower_2_clicked() { ui->Page->setCurrentIndex(PageIndex::PwmPower); }
-void MainWindow::on_NexttoStep2_clicked() { ui->Page->setCurrentIndex(PageIndex::ControlStep2); }
-void MainWindow::on_PrevtoStep2_clicked() { ui->Page->setCurrentIndex(PageIndex::ControlStep2); }
-void MainWindow::on_PrevtoStep1_clicked() { ui->Page->setCurrentIndex(PageIndex::ControlStep1); }
-void MainWindow::on_NexttoStep3_clicked() { ui->Page->setCurrentIndex(PageIndex::ControlStep3); }
-void MainWindow::on_StabTutorial_clicked() { showExample(1); }
-void MainWindow::on_PWMTutFilter_clicked() { showExample(6); }
-
-void MainWindow::showExample(int index)
-{
-    ui->Page->setCurrentIndex(PageIndex::Examples);
-    if (auto *examples = findChild<QComboBox *>(QStringLiteral("ExampleSelection"))) {
-        if (index < examples->count()) {
-            examples->setCurrentIndex(index);
-            emit examples->activated(index);
-        }
+    struct Route {
+        const char *button;
+        QWidget *page;
+        bool showHome;
+        std::function<void()> after;
+    };
+    const auto example = [this](int index) { return [this, index] { examplesPage()->showExample(index); }; };
+    const auto controlIcons = [this] { controlStep1Page()->SConIcons(); };
+    const Route routes[] = {
+        {"SPSButton", pwmSelectorPage(), true, [this] { pwmSelectorPage()->refreshSPS(); }},
+        {"LPSbutton", linearSelectorPage(), true, [this] { linearSelectorPage()->refreshLPS(); }},
+        {"PWMPowerButton", pwmPowerPage(), true, {}},
+        {"Examples", examplesPage(), true, {}},
+        {"IHCPbutton", currentPumpPage(), true, {}},
+        {"ThreePhaseButton", threePhasePage(), true, {}},
+        {"HSbutton", heatsinkPage(), true, [this] { heatsinkPage()->refreshHeatsinks(); }},
+        {"LstabButton", stabilityPage(), true, {}},
+        {"PWMControlButton", controlStep1Page(), true, controlIcons},
+        {"ToPWMControl", controlStep1Page(), true, controlIcons},
+        {"FilterButton", filterPage(), true, {}},
+        {"SOAbutton", soaPage(), true, {}},
+        {"toFilterDesign", filterPage(), false, {}},
+        {"toPWMPower", pwmPowerPage(), false, {}},
+        {"toPWMPower_2", pwmPowerPage(), false, {}},
+        {"NexttoStep2", controlStep2Page(), false, {}},
+        {"PrevtoStep2", controlStep2Page(), false, {}},
+        {"PrevtoStep1", controlStep1Page(), false, {}},
+        {"NexttoStep3", controlStep3Page(), false, {}},
+        {"bodePlotGenButton", bodePlotPage(), false, {}},
+        {"StabTutorial", examplesPage(), false, example(1)},
+        {"PWMTut", examplesPage(), false, example(6)},
+        {"PWMTutFilter", examplesPage(), false, example(6)},
+        {"loadCalcButton", nullptr, false, [this] { soaPage()->openLoadCalculator(); }},
+        {"HomeButton", ui->page, false, [this] { ui->HomeButton->hide(); }},
+    };
+    for (const Route &route : routes) {
+        auto *button = findChild<QAbstractButton *>(QLatin1String(route.button));
+        if (!button)
+            continue;
+        connect(button, &QAbstractButton::clicked, this, [this, route] {
+            if (route.page)
+                showPage(route.page, route.showHome);
+            if (route.after)
+                route.after();
+        });
     }
-}
-
-void MainWindow::on_loadCalcButton_clicked()
-{
-    ui->SOApage->openLoadCalculator();
-}
-
-void MainWindow::on_HomeButton_clicked()
-{
-    ui->Page->setCurrentIndex(PageIndex::Home);
-    ui->HomeButton->hide();
-}
-
-void MainWindow::on_actionMain_Menu_triggered()
-{
-    ui->Page->setCurrentIndex(PageIndex::Home);
-}
-
-void MainWindow::on_bodePlotGenButton_clicked()
-{
-    ui->Page->setCurrentIndex(PageIndex::BodeGenerator);
+    connect(ui->actionMain_Menu, &QAction::triggered, this, [this] { ui->Page->setCurrentWidget(ui->page); });
+    for (QAction *action : ui->menuFont->actions()) {
+        // "action12_pt" sets 12 points.
+        const int points = action->objectName().section(QLatin1Char('_'), 0, 0).mid(6).toInt();
+        connect(action, &QAction::triggered, this, [this, points] { setFontSize(points); });
+    }
 }
 
 bool MainWindow::saveEntries(bool saveAs)
@@ -319,23 +235,19 @@ void MainWindow::openFile()
     }
     m_fileNamed = true;
 
-    // Every page recomputes from what the file gave it, in this order.
-    ui->page_2->refreshLPS();
-    ui->SOApage->refreshSOA();
-    ui->page_4->refreshStab();
-    ui->page_4->RCPC();
-    ui->page_7->refreshSPS();
-    ui->page_6->refreshHeatsinks();
-    if (ui->Page->currentIndex() == PageIndex::ControlStep1) {
-        ui->Page->setCurrentIndex(PageIndex::Home);
-        ui->Page->setCurrentIndex(PageIndex::ControlStep1);
+    // Every page recomputes from what the file gave it, in the window's page order.
+    for (ToolPage *page : m_pages) {
+        page->refresh();
+        if (page->redrawsWhenShown() && ui->Page->currentWidget() == page) {
+            ui->Page->setCurrentWidget(ui->page);
+            ui->Page->setCurrentWidget(page);
+        }
     }
     // A design shown on a tool page needs the way back home.
-    ui->HomeButton->setVisible(ui->Page->currentIndex() != PageIndex::Home);
+    ui->HomeButton->setVisible(ui->Page->currentWidget() != ui->page);
     m_designChanged = false;
     QApplication::restoreOverrideCursor();
 }
-
 
 void MainWindow::on_actionSave_triggered() { saveEntries(false); }
 void MainWindow::on_actionSave_As_triggered() { saveEntries(true); }
@@ -349,15 +261,6 @@ void MainWindow::setFontSize(int points)
     for (QAction *action : actions)
         action->setChecked(action->objectName() == own);
 }
-
-void MainWindow::on_action24_pt_triggered() { setFontSize(24); }
-void MainWindow::on_action20_pt_triggered() { setFontSize(20); }
-void MainWindow::on_action18_pt_triggered() { setFontSize(18); }
-void MainWindow::on_action14_pt_triggered() { setFontSize(14); }
-void MainWindow::on_action12_pt_triggered() { setFontSize(12); }
-void MainWindow::on_action10_pt_triggered() { setFontSize(10); }
-void MainWindow::on_action8_pt_triggered() { setFontSize(8); }
-void MainWindow::on_action6_pt_triggered() { setFontSize(6); }
 
 void MainWindow::readPreferences()
 {
@@ -400,32 +303,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-void MainWindow::fillSupportLink()
-{
-    if (auto *link = findChild<QLabel *>(QStringLiteral("SupportLink"))) {
-        link->setTextFormat(Qt::RichText);
-        link->setOpenExternalLinks(true);
-        link->setText(QStringLiteral("<a href=\"%1\"><span style=\"text-decoration: underline; "
-                                     "color:#0000ff;\">Tap into a Wealth of Power Analog Design "
-                                     "Expertise</span></a>")
-                          .arg(QLatin1String(kSupportPage)));
-    }
-}
-
 void MainWindow::on_actionSupport_triggered()
 {
-    QMessageBox box(this);
-    box.setWindowTitle(QStringLiteral("Free Applications Support"));
-    box.setTextFormat(Qt::RichText);
-    box.setText(QStringLiteral(
-                    "Tap into a Wealth of Power Analog Design Expertise with Zarn's Applications "
-                    "Engineering Team. Product Selection, Technical Support, Schematic Review, Bench "
-                    "Testing/Analysis, and More is available from our experienced staff. Click "
-                    "<a href=\"%1\"><span style=\"text-decoration: underline; color:#0563c1;\">Here"
-                    "</span></a> to contact the Apps Team today!")
-                    .arg(QLatin1String(kSupportPage)));
-    box.setTextInteractionFlags(Qt::TextBrowserInteraction);
-    box.exec();
+    showSupportMessage(this);
 }
 
 bool MainWindow::isNewerVersion(const QString &published, const QString &ours)

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QVector>
 
 #include <memory>
 
@@ -10,7 +11,25 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
-class QStandardItemModel;
+class ToolPage;
+class LinearSelectorPage;
+class SoaPage;
+class StabilityPage;
+class CurrentPumpPage;
+class BodePlotPage;
+class HeatsinkPage;
+class PwmSelectorPage;
+class PwmPowerPage;
+class ThreePhasePage;
+class ExamplesPage;
+class FilterPage;
+class ControlStep1Page;
+class ControlStep2Page;
+class ControlStep3Page;
+class HiddenPage;
+class PlaceholderPage;
+class CommunicationPage;
+class SchematicEditorPage;
 
 namespace Ui {
 class MainWindow;
@@ -31,7 +50,6 @@ public:
     ~MainWindow() override;
 
     const Catalogs &catalogs() const { return m_catalogs; }
-    void fillAllDropDownMenus();
 
     bool designChanged() const { return m_designChanged; }
     void setDesignChanged(bool changed = true) { m_designChanged = changed; }
@@ -46,9 +64,28 @@ public:
     void openFile();
     DesignFile::Design &design() { return *m_design; }
 
-    QStandardItemModel *linearTableModel() const { return m_linearModel; }
-    QStandardItemModel *pwmTableModel() const { return m_pwmModel; }
-    QStandardItemModel *heatsinkTableModel() const { return m_heatsinkModel; }
+    // The tool pages by what they do (the forms keep their object names).
+    LinearSelectorPage *linearSelectorPage() const;
+    SoaPage *soaPage() const;
+    StabilityPage *stabilityPage() const;
+    CurrentPumpPage *currentPumpPage() const;
+    BodePlotPage *bodePlotPage() const;
+    HeatsinkPage *heatsinkPage() const;
+    PwmSelectorPage *pwmSelectorPage() const;
+    PwmPowerPage *pwmPowerPage() const;
+    ThreePhasePage *threePhasePage() const;
+    ExamplesPage *examplesPage() const;
+    FilterPage *filterPage() const;
+    ControlStep1Page *controlStep1Page() const;
+    ControlStep2Page *controlStep2Page() const;
+    ControlStep3Page *controlStep3Page() const;
+    HiddenPage *hiddenPage() const;
+    PlaceholderPage *placeholderPage() const;
+    CommunicationPage *communicationPage() const;
+    SchematicEditorPage *schematicEditorPage() const;
+    // Every tool page in the order they start up and recompute after a
+    // design opens: later pages may read what earlier ones computed.
+    const QVector<ToolPage *> &pages() const { return m_pages; }
 
     // The published version text is newer than ours (compared part by part,
     // over the shorter list of parts).
@@ -61,65 +98,25 @@ public slots:
     void fileIsReady(QNetworkReply *reply);
 
 private slots:
-    void on_SPSButton_clicked();
-    void on_LPSbutton_clicked();
-    void on_PWMPowerButton_clicked();
-    void on_Examples_clicked();
-    void on_IHCPbutton_clicked();
-    void on_ThreePhaseButton_clicked();
-    void on_HSbutton_clicked();
-    void on_LstabButton_clicked();
-    void on_PWMControlButton_clicked();
-    void on_FilterButton_clicked();
-    void on_SOAbutton_clicked();
-    void on_HomeButton_clicked();
-    void on_actionMain_Menu_triggered();
-    void on_bodePlotGenButton_clicked();
-    void on_ToPWMControl_clicked();
-    void on_toFilterDesign_clicked();
-    void on_toPWMPower_clicked();
-    void on_toPWMPower_2_clicked();
-    void on_NexttoStep2_clicked();
-    void on_PrevtoStep2_clicked();
-    void on_PrevtoStep1_clicked();
-    void on_NexttoStep3_clicked();
-    void on_StabTutorial_clicked();
-    void on_PWMTutFilter_clicked();
-    void on_PWMTut_clicked();
-    void on_loadCalcButton_clicked();
-
     void on_actionSave_triggered();
     void on_actionSave_As_triggered();
     void on_actionOpen_triggered();
     void on_actionSupport_triggered();
 
-    void on_action24_pt_triggered();
-    void on_action20_pt_triggered();
-    void on_action18_pt_triggered();
-    void on_action14_pt_triggered();
-    void on_action12_pt_triggered();
-    void on_action10_pt_triggered();
-    void on_action8_pt_triggered();
-    void on_action6_pt_triggered();
-
     void on_includePreReleased_clicked(bool checked);
 
 private:
-    void openToolPage(int index);
-    void showExample(int index);
+    void connectNavigation();
+    void showPage(QWidget *page, bool showHome);
+    void fillSelectors();
     void setFontSize(int points);
     void readPreferences();
     void writePreferences() const;
-    void fillSupportLink();
-    void initialisePages();
-    void selectByText(const char *selector, const QString &text);
 
     Ui::MainWindow *ui;
     StartOptions m_options;
     Catalogs m_catalogs;
-    QStandardItemModel *m_linearModel = nullptr;
-    QStandardItemModel *m_pwmModel = nullptr;
-    QStandardItemModel *m_heatsinkModel = nullptr;
+    QVector<ToolPage *> m_pages;
     QNetworkAccessManager *m_network = nullptr;
     std::unique_ptr<DesignFile::Design> m_design;
     QString m_designPath;

@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
     StartOptions options;
     options.offline = true;
     MainWindow w(nullptr, options);
-    auto *page = w.findChild<HeatsinkPage *>(QStringLiteral("page_6"));
+    auto *page = w.heatsinkPage();
     if (!page) {
         std::fprintf(stderr, "no heatsink page\n");
         return 1;

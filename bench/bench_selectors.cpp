@@ -45,8 +45,8 @@ int main(int argc, char *argv[])
     MainWindow w(nullptr, options);
     w.resize(1230, 691);
     w.show();
-    auto *linear = w.findChild<LinearSelectorPage *>(QStringLiteral("page_2"));
-    auto *pwms = w.findChild<PwmSelectorPage *>(QStringLiteral("page_7"));
+    auto *linear = w.linearSelectorPage();
+    auto *pwms = w.pwmSelectorPage();
     if (!linear || !pwms) {
         std::fprintf(stderr, "selector pages not found\n");
         return 1;

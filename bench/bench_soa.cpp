@@ -32,7 +32,7 @@ int main(int argc, char *argv[])
     window.findChild<QTabWidget *>(QStringLiteral("SOAdisplayTab"))->setCurrentIndex(1);
     window.show();
     QCoreApplication::processEvents();
-    auto *page = window.findChild<SoaPage *>(QStringLiteral("SOApage"));
+    auto *page = window.soaPage();
 
     const bench::Figures startUp = bench::timeIt(runs, [&] { page->refreshSOA(); });
 

@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
     window.findChild<QStackedWidget *>(QStringLiteral("Page"))->setCurrentIndex(4);
     window.show();
     QCoreApplication::processEvents();
-    auto *page = window.findChild<StabilityPage *>(QStringLiteral("page_4"));
+    auto *page = window.stabilityPage();
 
     // QX550 has four compensation options; 1 uF on its output needs compensation.
     const QString name = QStringLiteral("QX550");

@@ -12,8 +12,8 @@
 #include <QTabWidget>
 #include <QTextCodec>
 
-#include "app/version.h"
-#include "catalog/catalogs.h"
+#include "amporaversion.h"
+#include "pages/storedentries.h"
 #include "pages/toolpage.h"
 
 namespace DesignFile {
@@ -326,45 +326,6 @@ const QVector<Key> &keys()
 
 namespace {
 
-enum class CatalogKind { Linear, Host, Pwm };
-
-// Selectors whose value is an amplifier name, and which catalog positions of
-// older files refer to.
-bool selectorCatalog(const QString &key, CatalogKind *kind)
-{
-    if (key == QLatin1String("AmpSelecterSOA") || key == QLatin1String("AmpSelectorStab") ||
-        key == QLatin1String("IHCPampSelector")) {
-        *kind = CatalogKind::Linear;
-        return true;
-    }
-    if (key == QLatin1String("hostSelector")) {
-        *kind = CatalogKind::Host;
-        return true;
-    }
-    if (key == QLatin1String("ampSelectorFilter") || key == QLatin1String("ampSelectorPower") ||
-        key == QLatin1String("ampSelectorSCon") || key == QLatin1String("P3ampSelector")) {
-        *kind = CatalogKind::Pwm;
-        return true;
-    }
-    return false;
-}
-
-ToolPage *storingPage(QWidget *window, const QString &key)
-{
-    const QList<ToolPage *> pages = window->findChildren<ToolPage *>();
-    for (ToolPage *page : pages)
-        if (page->entryKeys().contains(key))
-            return page;
-    return nullptr;
-}
-
-QWidget *widgetNamed(QWidget *window, const QString &key)
-{
-    if (window->objectName() == key)
-        return window;
-    return window->findChild<QWidget *>(key);
-}
-
 QString boolText(bool on)
 {
     return on ? QStringLiteral("1") : QStringLiteral("0");
@@ -418,34 +379,11 @@ void selectText(QComboBox *box, const QString &text)
         box->setCurrentIndex(index);
 }
 
-}  // namespace
-
-Design::Design(QWidget *window, const Catalogs *catalogs) : m_window(window), m_catalogs(catalogs) {}
-
-QString Design::value(const Key &key) const
+// Reads a line's value into the widget in the row's form.
+void setWidgetValue(QWidget *w, KeyForm form, const QString &value)
 {
-    const QString name = QLatin1String(key.name);
-    if (ToolPage *page = storingPage(m_window, name))
-        return page->entry(name);
-    if (QWidget *w = widgetNamed(m_window, name))
-        return widgetValue(w, key.form);
-    return m_unbound.value(name);
-}
-
-void Design::apply(const Key &key, const QString &value, bool version7)
-{
-    const QString name = QLatin1String(key.name);
-    if (ToolPage *page = storingPage(m_window, name)) {
-        page->setEntry(name, value);
-        return;
-    }
-    QWidget *w = widgetNamed(m_window, name);
-    if (!w) {
-        m_unbound.insert(name, value);
-        return;
-    }
     const int number = value.trimmed().toInt();
-    switch (key.form) {
+    switch (form) {
     case KeyForm::Text:
     case KeyForm::StoredText:
         if (auto *edit = qobject_cast<QLineEdit *>(w))
@@ -465,12 +403,8 @@ void Design::apply(const Key &key, const QString &value, bool version7)
             if (number >= 0 && number < tabs->count())
                 tabs->setCurrentIndex(number);
         } else if (auto *box = qobject_cast<QComboBox *>(w)) {
-            if (number >= 0 && number < box->count()) {
+            if (number >= 0 && number < box->count())
                 box->setCurrentIndex(number);
-                // Choosing an example shows it, as the user's choice does.
-                if (name == QLatin1String("ExampleSelection"))
-                    emit box->activated(number);
-            }
         }
         break;
     case KeyForm::Value:
@@ -482,39 +416,78 @@ void Design::apply(const Key &key, const QString &value, bool version7)
             slider->setValue(number);
         break;
     case KeyForm::Name:
-        if (auto *box = qobject_cast<QComboBox *>(w)) {
-            CatalogKind kind;
-            if (version7 || !m_catalogs || !selectorCatalog(name, &kind)) {
-                selectText(box, value);
-            } else if (kind == CatalogKind::Linear) {
-                selectText(box, beforeV7IndextoAmpName(m_catalogs->linear, number));
-            } else if (kind == CatalogKind::Host) {
-                selectText(box, beforeV7IndextoHostName(m_catalogs->host, number));
-            } else {
-                selectText(box, beforeV7IndextoPwmName(m_catalogs->pwms, number));
-            }
-        }
-        break;
     case KeyForm::ComboText:
-        if (auto *box = qobject_cast<QComboBox *>(w)) {
-            // The part and package lists of older files held other items.
-            const bool versioned = name == QLatin1String("HSpart") || name == QLatin1String("HSpackage");
-            if (versioned && !version7) {
-                if (box->count() > 0)
-                    box->setCurrentIndex(0);
-            } else {
-                selectText(box, value);
-            }
-        }
+        if (auto *box = qobject_cast<QComboBox *>(w))
+            selectText(box, value);
         break;
     default:
-        m_unbound.insert(name, value);
         break;
     }
 }
 
+}  // namespace
+
+Design::Design(QWidget *window) : m_window(window) {}
+
+void Design::bind() const
+{
+    QHash<QString, const EntryBinding *> pageBindings;
+    const QList<ToolPage *> pages = m_window->findChildren<ToolPage *>();
+    for (const ToolPage *page : pages) {
+        const StoredEntries &entries = page->storedEntries();
+        for (const QString &key : entries.keys())
+            if (!pageBindings.contains(key))
+                pageBindings.insert(key, entries.find(key));
+    }
+    QHash<QString, QWidget *> widgets;
+    widgets.insert(m_window->objectName(), m_window);
+    const QList<QWidget *> children = m_window->findChildren<QWidget *>();
+    for (QWidget *w : children)
+        if (!widgets.contains(w->objectName()))
+            widgets.insert(w->objectName(), w);
+
+    m_rows.clear();
+    for (const Key &key : keys()) {
+        const QString name = QLatin1String(key.name);
+        const KeyForm form = key.form;
+        EntryBinding row;
+        if (const EntryBinding *page = pageBindings.value(name)) {
+            row = *page;
+        } else if (QWidget *w = widgets.value(name)) {
+            row.get = [w, form] { return widgetValue(w, form); };
+            row.set = [w, form](const QString &value, bool) { setWidgetValue(w, form, value); };
+        } else {
+            // Nothing shows the key: the file's value is kept for the next save.
+            QMap<QString, QString> *unbound = &m_unbound;
+            row.get = [unbound, name] { return unbound->value(name); };
+            row.set = [unbound, name](const QString &value, bool) { unbound->insert(name, value); };
+        }
+        m_rows.insert(name, row);
+    }
+}
+
+const EntryBinding &Design::row(const Key &key) const
+{
+    if (m_rows.isEmpty())
+        bind();
+    static const EntryBinding none{[] { return QString(); }, [](const QString &, bool) {}};
+    const auto found = m_rows.constFind(QLatin1String(key.name));
+    return found == m_rows.constEnd() ? none : found.value();
+}
+
+QString Design::value(const Key &key) const
+{
+    return row(key).get();
+}
+
+void Design::apply(const Key &key, const QString &value, bool version7)
+{
+    row(key).set(value, version7);
+}
+
 QByteArray Design::serialise()
 {
+    bind();
     QString text = QLatin1String(kHeader) + QLatin1Char('\n');
     text += QStringLiteral("Version: ") + QLatin1String(kAmporaVersion) + QLatin1Char('\n');
     bool spacesRemoved = false;
@@ -540,12 +513,10 @@ bool Design::parse(const QByteArray &content)
     if (lines.isEmpty() || lines.first() != QLatin1String(kHeader))
         return false;
 
-    QHash<QString, Key> byName;
-    for (const Key &key : keys())
-        byName.insert(QLatin1String(key.name), key);
-
+    // The table is bound once; each line is then one look-up.
+    bind();
     // Files without the filter order were written before it existed.
-    apply(byName.value(QStringLiteral("PWMfilterOrder")), QStringLiteral("6"), true);
+    m_rows[QStringLiteral("PWMfilterOrder")].set(QStringLiteral("6"), true);
 
     bool version7 = false;
     for (int i = 1; i < lines.size(); ++i) {
@@ -560,15 +531,16 @@ bool Design::parse(const QByteArray &content)
             version7 = value.split(QLatin1Char('.')).first().trimmed().toInt() >= 7;
             continue;
         }
-        const auto found = byName.constFind(name);
-        if (found != byName.constEnd())
-            apply(found.value(), value, version7);
+        const auto found = m_rows.constFind(name);
+        if (found != m_rows.constEnd())
+            found.value().set(value, version7);
     }
     return true;
 }
 
 QJsonObject Design::entries() const
 {
+    bind();
     QJsonObject out;
     for (const Key &key : keys())
         out.insert(QLatin1String(key.name), value(key));

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QHash>
 #include <QJsonObject>
 #include <QMap>
 #include <QString>
 #include <QVector>
 
+#include "pages/storedentries.h"
+
 class QWidget;
-struct Catalogs;
 
 namespace DesignFile {
 
@@ -43,13 +45,17 @@ struct Key {
 // whatever lines a file has.
 const QVector<Key> &keys();
 
-// The design a window shows, read and written key by key: through the page
-// that stores the key (ToolPage::entryKeys), else through the widget of that
-// object name. Keys with neither are kept here, so a file's value survives
-// a save even where no page holds it.
+// The design a window shows, read and written key by key. Each row of the
+// table gets its binding (a getter and a setter) once per open, save or
+// report: the page's, where a page binds the key (ToolPage::storedEntries:
+// stored entries, and selectors and lists with rules of their own), else one
+// on the widget of that object name in the row's form. A key with neither is
+// kept here, so a file's value survives a save even where no page holds it.
 class Design {
 public:
-    Design(QWidget *window, const Catalogs *catalogs);
+    explicit Design(QWidget *window);
+    Design(const Design &) = delete;
+    Design &operator=(const Design &) = delete;
 
     // The value a save writes for `key`.
     QString value(const Key &key) const;
@@ -66,9 +72,13 @@ public:
     QJsonObject entries() const;
 
 private:
+    // Gives every row of the table its binding, walking the window once.
+    void bind() const;
+    const EntryBinding &row(const Key &key) const;
+
     QWidget *m_window;
-    const Catalogs *m_catalogs;
-    QMap<QString, QString> m_unbound;
+    mutable QHash<QString, EntryBinding> m_rows;
+    mutable QMap<QString, QString> m_unbound;
 };
 
 }  // namespace DesignFile

@@ -4,11 +4,15 @@
 #include <QWidget>
 
 #include "catalog/catalogs.h"
+#include "catalog/selectorlists.h"
+#include "pages/storedentries.h"
+
+class QComboBox;
 
 // What every stacked tool page shares: the catalogs the window owns, the
 // start-up step that brings the page to its first computed state, the
-// design-file entries that live in the page rather than in a widget, and the
-// signal that marks the design changed.
+// recompute after a design opens, the design-file entries the page binds,
+// and the signal that marks the design changed.
 class ToolPage : public QWidget {
     Q_OBJECT
 public:
@@ -16,22 +20,36 @@ public:
 
     void setCatalogs(const Catalogs *catalogs) { m_catalogs = catalogs; }
 
-    // Called once, in the window's fixed start-up order, after the catalogs
-    // are loaded and the selectors filled.
+    // Fills the page's part selectors from the catalogs, keeping their signals
+    // quiet. Called before initialise and again when the catalogs are reloaded.
+    virtual void fillSelectors() {}
+    // Called once, in the window's page order, after the catalogs are loaded
+    // and the selectors filled.
     virtual void initialise() {}
+    // Recomputes the page from its entries after a design was opened; called
+    // in the window's page order.
+    virtual void refresh() {}
+    // A page that draws when it is shown is shown again after a design opens,
+    // when it is the page on screen.
+    virtual bool redrawsWhenShown() const { return false; }
 
-    // Stored entries, as the design file writes them.
-    virtual QStringList entryKeys() const { return {}; }
-    virtual QString entry(const QString &key) const
+    // The design-file keys this page binds, with their values as a save
+    // writes them.
+    const StoredEntries &storedEntries() const { return m_entries; }
+    QStringList entryKeys() const { return m_entries.keys(); }
+    QString entry(const QString &key) const
     {
-        Q_UNUSED(key);
-        return {};
+        const EntryBinding *binding = m_entries.find(key);
+        return binding ? binding->get() : QString();
     }
-    virtual bool setEntry(const QString &key, const QString &value)
+    // Reads `value` into the entry as a current design file would; false for
+    // a key the page does not bind.
+    bool setEntry(const QString &key, const QString &value)
     {
-        Q_UNUSED(key);
-        Q_UNUSED(value);
-        return false;
+        const EntryBinding *binding = m_entries.find(key);
+        if (binding)
+            binding->set(value, true);
+        return binding != nullptr;
     }
 
     // Removes the blanks from the stored entries that a design file writes
@@ -49,6 +67,17 @@ protected:
     }
     void markChanged() { emit designChanged(); }
 
+    // Binding happens once, in the page's constructor.
+    StoredEntries &entries() { return m_entries; }
+    // An amplifier selector: saved as the part's name; a file older than
+    // version 7 gives a position in `catalog`.
+    void bindSelector(const QString &key, QComboBox *box, SelectorLists::Catalog catalog);
+    // Replaces a selector's items without raising its signals.
+    static void fillSelector(QComboBox *box, const QStringList &items);
+    // Selects the item of that text, if there is one.
+    static void selectText(QComboBox *box, const QString &text);
+
 private:
     const Catalogs *m_catalogs = nullptr;
+    StoredEntries m_entries;
 };

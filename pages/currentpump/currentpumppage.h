@@ -14,9 +14,9 @@ public:
     explicit CurrentPumpPage(QWidget *parent = nullptr);
     ~CurrentPumpPage() override;
 
-    QStringList entryKeys() const override;
-    QString entry(const QString &key) const override;
-    bool setEntry(const QString &key, const QString &value) override;
+    void fillSelectors() override;
+    // "QX370" in the amplifier selector.
+    void initialise() override;
 
 signals:
     // The SOA exchange copies fields of both pages, so the window carries it out.
@@ -29,8 +29,7 @@ private slots:
     void on_IHCPexportSOA_clicked();
 
 private:
-    const QString *textEntry(const QString &key) const;
-    QString *textEntry(const QString &key);
+    void bindEntries();
     void showSweepState();
 
     Ui::CurrentPumpPage *ui;

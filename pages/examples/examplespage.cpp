@@ -9,6 +9,14 @@
 ExamplesPage::ExamplesPage(QWidget *parent) : ToolPage(parent), ui(new Ui::ExamplesPage)
 {
     ui->setupUi(this);
+    // Choosing an example in a design file shows it, as the user's choice does.
+    entries().bind(QStringLiteral("ExampleSelection"),
+                   EntryBinding{[this] { return QString::number(ui->ExampleSelection->currentIndex()); },
+                                [this](const QString &value, bool) {
+                                    const int index = value.trimmed().toInt();
+                                    if (index >= 0 && index < ui->ExampleSelection->count())
+                                        showExample(index);
+                                }});
 }
 
 ExamplesPage::~ExamplesPage()

@@ -33,8 +33,22 @@ HeatsinkPage::HeatsinkPage(QWidget *parent)
     ui->HStable->verticalHeader()->hide();
     ui->HStable->horizontalHeader()->setStretchLastSection(false);
     ui->HStable->viewport()->installEventFilter(this);
-    m_ownModel = new QStandardItemModel(0, 5, this);
-    setTableModel(m_ownModel);
+    m_model = new QStandardItemModel(0, 5, this);
+    ui->HStable->setModel(m_model);
+    connect(ui->HStable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        &HeatsinkPage::HStableRowChange);
+    // The part and package lists of files older than version 7 held other
+    // items: such a file selects the first.
+    for (QComboBox *box : { ui->HSpart, ui->HSpackage }) {
+        entries().bind(box->objectName(),
+            EntryBinding { [box] { return box->currentText(); },
+                [box](const QString &value, bool version7) {
+                    if (version7)
+                        selectText(box, value);
+                    else if (box->count() > 0)
+                        box->setCurrentIndex(0);
+                } });
+    }
 }
 
 HeatsinkPage::~HeatsinkPage()
@@ -42,20 +56,9 @@ HeatsinkPage::~HeatsinkPage()
     delete ui;
 }
 
-void HeatsinkPage::setTableModel(QStandardItemModel *model)
+void HeatsinkPage::fillSelectors()
 {
-    if (!model || model == m_model)
-        return;
-    QItemSelectionModel *old = ui->HStable->selectionModel();
-    ui->HStable->setModel(model);
-    delete old;
-    connect(ui->HStable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        &HeatsinkPage::HStableRowChange);
-    m_model = model;
-    if (m_ownModel && m_ownModel != model) {
-        delete m_ownModel;
-        m_ownModel = nullptr;
-    }
+    fillSelector(ui->HSpart, SelectorLists::heatsinkParts(catalogs()));
 }
 
 void HeatsinkPage::initialise()

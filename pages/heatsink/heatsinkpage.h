@@ -21,11 +21,9 @@ public:
     explicit HeatsinkPage(QWidget *parent = nullptr);
     ~HeatsinkPage() override;
 
-    // The window owns the table model; until it hands one over the page uses its own.
-    void setTableModel(QStandardItemModel *model);
-    QStandardItemModel *tableModel() const { return m_model; }
-
+    void fillSelectors() override;
     void initialise() override;
+    void refresh() override { refreshHeatsinks(); }
 
     // The whole page from scratch; also run by the home page's heatsink button
     // and after a design is opened.
@@ -77,6 +75,5 @@ private:
 
     Ui::HeatsinkPage *ui;
     QStandardItemModel *m_model = nullptr;
-    QStandardItemModel *m_ownModel = nullptr;
     Heatsink m_selected;
 };

@@ -19,6 +19,9 @@ public:
     // Shows the description of the checked circuit type in SConDesc.
     void SConDescription();
 
+    // Shown again after a design opens, when it is the page on screen.
+    bool redrawsWhenShown() const override { return true; }
+
 private slots:
     void on_V1button_clicked();
     void on_V2button_clicked();

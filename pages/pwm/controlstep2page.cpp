@@ -5,11 +5,17 @@
 ControlStep2Page::ControlStep2Page(QWidget *parent) : ToolPage(parent), ui(new Ui::ControlStep2Page)
 {
     ui->setupUi(this);
+    bindSelector(QStringLiteral("ampSelectorSCon"), ui->ampSelectorSCon, SelectorLists::Catalog::Pwm);
 }
 
 ControlStep2Page::~ControlStep2Page()
 {
     delete ui;
+}
+
+void ControlStep2Page::fillSelectors()
+{
+    fillSelector(ui->ampSelectorSCon, SelectorLists::pwmControl(catalogs()));
 }
 
 void ControlStep2Page::initialise()

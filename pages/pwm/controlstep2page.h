@@ -13,6 +13,7 @@ public:
     explicit ControlStep2Page(QWidget *parent = nullptr);
     ~ControlStep2Page() override;
 
+    void fillSelectors() override;
     void initialise() override;
 
 private:

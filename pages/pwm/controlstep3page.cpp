@@ -7,7 +7,7 @@
 namespace {
 
 // Design-file order, with the values of a Voltage 1 circuit that the page starts with.
-const std::pair<const char *, const char *> kComponents[] = {
+const std::pair<const char *, const char *> kComponents[ControlStep3Page::kComponentCount] = {
     {"SConRint", "1k"},   {"SConCint", "4.7n"}, {"SConVref", "2.5"},  {"SConVbias", "15"},
     {"SConRbias", "83333"}, {"SConRin", "10k"}, {"SConRf", "14k"},    {"SConRnf", "0"},
     {"SConCnf", "0"},     {"SConRdf", "6.2k"},  {"SConCdf", "1.2n"},  {"SConRdin", "90k"},
@@ -20,32 +20,13 @@ const std::pair<const char *, const char *> kComponents[] = {
 ControlStep3Page::ControlStep3Page(QWidget *parent) : ToolPage(parent), ui(new Ui::ControlStep3Page)
 {
     ui->setupUi(this);
-    for (const auto &c : kComponents)
-        m_components.insert(QLatin1String(c.first), QLatin1String(c.second));
+    for (int i = 0; i < kComponentCount; ++i) {
+        m_components[i] = QLatin1String(kComponents[i].second);
+        entries().bind(QLatin1String(kComponents[i].first), &m_components[i]);
+    }
 }
 
 ControlStep3Page::~ControlStep3Page()
 {
     delete ui;
-}
-
-QStringList ControlStep3Page::entryKeys() const
-{
-    QStringList keys;
-    for (const auto &c : kComponents)
-        keys << QLatin1String(c.first);
-    return keys;
-}
-
-QString ControlStep3Page::entry(const QString &key) const
-{
-    return m_components.value(key);
-}
-
-bool ControlStep3Page::setEntry(const QString &key, const QString &value)
-{
-    if (!m_components.contains(key))
-        return false;
-    m_components[key] = value;
-    return true;
 }

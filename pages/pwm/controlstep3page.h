@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QMap>
-#include <QStringList>
+#include <QString>
 
 #include "pages/toolpage.h"
 
@@ -17,12 +16,10 @@ public:
     explicit ControlStep3Page(QWidget *parent = nullptr);
     ~ControlStep3Page() override;
 
-    // The circuit components SConRint ... SConCv, as typed.
-    QStringList entryKeys() const override;
-    QString entry(const QString &key) const override;
-    bool setEntry(const QString &key, const QString &value) override;
+    static constexpr int kComponentCount = 19;
 
 private:
     Ui::ControlStep3Page *ui;
-    QMap<QString, QString> m_components;
+    // The circuit components SConRint ... SConCv, as typed.
+    QString m_components[kComponentCount];
 };

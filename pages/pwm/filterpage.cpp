@@ -9,11 +9,17 @@ enum Sheet { DesignSheet = 0, MatchSheet = 1 };
 FilterPage::FilterPage(QWidget *parent) : ToolPage(parent), ui(new Ui::FilterPage)
 {
     ui->setupUi(this);
+    bindSelector(QStringLiteral("ampSelectorFilter"), ui->ampSelectorFilter, SelectorLists::Catalog::Pwm);
 }
 
 FilterPage::~FilterPage()
 {
     delete ui;
+}
+
+void FilterPage::fillSelectors()
+{
+    fillSelector(ui->ampSelectorFilter, SelectorLists::allPwm(catalogs()));
 }
 
 void FilterPage::initialise()

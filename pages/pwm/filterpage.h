@@ -14,6 +14,7 @@ public:
     explicit FilterPage(QWidget *parent = nullptr);
     ~FilterPage() override;
 
+    void fillSelectors() override;
     void initialise() override;
 
 private slots:

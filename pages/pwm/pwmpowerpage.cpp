@@ -2,29 +2,14 @@
 
 #include "ui_pwmpowerpage.h"
 
-namespace {
-
-const QString kExtendedLoad = QStringLiteral("extendedLoad");
-const QString kAcBidirectional = QStringLiteral("ACbidirectional");
-const QStringList kParasiticKeys = {QStringLiteral("Lparasitics"), QStringLiteral("Pparasitics"),
-                                    QStringLiteral("Eparasitics")};
-
-// Stored strings are written without blanks, because the file separates them by blanks.
-QString withoutBlanks(QString text)
-{
-    text.remove(QLatin1Char(' '));
-    return text;
-}
-
-}  // namespace
-
 PwmPowerPage::PwmPowerPage(QWidget *parent) : ToolPage(parent), ui(new Ui::PwmPowerPage)
 {
     ui->setupUi(this);
     // At start-up the load is open (R "open"); the filter export later makes it a resistor.
     resetNetwork();
-    m_elements[QStringLiteral("L5")].R = QStringLiteral("open");
+    m_elements[elementNames().indexOf(QStringLiteral("L5"))].R = QStringLiteral("open");
     extendLoad();
+    bindEntries();
 }
 
 PwmPowerPage::~PwmPowerPage()
@@ -48,23 +33,25 @@ QStringList PwmPowerPage::elementNames()
 
 networkElement PwmPowerPage::element(const QString &name) const
 {
-    return m_elements.value(name);
+    const int i = elementNames().indexOf(name);
+    return i >= 0 ? m_elements[i] : networkElement();
 }
 
 void PwmPowerPage::setElement(const QString &name, const networkElement &value)
 {
-    if (m_elements.contains(name))
-        m_elements[name] = value;
+    const int i = elementNames().indexOf(name);
+    if (i >= 0)
+        m_elements[i] = value;
 }
 
 void PwmPowerPage::resetNetwork()
 {
     const QString zero = QStringLiteral("0");
     const QString shorted = QStringLiteral("short");
-    for (const QString &name : elementNames())
-        m_elements[name] = {zero, zero, zero};
+    for (networkElement &e : m_elements)
+        e = {zero, zero, zero};
     for (const char *name : {"L1", "L2", "L5"})
-        m_elements[QLatin1String(name)].C = shorted;
+        m_elements[elementNames().indexOf(QLatin1String(name))].C = shorted;
 }
 
 void PwmPowerPage::removeSpaces()
@@ -74,8 +61,8 @@ void PwmPowerPage::removeSpaces()
         e.R = withoutBlanks(e.R);
         e.C = withoutBlanks(e.C);
     }
-    for (const QString &key : kParasiticKeys)
-        for (QLineEdit *field : parasiticFields(key))
+    for (const auto &group : parasiticGroups())
+        for (QLineEdit *field : group.second)
             field->setText(withoutBlanks(field->text()));
 }
 
@@ -98,61 +85,40 @@ void PwmPowerPage::on_ExtendedLoad_clicked()
 
 // The parasitic equations are saved as one line per group. The electrolytic
 // line carries all four coefficients so that none is lost on reopening.
-QVector<QLineEdit *> PwmPowerPage::parasiticFields(const QString &key) const
+QVector<std::pair<QString, QVector<QLineEdit *>>> PwmPowerPage::parasiticGroups() const
 {
-    if (key == kParasiticKeys[0])
-        return {ui->LESRB, ui->LESRC, ui->LEPCB, ui->LEPCC};
-    if (key == kParasiticKeys[1])
-        return {ui->PESRB, ui->PESRC, ui->PESLB, ui->PESLC};
-    if (key == kParasiticKeys[2])
-        return {ui->EESRB, ui->EESRC, ui->EESLB, ui->EESLC};
-    return {};
+    return {{"Lparasitics", {ui->LESRB, ui->LESRC, ui->LEPCB, ui->LEPCC}},
+            {"Pparasitics", {ui->PESRB, ui->PESRC, ui->PESLB, ui->PESLC}},
+            {"Eparasitics", {ui->EESRB, ui->EESRC, ui->EESLB, ui->EESLC}}};
 }
 
-QStringList PwmPowerPage::entryKeys() const
+void PwmPowerPage::bindEntries()
 {
-    return QStringList{kAcBidirectional, kExtendedLoad} + elementNames() + kParasiticKeys;
+    entries().bind("ACbidirectional", &m_acBidirectional);
+    entries().bind("extendedLoad", &m_extendedLoad, [this] { extendLoad(); });
+    const QStringList names = elementNames();
+    for (int i = 0; i < kElementCount; ++i)
+        entries().bind(names.at(i), &m_elements[i]);
+    for (const auto &group : parasiticGroups()) {
+        const QVector<QLineEdit *> fields = group.second;
+        entries().bind(group.first, EntryBinding{[fields] {
+                                                     QStringList parts;
+                                                     for (QLineEdit *field : fields)
+                                                         parts << withoutBlanks(field->text());
+                                                     return parts.join(QLatin1Char(' '));
+                                                 },
+                                                 [fields](const QString &value, bool) {
+                                                     // A short line fills the fields it has.
+                                                     const QStringList parts =
+                                                         value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                                                     for (int i = 0; i < fields.size() && i < parts.size(); ++i)
+                                                         fields[i]->setText(parts[i]);
+                                                 }});
+    }
+    bindSelector("ampSelectorPower", ui->ampSelectorPower, SelectorLists::Catalog::Pwm);
 }
 
-QString PwmPowerPage::entry(const QString &key) const
+void PwmPowerPage::fillSelectors()
 {
-    if (key == kAcBidirectional)
-        return QString::number(m_acBidirectional);
-    if (key == kExtendedLoad)
-        return QString::number(m_extendedLoad ? 1 : 0);
-    if (m_elements.contains(key)) {
-        const networkElement &e = m_elements[key];
-        return withoutBlanks(e.L) + QLatin1Char(' ') + withoutBlanks(e.R) + QLatin1Char(' ') + withoutBlanks(e.C);
-    }
-    QStringList parts;
-    for (QLineEdit *field : parasiticFields(key))
-        parts << withoutBlanks(field->text());
-    return parts.join(QLatin1Char(' '));
-}
-
-bool PwmPowerPage::setEntry(const QString &key, const QString &value)
-{
-    if (key == kAcBidirectional) {
-        m_acBidirectional = value.trimmed().toInt();
-        return true;
-    }
-    if (key == kExtendedLoad) {
-        setExtendedLoad(value.trimmed().toInt() != 0);
-        return true;
-    }
-    // A short line fills the parts it has and leaves the others as they were.
-    const QStringList parts = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (m_elements.contains(key)) {
-        networkElement &e = m_elements[key];
-        QString *strings[] = {&e.L, &e.R, &e.C};
-        for (int i = 0; i < 3 && i < parts.size(); ++i)
-            *strings[i] = parts[i];
-        return true;
-    }
-    const QVector<QLineEdit *> fields = parasiticFields(key);
-    if (fields.isEmpty())
-        return false;
-    for (int i = 0; i < fields.size() && i < parts.size(); ++i)
-        fields[i]->setText(parts[i]);
-    return true;
+    fillSelector(ui->ampSelectorPower, SelectorLists::pwmPower(catalogs()));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMap>
+#include <utility>
 #include <QStringList>
 #include <QVector>
 
@@ -23,9 +23,7 @@ public:
 
     void initialise() override;
 
-    QStringList entryKeys() const override;
-    QString entry(const QString &key) const override;
-    bool setEntry(const QString &key, const QString &value) override;
+    void fillSelectors() override;
 
     // The filter elements P1 to P6, the matching branch MN and the load
     // elements L1 to L5, in design-file order.
@@ -36,7 +34,7 @@ public:
     // resistive load of R = 0 with no filter, matching branch or extra branch.
     void resetNetwork();
     // Removes the blanks typed into the element strings ("4.7 u" becomes "4.7u").
-    void removeSpaces();
+    void removeSpaces() override;
 
     bool extendedLoad() const { return m_extendedLoad; }
     void setExtendedLoad(bool extended);
@@ -47,10 +45,13 @@ private slots:
 
 private:
     void extendLoad();
-    QVector<QLineEdit *> parasiticFields(const QString &key) const;
+    void bindEntries();
+    // The design-file key of each parasitic equation line, with its fields.
+    QVector<std::pair<QString, QVector<QLineEdit *>>> parasiticGroups() const;
 
+    static constexpr int kElementCount = 12;
     Ui::PwmPowerPage *ui;
-    QMap<QString, networkElement> m_elements;
+    networkElement m_elements[kElementCount];
     bool m_extendedLoad = false;
     int m_acBidirectional = 0;
 };

@@ -45,14 +45,6 @@ LinearSelectorPage::~LinearSelectorPage()
     delete ui;
 }
 
-void LinearSelectorPage::setTableModel(QStandardItemModel *model)
-{
-    if (!model || model == m_model)
-        return;
-    m_model = model;
-    attachModel();
-}
-
 void LinearSelectorPage::attachModel()
 {
     ui->selectorTable->setModel(m_model);

@@ -20,11 +20,8 @@ public:
     explicit LinearSelectorPage(QWidget *parent = nullptr);
     ~LinearSelectorPage() override;
 
-    // The window owns the table model; until it hands one over the page uses its own.
-    void setTableModel(QStandardItemModel *model);
-    QStandardItemModel *tableModel() const { return m_model; }
-
     void initialise() override;
+    void refresh() override { refreshLPS(); }
 
     // The part last chosen in the table (kept when nothing qualifies).
     const amp &selectedAmplifier() const { return m_selected; }

@@ -43,14 +43,6 @@ PwmSelectorPage::~PwmSelectorPage()
     delete ui;
 }
 
-void PwmSelectorPage::setTableModel(QStandardItemModel *model)
-{
-    if (!model || model == m_model)
-        return;
-    m_model = model;
-    attachModel();
-}
-
 void PwmSelectorPage::attachModel()
 {
     ui->pwmTable->setModel(m_model);

@@ -18,23 +18,6 @@ const char *const kSeeDatasheet = "See datasheet for details.";
 const char *const kRedLabel = "QLabel { color : red; }";
 const char *const kBlackLabel = "QLabel { color : black; }";
 
-// Design-file keys of the stored entries, in file order.
-const QStringList &loadCalcKeys()
-{
-    static const QStringList keys{QStringLiteral("ResS"), QStringLiteral("CapS"), QStringLiteral("IndS"),
-                                  QStringLiteral("ResP"), QStringLiteral("CapP"), QStringLiteral("IndP"),
-                                  QStringLiteral("Z1"),   QStringLiteral("Z2"),   QStringLiteral("A1"),
-                                  QStringLiteral("A2"),   QStringLiteral("FreqS"), QStringLiteral("FreqP")};
-    return keys;
-}
-
-int toInt(const QString &text)
-{
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    return ok ? v : 0;
-}
-
 }  // namespace
 
 SoaPage::SoaPage(QWidget *parent) : ToolPage(parent), ui(new Ui::SoaPage)
@@ -62,6 +45,7 @@ SoaPage::SoaPage(QWidget *parent) : ToolPage(parent), ui(new Ui::SoaPage)
     ui->PowerDetails->setLineWrapMode(QTextEdit::NoWrap);
 
     setupSOAsch();
+    bindEntries();
     connect(ui->SOAdisplayTab, &QTabWidget::currentChanged, this, [this] { replotVisible(); });
 }
 
@@ -85,109 +69,36 @@ void SoaPage::initialise()
     refreshSOA();
 }
 
-QStringList SoaPage::entryKeys() const
+void SoaPage::bindEntries()
 {
-    return loadCalcKeys()
-           + QStringList{QStringLiteral("SOAVs_pos"), QStringLiteral("SOAVs_neg"), QStringLiteral("SOAVb_pos"),
-                         QStringLiteral("SOAVb_neg"), QStringLiteral("boostSup"),  QStringLiteral("SOAR_CS"),
-                         QStringLiteral("SignalType"), QStringLiteral("SOAmaxOut"), QStringLiteral("SOAminOut"),
-                         QStringLiteral("SOAVout"),   QStringLiteral("SOAfreq"),   QStringLiteral("SOAtRise"),
-                         QStringLiteral("SOAtHigh"),  QStringLiteral("SOAtFall"),  QStringLiteral("SOAtLow"),
-                         QStringLiteral("SOAcsvGain")};
+    // The twelve load-calculator texts, in the order the calculator sends them.
+    static const char *const calcKeys[] = {"ResS", "CapS", "IndS", "ResP", "CapP", "IndP",
+                                           "Z1",   "Z2",   "A1",   "A2",   "FreqS", "FreqP"};
+    for (int i = 0; i < 12; ++i)
+        entries().bind(calcKeys[i], EntryBinding{[this, i] { return m_loadCalc.value(i); },
+                                                 [this, i](const QString &value, bool) { m_loadCalc[i] = value; }});
+    entries().bind("SOAVs_pos", &m_vsPos);
+    entries().bind("SOAVs_neg", &m_vsNeg);
+    entries().bind("SOAVb_pos", &m_vbPos);
+    entries().bind("SOAVb_neg", &m_vbNeg);
+    entries().bind("boostSup", &m_boost);
+    entries().bind("SOAR_CS", &m_rcs);
+    entries().bind("SignalType", &m_signalType, 0, 3);
+    entries().bind("SOAmaxOut", &m_sigMax);
+    entries().bind("SOAminOut", &m_sigMin);
+    entries().bind("SOAVout", &m_voltageOutput);
+    entries().bind("SOAfreq", &m_sigFreq);
+    entries().bind("SOAtRise", &m_tRise);
+    entries().bind("SOAtHigh", &m_tHigh);
+    entries().bind("SOAtFall", &m_tFall);
+    entries().bind("SOAtLow", &m_tLow);
+    entries().bind("SOAcsvGain", &m_csvScale);
+    bindSelector("AmpSelecterSOA", ui->AmpSelecterSOA, SelectorLists::Catalog::Linear);
 }
 
-QString SoaPage::entry(const QString &key) const
+void SoaPage::fillSelectors()
 {
-    const int calc = loadCalcKeys().indexOf(key);
-    if (calc >= 0)
-        return m_loadCalc.value(calc);
-    if (key == QLatin1String("SOAVs_pos"))
-        return m_vsPos;
-    if (key == QLatin1String("SOAVs_neg"))
-        return m_vsNeg;
-    if (key == QLatin1String("SOAVb_pos"))
-        return m_vbPos;
-    if (key == QLatin1String("SOAVb_neg"))
-        return m_vbNeg;
-    if (key == QLatin1String("boostSup"))
-        return QString::number(m_boost ? 1 : 0);
-    if (key == QLatin1String("SOAR_CS"))
-        return m_rcs;
-    if (key == QLatin1String("SignalType"))
-        return QString::number(m_signalType);
-    if (key == QLatin1String("SOAmaxOut"))
-        return m_sigMax;
-    if (key == QLatin1String("SOAminOut"))
-        return m_sigMin;
-    if (key == QLatin1String("SOAVout"))
-        return QString::number(m_voltageOutput ? 1 : 0);
-    if (key == QLatin1String("SOAfreq"))
-        return m_sigFreq;
-    if (key == QLatin1String("SOAtRise"))
-        return m_tRise;
-    if (key == QLatin1String("SOAtHigh"))
-        return m_tHigh;
-    if (key == QLatin1String("SOAtFall"))
-        return m_tFall;
-    if (key == QLatin1String("SOAtLow"))
-        return m_tLow;
-    if (key == QLatin1String("SOAcsvGain"))
-        return m_csvScale;
-    return QString();
-}
-
-bool SoaPage::setEntry(const QString &key, const QString &value)
-{
-    const int calc = loadCalcKeys().indexOf(key);
-    if (calc >= 0) {
-        m_loadCalc[calc] = value;
-        return true;
-    }
-    QString *text = nullptr;
-    if (key == QLatin1String("SOAVs_pos"))
-        text = &m_vsPos;
-    else if (key == QLatin1String("SOAVs_neg"))
-        text = &m_vsNeg;
-    else if (key == QLatin1String("SOAVb_pos"))
-        text = &m_vbPos;
-    else if (key == QLatin1String("SOAVb_neg"))
-        text = &m_vbNeg;
-    else if (key == QLatin1String("SOAR_CS"))
-        text = &m_rcs;
-    else if (key == QLatin1String("SOAmaxOut"))
-        text = &m_sigMax;
-    else if (key == QLatin1String("SOAminOut"))
-        text = &m_sigMin;
-    else if (key == QLatin1String("SOAfreq"))
-        text = &m_sigFreq;
-    else if (key == QLatin1String("SOAtRise"))
-        text = &m_tRise;
-    else if (key == QLatin1String("SOAtHigh"))
-        text = &m_tHigh;
-    else if (key == QLatin1String("SOAtFall"))
-        text = &m_tFall;
-    else if (key == QLatin1String("SOAtLow"))
-        text = &m_tLow;
-    else if (key == QLatin1String("SOAcsvGain"))
-        text = &m_csvScale;
-    if (text) {
-        *text = value;
-        return true;
-    }
-    if (key == QLatin1String("boostSup")) {
-        m_boost = toInt(value) != 0;
-        return true;
-    }
-    if (key == QLatin1String("SignalType")) {
-        const int type = toInt(value);
-        m_signalType = type >= 0 && type <= 3 ? type : 0;
-        return true;
-    }
-    if (key == QLatin1String("SOAVout")) {
-        m_voltageOutput = toInt(value) != 0;
-        return true;
-    }
-    return false;
+    fillSelector(ui->AmpSelecterSOA, SelectorLists::linear(catalogs()));
 }
 
 amp SoaPage::currentAmp() const

@@ -30,9 +30,8 @@ public:
     // Start-up: the sine period, the charts, "QX415A", makeSOAplot, refreshSOA.
     void initialise() override;
 
-    QStringList entryKeys() const override;
-    QString entry(const QString &key) const override;
-    bool setEntry(const QString &key, const QString &value) override;
+    void fillSelectors() override;
+    void refresh() override { refreshSOA(); }
 
     // Recomputes and redraws everything from the page's entries.
     void refreshSOA();
@@ -99,6 +98,7 @@ private slots:
     void ampSelectionChanged(int index);
 
 private:
+    void bindEntries();
     amp currentAmp() const;
     void rebuildPeriod(const amp &a);
     SoaInput gatherInput(const amp &a);

@@ -24,16 +24,6 @@
 
 namespace {
 
-// Design-file keys of the stored entries, in file order.
-const QStringList &storedKeys()
-{
-    static const QStringList keys = {
-        "CompOption", "phaseShiftComponents", "CLoadStab", "RisoC", "RinC", "RfbC",
-        "CfbC", "RngC", "CngC", "RclC", "LLoadStab", "RloadL", "RinL", "RfbL", "CfbL",
-        "RdL", "RsL", "RsGainL", "hostRin", "compRfb", "compCfb", "hostRng", "hostCng"};
-    return keys;
-}
-
 QString hostNumber(double v)
 {
     return QString::number(v, 'g', 6);
@@ -58,6 +48,7 @@ StabilityPage::StabilityPage(QWidget *parent) : ToolPage(parent), ui(new Ui::Sta
     fixedLines(ui->stabCompositeTip2, 3);
     for (QLabel *result : {ui->RCPCC1, ui->RCPCF2, ui->RCPCR3, ui->R_ISO_P})
         fixedLines(result, 2);
+    bindEntries();
 }
 
 StabilityPage::~StabilityPage()
@@ -76,37 +67,27 @@ void StabilityPage::initialise()
     refreshStab();
 }
 
-QStringList StabilityPage::entryKeys() const
+void StabilityPage::bindEntries()
 {
-    return storedKeys();
+    entries().bind("CompOption", &m_compOption, 0);
+    entries().bind("phaseShiftComponents", &m_phaseShiftComponents);
+    for (const char *key : {"CLoadStab", "RisoC", "RinC", "RfbC", "CfbC", "RngC", "CngC", "RclC", "LLoadStab",
+                            "RloadL", "RinL", "RfbL", "CfbL", "RdL", "RsL", "RsGainL", "hostRin", "compRfb",
+                            "compCfb", "hostRng", "hostCng"})
+        entries().bind(key, m_parts.field(QLatin1String(key)));
+    bindSelector("AmpSelectorStab", ui->AmpSelectorStab, SelectorLists::Catalog::Linear);
+    bindSelector("hostSelector", ui->hostSelector, SelectorLists::Catalog::Host);
 }
 
-QString StabilityPage::entry(const QString &key) const
+void StabilityPage::fillSelectors()
 {
-    if (key == QLatin1String("CompOption"))
-        return QString::number(m_compOption);
-    if (key == QLatin1String("phaseShiftComponents"))
-        return m_phaseShiftComponents ? QStringLiteral("1") : QStringLiteral("0");
-    if (const QString *field = m_parts.field(key))
-        return *field;
-    return {};
+    fillSelector(ui->AmpSelectorStab, SelectorLists::linear(catalogs()));
 }
 
-bool StabilityPage::setEntry(const QString &key, const QString &value)
+void StabilityPage::refresh()
 {
-    if (key == QLatin1String("CompOption")) {
-        m_compOption = std::max(0, value.trimmed().toInt());
-        return true;
-    }
-    if (key == QLatin1String("phaseShiftComponents")) {
-        m_phaseShiftComponents = value.trimmed().toInt() != 0;
-        return true;
-    }
-    if (QString *field = m_parts.field(key)) {
-        *field = value;
-        return true;
-    }
-    return false;
+    refreshStab();
+    RCPC();
 }
 
 amp StabilityPage::currentAmplifier() const

@@ -25,10 +25,9 @@ public:
     // setupBodePlot, setupStabSch, "QX385" in AmpSelectorStab, decideStabSch, refreshStab.
     void initialise() override;
 
-    QStringList entryKeys() const override;
-    QString entry(const QString &key) const override;
-    // Also takes "stabRg" and "stabLRg", which the design file does not carry.
-    bool setEntry(const QString &key, const QString &value) override;
+    void fillSelectors() override;
+    // refreshStab, then the two small calculators.
+    void refresh() override;
 
     // Recomputes the model of the page's case, its read-outs, charts and schematic.
     void refreshStab();
@@ -79,6 +78,7 @@ private slots:
     void fitStabSch();
 
 private:
+    void bindEntries();
     amp currentAmplifier() const;
     LoopInput gatherInput() const;
     StabLoad currentLoad() const;

@@ -38,9 +38,9 @@ public:
     explicit ThreePhasePage(QWidget *parent = nullptr);
     ~ThreePhasePage() override;
 
-    QStringList entryKeys() const override;
-    QString entry(const QString &key) const override;
-    bool setEntry(const QString &key, const QString &value) override;
+    void fillSelectors() override;
+    // "TZ662" in the amplifier selector.
+    void initialise() override;
 
     const ThreePhaseMotor &motor() const { return m_motor; }
     void setMotor(const ThreePhaseMotor &motor) { m_motor = motor; }
@@ -48,6 +48,8 @@ public:
     const QStringList &graphables() const { return m_graphables; }
 
 private:
+    void bindEntries();
+
     Ui::ThreePhasePage *ui;
     ThreePhaseMotor m_motor;
     QStringList m_graphables;

@@ -8,7 +8,6 @@
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QStatusBar>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -76,12 +75,6 @@ private slots:
         QCOMPARE(stack(w)->currentIndex(), 0);
         QVERIFY(!w.designChanged());
         QVERIFY(w.designPath().isEmpty());
-        // The selector tables show the window's own models.
-        QVERIFY(w.linearTableModel() && w.pwmTableModel() && w.heatsinkTableModel());
-        QCOMPARE(w.findChild<QTableView *>(QStringLiteral("selectorTable"))->model(),
-                 static_cast<QAbstractItemModel *>(w.linearTableModel()));
-        QCOMPARE(w.findChild<QTableView *>(QStringLiteral("pwmTable"))->model(),
-                 static_cast<QAbstractItemModel *>(w.pwmTableModel()));
         for (QAction *a : w.findChild<QMenu *>(QStringLiteral("menuFont"))->actions()) {
             QVERIFY(a->isCheckable());
             QVERIFY(!a->isChecked());

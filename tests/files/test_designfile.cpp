@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFile>
 #include <QGroupBox>
@@ -21,6 +22,7 @@
 #include "app/dialogresponder.h"
 #include "app/mainwindow.h"
 #include "files/designfile.h"
+#include "pages/toolpage.h"
 
 using DesignFile::Key;
 using DesignFile::KeyForm;
@@ -149,6 +151,40 @@ private slots:
         QCOMPARE(QLatin1String(DesignFile::keys().last().name), QLatin1String("ExampleSelection"));
         QVERIFY(seen.contains(QStringLiteral("P3graphables")));
         QVERIFY(!seen.contains(QStringLiteral("SOAprevTab")));
+
+        // Every key a page binds is a row of the table, bound by one page
+        // only, and every stored row has a page that binds it.
+        MainWindow w;
+        QHash<QString, QString> boundBy;
+        for (ToolPage *page : w.pages())
+            for (const QString &key : page->entryKeys()) {
+                QVERIFY2(seen.contains(key), qPrintable(key));
+                QVERIFY2(!boundBy.contains(key), qPrintable(key));
+                boundBy.insert(key, page->objectName());
+            }
+        for (const Key &key : DesignFile::keys()) {
+            const bool stored = key.form == KeyForm::StoredText || key.form == KeyForm::Int ||
+                                key.form == KeyForm::Triple || key.form == KeyForm::Quadruple ||
+                                key.form == KeyForm::List;
+            if (stored)
+                QVERIFY2(boundBy.contains(QLatin1String(key.name)), key.name);
+        }
+    }
+
+    // Open walks the file once: 600,000 lines open in a few tenths of a
+    // second (see bench_designfile); the ceiling is generous.
+    void longFileOpensInLinearTime()
+    {
+        QByteArray text = "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\n";
+        for (int i = 0; i < 600000; ++i)
+            text += "Page: 1\n";
+        writeFile(path("long.zam"), text);
+        MainWindow w;
+        QElapsedTimer timer;
+        timer.start();
+        open(w, path("long.zam"));
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(w.findChild<QStackedWidget *>(QStringLiteral("Page"))->currentIndex(), 1);
     }
 
     void headerAndOrder()

@@ -422,7 +422,7 @@ private slots:
         QStringList keys = powerPage()->entryKeys();
         const QStringList network{"P1", "P2", "P3", "P4", "P5", "P6", "MN", "L1", "L2", "L3", "L4", "L5"};
         QCOMPARE(keys.mid(keys.indexOf(QStringLiteral("P1")), network.size()), network);
-        QCOMPARE(keys.size(), 17);
+        QCOMPARE(keys.size(), 18);
         QCOMPARE(keys.removeDuplicates(), 0);
     }
 

@@ -107,7 +107,7 @@ private slots:
     {
         const QStringList expected{"short", "short", "short", "open", "open", "open", "0",  "0",   "0",   "0",
                                    "1k",    "1k",    "50",    "-50",  "50",   "-50",  "0",  "1",   "0",   "40",
-                                   "-40",   "1",     "1k",    "25u",  "25u",  "25u",  "25u", "1"};
+                                   "-40",   "1",     "1k",    "25u",  "25u",  "25u",  "25u", "1",   "QX415A"};
         const QStringList keys = m_page->entryKeys();
         QCOMPARE(keys.first(), QStringLiteral("ResS"));
         QCOMPARE(keys.size(), expected.size());
@@ -426,7 +426,8 @@ private slots:
 
     void designFileKeysRoundTrip()
     {
-        const QStringList keys = m_page->entryKeys();
+        QStringList keys = m_page->entryKeys();
+        keys.removeOne(QStringLiteral("AmpSelecterSOA"));
         for (const QString &key : keys)
             QVERIFY(m_page->setEntry(key, key == QLatin1String("SignalType") ? QStringLiteral("1")
                                           : key == QLatin1String("boostSup") || key == QLatin1String("SOAVout")
