@@ -64,13 +64,15 @@ struct Break {
     }
 };
 
-// 20 log10 of a ratio; a ratio that is not positive (or not finite) is held
-// at the ends of a 400 dB range so that no curve becomes infinite.
+// 20 log10 of a ratio. Every positive finite ratio gets its true level
+// (a shorted part's 2e20 V/V is 406 dB); only a ratio with no level at all,
+// not positive or not finite, is held at -400 or +400 dB so that no curve
+// and no text becomes infinite.
 double dB(double ratio)
 {
-    if (!(ratio > 1e-20))
+    if (!(ratio > 0))
         return -400.0;
-    if (ratio > 1e20)
+    if (!std::isfinite(ratio))
         return 400.0;
     return 20.0 * std::log10(ratio);
 }
@@ -210,15 +212,11 @@ void addClosedLoopCopies(LoopResult &r, const Curve &closed)
     r.closedLoopTickStep = 45;
 }
 
-void finishVerdict(LoopResult &r, bool spaceAfterGreen)
+void finishVerdict(LoopResult &r)
 {
     r.verdict = stabVerdict(r.rateOfClosure, r.phaseMargin);
-    r.verdictText = stabVerdictText(r.verdict);
-    if (r.verdict == StabVerdict::Stable)
-        r.verdictStyle = spaceAfterGreen ? QStringLiteral("QLabel { color : green; } ")
-                                         : QStringLiteral("QLabel { color : green; }");
-    else
-        r.verdictStyle = QStringLiteral("QLabel { color : red; }");
+    r.verdictNote = {stabVerdictText(r.verdict),
+                     r.verdict == StabVerdict::Stable ? NoteTone::Normal : NoteTone::Warning};
 }
 
 QString ohm()
@@ -539,7 +537,7 @@ LoopResult plotCBodeData(const LoopInput &in, bool plot)
         {"Zero C_FB", zf, -1, true, false}};
     r.phaseMargin = phaseMargin(terms, r.closureFrequency, plot, r);
     r.maxBandwidth = std::min({s.ZISO, s.PF, r.twentyDbFrequency});
-    finishVerdict(r, false);
+    finishVerdict(r);
 
     r.outputImpedance = s.Z;
     r.invBetaDC = s.dcB;
@@ -662,7 +660,7 @@ LoopResult plotCBodeDataComposite(const LoopInput &in, bool plot)
         {"Zero C_FB", zf, -1, true, false}};
     r.phaseMargin = phaseMargin(terms, r.closureFrequency, plot, r);
     r.maxBandwidth = std::min({s.ZISO, PF, r.twentyDbFrequency});
-    finishVerdict(r, true);
+    finishVerdict(r);
 
     r.outputImpedance = s.Z;
     r.invBetaDC = dcB;
@@ -735,7 +733,7 @@ LoopResult plotLBodeData(const LoopInput &in, bool plot)
                                           {"Zero R_LOAD / L_LOAD", zrl, -1, true, false},
                                           {"Zero Cross", Break(r.zeroCross), +1, true, false}};
     r.phaseMargin = phaseMargin(terms, r.closureFrequency, plot, r);
-    finishVerdict(r, false);
+    finishVerdict(r);
 
     r.invBetaDC = s.dcB;
     r.invBetaAC = s.acB;
@@ -795,7 +793,7 @@ LoopResult plotLBodeDataComposite(const LoopInput &in, bool plot)
                                           {"Zero R_LOAD / L_LOAD", zrl, -1, true, false},
                                           {"Zero Cross", Break(r.zeroCross), +1, true, false}};
     r.phaseMargin = phaseMargin(terms, r.closureFrequency, plot, r);
-    finishVerdict(r, false);
+    finishVerdict(r);
 
     r.invBetaDC = s.dcB;
     r.invBetaAC = s.acB;
