@@ -45,9 +45,9 @@ QStandardItem *textItem(const QString &text)
 
 void markCloseMatch(QStandardItem *item)
 {
+    // Light yellow marks a close match's name cell and its unmet requirements.
     if (item)
-        item->setBackground(QBrush(QColor(SelectorModel::kCloseRed, SelectorModel::kCloseGreen,
-                                          SelectorModel::kCloseBlue)));
+        item->setBackground(QBrush(QColor(255, 255, 160)));
 }
 
 void prepareModel(QStandardItemModel *model, const QStringList &headers)
