@@ -203,7 +203,7 @@ void fillCommon(LoopResult &r, const LoopInput &in)
 
 // The two 1/beta paths of the inductive loop and their visibility.
 struct Paths {
-    Curve p1{}, p2{};
+    Curve p1, p2;
     bool visible1 = false, visible2 = false;
 };
 
@@ -385,17 +385,18 @@ HostNetwork hostNetwork(const LoopInput &in)
 // the texts; everything else is shared.
 struct Loop {
     const LoopInput &in;
-    bool inductive = false, composite = false;
+    bool inductive = false, composite = false, plot = false;
     CapStage cap;
     IndStage ind;
     HostNetwork host;
     double fP = 0;  // closure of the power loop alone (composite)
     Break h1, h2, h3;
-    Curve open{}, invBeta{}, signal{}, openP{};  // inductive: invBeta is the lower of the two paths
+    // Inductive: invBeta is the lower of the two paths; signal only with plot.
+    Curve open, invBeta, signal, openP;
     Paths paths;
 
-    Loop(const LoopInput &input, StabLoad load, bool withHost)
-        : in(input), inductive(load == StabLoad::Inductive), composite(withHost)
+    Loop(const LoopInput &input, StabLoad load, bool withHost, bool withPlot)
+        : in(input), inductive(load == StabLoad::Inductive), composite(withHost), plot(withPlot)
     {
         if (composite) {
             fP = evaluateLoop(in, load, false, false).closureFrequency;
@@ -446,10 +447,12 @@ struct Loop {
                 }
             }
             invBeta[i] = b < 0 ? 0 : b;
-            double sig = dcLevel - pf.slope(i);
-            if (open[i] < sig)
-                sig = open[i];
-            signal[i] = sig - ziso.slope(i);
+            if (plot) {
+                double sig = dcLevel - pf.slope(i);
+                if (open[i] < sig)
+                    sig = open[i];
+                signal[i] = sig - ziso.slope(i);
+            }
         }
     }
 
@@ -655,7 +658,7 @@ void fillPlot(const Loop &l, LoopResult &r)
 
 LoopResult evaluateLoop(const LoopInput &in, StabLoad load, bool composite, bool plot)
 {
-    Loop l(in, load, composite);
+    Loop l(in, load, composite, plot);
     LoopResult r;
     fillCommon(r, in);
     if (l.inductive)
