@@ -5,6 +5,7 @@
 
 #include "app/schematic/primitives.h"
 #include "app/schematic/valuelabels.h"
+#include "pages/notes.h"
 #include "qcustomplot.h"
 #include "values/fieldvalues.h"
 #include "values/sivalues.h"
@@ -222,7 +223,7 @@ QVector<QCPItemText *> SoaSchematic::draw()
         plotG(p, pen, groundX, groundY - 400);
     }
 
-    const QColor supplyColour = c.supplyTone == NoteTone::Warning ? QColor(Qt::red) : QColor(Qt::black);
+    const QColor supplyColour = noteColour(c.supplyTone);
     for (int slot : {VsPosMaster, VsNegMaster, VsPosSlave, VsNegSlave})
         if (labels[slot])
             labels[slot]->setColor(supplyColour);
