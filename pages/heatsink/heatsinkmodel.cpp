@@ -244,41 +244,34 @@ FlowLabels flowLabels(const Heatsink &h, const FlowInput &in)
     const bool water = h.isWaterCooled();
     out.dimensionsEnabled = !water;
     if (!in.flowOn) {
-        out.linear = QStringLiteral("0 FPM air");
-        out.volume = QStringLiteral("0 CFM air");
+        out.linear = normalNote(QStringLiteral("0 FPM air"));
+        out.volume = normalNote(QStringLiteral("0 CFM air"));
         return out;
     }
     const MinimumFlow m = minimumFlow(h, in.rRequired);
     const QString none = QStringLiteral("no flow reaches this R_θ");
     const QString dashes = QStringLiteral("-----");
-    if (water) {
-        out.linear = dashes;
-        if (!m.reachable) {
-            out.volume = none;
-            out.unreachable = true;
-        } else if (in.metric) {
-            out.volume
-                = number2String(m.flow * kLitresPerGallon) + QStringLiteral(" L/min per channel water");
-        } else {
-            out.volume = number2String(m.flow) + QStringLiteral(" GPM per channel water");
-        }
+    if (!m.reachable) {
+        out.linear = warningNote(water ? dashes : none);
+        out.volume = warningNote(water ? none : dashes);
         return out;
     }
-    if (!m.reachable) {
-        out.linear = none;
-        out.volume = dashes;
-        out.unreachable = true;
+    if (water) {
+        out.linear = normalNote(dashes);
+        out.volume = normalNote(in.metric ? number2String(m.flow * kLitresPerGallon)
+                                                + QStringLiteral(" L/min per channel water")
+                                          : number2String(m.flow) + QStringLiteral(" GPM per channel water"));
         return out;
     }
     const double area = in.circular ? M_PI / 4.0 * in.diameter * in.diameter : in.x * in.y;
     if (in.metric) {
-        out.linear = number2String(m.flow / 60.0 / kFeetPerMetre) + QStringLiteral(" m/s air");
-        out.volume
-            = number2String(area / kSquareMillimetresPerSquareInch / 144.0 * m.flow * kLitresPerCubicFoot)
-            + QStringLiteral(" L/min air");
+        out.linear = normalNote(number2String(m.flow / 60.0 / kFeetPerMetre) + QStringLiteral(" m/s air"));
+        out.volume = normalNote(
+            number2String(area / kSquareMillimetresPerSquareInch / 144.0 * m.flow * kLitresPerCubicFoot)
+            + QStringLiteral(" L/min air"));
     } else {
-        out.linear = number2String(m.flow) + QStringLiteral(" FPM air");
-        out.volume = number2String(area / 144.0 * m.flow) + QStringLiteral(" CFM air");
+        out.linear = normalNote(number2String(m.flow) + QStringLiteral(" FPM air"));
+        out.volume = normalNote(number2String(area / 144.0 * m.flow) + QStringLiteral(" CFM air"));
     }
     return out;
 }

@@ -5,6 +5,7 @@
 #include <QVector>
 
 #include "catalog/records.h"
+#include "pages/resultnote.h"
 
 // The engineering of the heatsink selector: package codes, limits, matching,
 // the forced-flow curve and the minimum flow. No widgets.
@@ -116,10 +117,10 @@ struct FlowInput {
     double diameter = 4, x = 4, y = 4; // fan outlet, inches or millimetres
 };
 
+// The two flow labels; both are warnings when no flow reaches the resistance.
 struct FlowLabels {
-    QString linear, volume;
+    ResultNote linear, volume;
     bool dimensionsEnabled = true;
-    bool unreachable = false;
 };
 FlowLabels flowLabels(const Heatsink &h, const FlowInput &in);
 

@@ -6,6 +6,7 @@
 #include <QStandardItemModel>
 #include <cmath>
 
+#include "pages/notes.h"
 #include "qcustomplot.h"
 #include "ui_heatsinkpage.h"
 #include "values/fieldvalues.h"
@@ -329,12 +330,8 @@ void HeatsinkPage::plotRtheta()
     in.y = field2Number(ui->HSfanY, QStringLiteral("R"));
     const FlowLabels labels = flowLabels(m_selected, in);
     ui->HSflowDimensions->setEnabled(labels.dimensionsEnabled && in.flowOn);
-    ui->HSlinearFlow->setText(labels.linear);
-    ui->HSvolumeFlow->setText(labels.volume);
-    const QString colour = labels.unreachable ? QStringLiteral("QLabel { color : red; }")
-                                              : QStringLiteral("QLabel { color : black; }");
-    ui->HSlinearFlow->setStyleSheet(colour);
-    ui->HSvolumeFlow->setStyleSheet(colour);
+    showNote(ui->HSlinearFlow, labels.linear);
+    showNote(ui->HSvolumeFlow, labels.volume);
     plot->replot();
 }
 

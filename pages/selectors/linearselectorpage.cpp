@@ -36,21 +36,13 @@ QStringList linearHeaders()
 LinearSelectorPage::LinearSelectorPage(QWidget *parent) : ToolPage(parent), ui(new Ui::LinearSelectorPage)
 {
     ui->setupUi(this);
-    m_model = new QStandardItemModel(0, 5, this);
-    attachModel();
+    m_table.attach(ui->selectorTable, new QStandardItemModel(0, 5, this),
+                   [this](const QModelIndex &current) { LPSselectionChange(current); });
 }
 
 LinearSelectorPage::~LinearSelectorPage()
 {
     delete ui;
-}
-
-void LinearSelectorPage::attachModel()
-{
-    ui->selectorTable->setModel(m_model);
-    connect(ui->selectorTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &LinearSelectorPage::selectorTableRowChange, Qt::UniqueConnection);
-    ui->selectorTable->verticalHeader()->hide();
 }
 
 void LinearSelectorPage::initialise()
@@ -61,11 +53,8 @@ void LinearSelectorPage::initialise()
 
 void LinearSelectorPage::writeTable(const QVector<LinearRow> &rows)
 {
-    m_quiet = true;
-    SelectorTable::prepareModel(m_model, linearHeaders());
-    m_shown.fill(false, rows.size());
+    m_table.beginFill(linearHeaders(), rows.size());
     for (const LinearRow &row : rows) {
-        m_shown[row.index] = row.shown();
         const QList<QStandardItem *> items = {
             SelectorTable::wholeItem(row.index),
             SelectorTable::textItem(row.name),
@@ -81,10 +70,9 @@ void LinearSelectorPage::writeTable(const QVector<LinearRow> &rows)
             SelectorTable::numberItem(row.price)};
         for (int column : row.marked)
             SelectorTable::markCloseMatch(items.value(column));
-        m_model->appendRow(items);
+        m_table.appendRow(row.index, row.shown(), items);
     }
-    SelectorTable::sortByPrice(ui->selectorTable, m_model, m_shown);
-    m_quiet = false;
+    m_table.endFill();
 }
 
 void LinearSelectorPage::FillInTable()
@@ -130,16 +118,13 @@ void LinearSelectorPage::refreshLPS()
         return;
     }
     Eliminate();
-    LPSselectionChange(SelectorTable::firstShownNameCell(ui->selectorTable, m_model));
+    LPSselectionChange(m_table.firstShownNameCell());
 }
 
 void LinearSelectorPage::LPSselectionChange(const QModelIndex &index)
 {
-    m_quiet = true;
-    ui->selectorTable->setCurrentIndex(index);
-    m_quiet = false;
-
-    const QString text = index.isValid() ? m_model->index(index.row(), ColName).data().toString() : QString();
+    m_table.select(index);
+    const QString text = m_table.nameAt(index);
     const QString name = removeLinearSuffix(text);
     const QVector<amp> &linear = catalogs().linear;
     const int position = ampVectorIndex(linear, name);
@@ -148,13 +133,6 @@ void LinearSelectorPage::LPSselectionChange(const QModelIndex &index)
         SelectorTable::showPackagePicture(ui->LPSimage, m_selected.packageStyle);
     }
     SelectorTable::showProductLink(ui->LPSLinearName, m_selected.SiteLink, text);
-}
-
-void LinearSelectorPage::selectorTableRowChange(const QModelIndex &current, const QModelIndex &previous)
-{
-    Q_UNUSED(previous);
-    if (!m_quiet)
-        LPSselectionChange(current);
 }
 
 void LinearSelectorPage::on_LPScurrent_editingFinished() { refreshLPS(); }
@@ -195,9 +173,7 @@ void LinearSelectorPage::on_LPSSRButton_toggled(bool checked)
 
 void LinearSelectorPage::on_sortPrice_clicked()
 {
-    m_quiet = true;
-    SelectorTable::sortByPrice(ui->selectorTable, m_model, m_shown);
-    m_quiet = false;
+    m_table.sortByPrice();
 }
 
 void LinearSelectorPage::on_LPSresetButton_clicked()

@@ -4,6 +4,7 @@
 #include <QVector>
 
 #include "pages/selectors/selectormodel.h"
+#include "pages/selectors/selectortable.h"
 #include "pages/toolpage.h"
 
 class QStandardItemModel;
@@ -50,15 +51,11 @@ private slots:
     void on_LPSRelax_valueChanged(int value);
     void on_sortPrice_clicked();
     void on_LPSresetButton_clicked();
-    void selectorTableRowChange(const QModelIndex &current, const QModelIndex &previous);
 
 private:
-    void attachModel();
     void writeTable(const QVector<SelectorModel::LinearRow> &rows);
 
     Ui::LinearSelectorPage *ui;
-    QStandardItemModel *m_model = nullptr;
-    QVector<bool> m_shown;  // by catalog position
+    SelectorTable::Table m_table;
     amp m_selected;
-    bool m_quiet = false;  // the table is being rebuilt or the current row set by the page
 };

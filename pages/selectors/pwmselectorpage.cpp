@@ -34,21 +34,13 @@ QStringList pwmHeaders()
 PwmSelectorPage::PwmSelectorPage(QWidget *parent) : ToolPage(parent), ui(new Ui::PwmSelectorPage)
 {
     ui->setupUi(this);
-    m_model = new QStandardItemModel(0, 5, this);
-    attachModel();
+    m_table.attach(ui->pwmTable, new QStandardItemModel(0, 5, this),
+                   [this](const QModelIndex &current) { SPSselectionChange(current); });
 }
 
 PwmSelectorPage::~PwmSelectorPage()
 {
     delete ui;
-}
-
-void PwmSelectorPage::attachModel()
-{
-    ui->pwmTable->setModel(m_model);
-    connect(ui->pwmTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &PwmSelectorPage::pwmTableRowChange, Qt::UniqueConnection);
-    ui->pwmTable->verticalHeader()->hide();
 }
 
 void PwmSelectorPage::initialise()
@@ -59,11 +51,8 @@ void PwmSelectorPage::initialise()
 
 void PwmSelectorPage::writeTable(const QVector<PwmRow> &rows)
 {
-    m_quiet = true;
-    SelectorTable::prepareModel(m_model, pwmHeaders());
-    m_shown.fill(false, rows.size());
+    m_table.beginFill(pwmHeaders(), rows.size());
     for (const PwmRow &row : rows) {
-        m_shown[row.index] = row.shown();
         const QList<QStandardItem *> items = {
             SelectorTable::wholeItem(row.index),
             SelectorTable::textItem(row.name),
@@ -79,10 +68,9 @@ void PwmSelectorPage::writeTable(const QVector<PwmRow> &rows)
             SelectorTable::numberItem(row.price)};
         for (int column : row.marked)
             SelectorTable::markCloseMatch(items.value(column));
-        m_model->appendRow(items);
+        m_table.appendRow(row.index, row.shown(), items);
     }
-    SelectorTable::sortByPrice(ui->pwmTable, m_model, m_shown);
-    m_quiet = false;
+    m_table.endFill();
 }
 
 void PwmSelectorPage::FillInPwmTable()
@@ -111,16 +99,13 @@ void PwmSelectorPage::refreshSPS()
 {
     markChanged();
     EliminatePWM();
-    SPSselectionChange(SelectorTable::firstShownNameCell(ui->pwmTable, m_model));
+    SPSselectionChange(m_table.firstShownNameCell());
 }
 
 void PwmSelectorPage::SPSselectionChange(const QModelIndex &index)
 {
-    m_quiet = true;
-    ui->pwmTable->setCurrentIndex(index);
-    m_quiet = false;
-
-    const QString text = index.isValid() ? m_model->index(index.row(), ColName).data().toString() : QString();
+    m_table.select(index);
+    const QString text = m_table.nameAt(index);
     const QString name = removeParallelSuffix(text);
     const QVector<pwm> &pwms = catalogs().pwms;
     for (const pwm &p : pwms) {
@@ -131,13 +116,6 @@ void PwmSelectorPage::SPSselectionChange(const QModelIndex &index)
         }
     }
     SelectorTable::showProductLink(ui->SPSname, m_selected.SiteLink, text);
-}
-
-void PwmSelectorPage::pwmTableRowChange(const QModelIndex &current, const QModelIndex &previous)
-{
-    Q_UNUSED(previous);
-    if (!m_quiet)
-        SPSselectionChange(current);
 }
 
 void PwmSelectorPage::on_SPScurrent_editingFinished() { refreshSPS(); }
@@ -159,9 +137,7 @@ void PwmSelectorPage::on_SPSrelax_valueChanged(int value)
 
 void PwmSelectorPage::on_SPSsortPrice_clicked()
 {
-    m_quiet = true;
-    SelectorTable::sortByPrice(ui->pwmTable, m_model, m_shown);
-    m_quiet = false;
+    m_table.sortByPrice();
 }
 
 void PwmSelectorPage::on_SPSresetButton_clicked()

@@ -4,6 +4,7 @@
 #include <QVector>
 
 #include "pages/selectors/selectormodel.h"
+#include "pages/selectors/selectortable.h"
 #include "pages/toolpage.h"
 
 class QStandardItemModel;
@@ -42,15 +43,11 @@ private slots:
     void on_SPSrelax_valueChanged(int value);
     void on_SPSsortPrice_clicked();
     void on_SPSresetButton_clicked();
-    void pwmTableRowChange(const QModelIndex &current, const QModelIndex &previous);
 
 private:
-    void attachModel();
     void writeTable(const QVector<SelectorModel::PwmRow> &rows);
 
     Ui::PwmSelectorPage *ui;
-    QStandardItemModel *m_model = nullptr;
-    QVector<bool> m_shown;  // by catalog position
+    SelectorTable::Table m_table;
     pwm m_selected;
-    bool m_quiet = false;  // the table is being rebuilt or the current row set by the page
 };

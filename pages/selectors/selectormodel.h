@@ -15,9 +15,6 @@ namespace SelectorModel {
 // bandwidths and slew rates agree with earlier releases.
 constexpr double kPi = 3.14159;
 
-// Light yellow that marks a close match's name cell and unmet requirements.
-constexpr int kCloseRed = 255, kCloseGreen = 255, kCloseBlue = 160;
-
 // Table columns shared by both selectors (the model's column numbers).
 enum Column {
     ColIndex = 0,

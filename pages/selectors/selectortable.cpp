@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QStandardItem>
 #include <QStandardItemModel>
@@ -44,9 +45,9 @@ QStandardItem *textItem(const QString &text)
 
 void markCloseMatch(QStandardItem *item)
 {
+    // Light yellow marks a close match's name cell and its unmet requirements.
     if (item)
-        item->setBackground(QBrush(QColor(SelectorModel::kCloseRed, SelectorModel::kCloseGreen,
-                                          SelectorModel::kCloseBlue)));
+        item->setBackground(QBrush(QColor(255, 255, 160)));
 }
 
 void prepareModel(QStandardItemModel *model, const QStringList &headers)
@@ -102,6 +103,62 @@ void showPackagePicture(QLabel *label, const QString &packageCode)
     const QString style = QStringLiteral("image: url(:/ZarnLinear/") + packageCode + QStringLiteral(".JPG)");
     if (label->styleSheet() != style)
         label->setStyleSheet(style);
+}
+
+void Table::attach(QTableView *view, QStandardItemModel *model, RowHandler onRow)
+{
+    m_view = view;
+    m_model = model;
+    view->setModel(model);
+    QObject::connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, view,
+                     [this, onRow](const QModelIndex &current) {
+                         if (!m_quiet && onRow)
+                             onRow(current);
+                     });
+    view->verticalHeader()->hide();
+}
+
+void Table::beginFill(const QStringList &headers, int catalogSize)
+{
+    m_quiet = true;
+    prepareModel(m_model, headers);
+    m_shown.fill(false, catalogSize);
+}
+
+void Table::appendRow(int position, bool shown, const QList<QStandardItem *> &items)
+{
+    m_shown[position] = shown;
+    m_model->appendRow(items);
+}
+
+void Table::endFill()
+{
+    SelectorTable::sortByPrice(m_view, m_model, m_shown);
+    m_quiet = false;
+}
+
+void Table::sortByPrice()
+{
+    m_quiet = true;
+    SelectorTable::sortByPrice(m_view, m_model, m_shown);
+    m_quiet = false;
+}
+
+void Table::select(const QModelIndex &index)
+{
+    m_quiet = true;
+    m_view->setCurrentIndex(index);
+    m_quiet = false;
+}
+
+QModelIndex Table::firstShownNameCell() const
+{
+    return SelectorTable::firstShownNameCell(m_view, m_model);
+}
+
+QString Table::nameAt(const QModelIndex &index) const
+{
+    return index.isValid() ? m_model->index(index.row(), SelectorModel::ColName).data().toString() : QString();
 }
 
 }  // namespace SelectorTable

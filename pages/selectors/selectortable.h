@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 class QLabel;
 class QModelIndex;
@@ -41,5 +42,37 @@ QString productLinkHtml(const QString &url, const QString &text);
 void showProductLink(QLabel *label, const QString &url, const QString &text);
 // Shows the package picture; an unchanged picture is not restyled.
 void showPackagePicture(QLabel *label, const QString &packageCode);
+
+// The table of a selector page: its view, the model the view shows, the
+// catalog positions shown, and the page's row handler, which hears the
+// user's row changes only, not the page's own filling, sorting or selecting.
+class Table {
+public:
+    using RowHandler = std::function<void(const QModelIndex &)>;
+
+    // Shows `model` in `view` (the header of row numbers hidden) and calls
+    // `onRow` when the user moves to another row.
+    void attach(QTableView *view, QStandardItemModel *model, RowHandler onRow);
+    QStandardItemModel *model() const { return m_model; }
+
+    // Replaces the rows: begin, one append per catalog row (its position in
+    // the catalog and whether it qualifies), end, which sorts by price.
+    void beginFill(const QStringList &headers, int catalogSize);
+    void appendRow(int position, bool shown, const QList<QStandardItem *> &items);
+    void endFill();
+
+    void sortByPrice();
+    // Makes `index` current without calling the row handler.
+    void select(const QModelIndex &index);
+    QModelIndex firstShownNameCell() const;
+    // The text of the name cell in the row of `index`; empty when invalid.
+    QString nameAt(const QModelIndex &index) const;
+
+private:
+    QTableView *m_view = nullptr;
+    QStandardItemModel *m_model = nullptr;
+    QVector<bool> m_shown;  // by catalog position
+    bool m_quiet = false;   // the page itself is changing the table
+};
 
 }  // namespace SelectorTable

@@ -1,16 +1,33 @@
 // The SOA chart and the two waveform viewers of the SOA page.
-#include "pages/soa/soapage.h"
+#include "pages/soa/soachart.h"
 
 #include "qcustomplot.h"
-#include "ui_soapage.h"
 
 namespace {
 
 const QColor kGrid(128, 128, 128);
 
-QColor colourOf(const SoaColour &c)
+QColor colourOf(SoaCurveKind kind)
 {
-    return QColor(c.r, c.g, c.b);
+    switch (kind) {
+    case SoaCurveKind::Steady:
+        return QColor(255, 215, 0);
+    case SoaCurveKind::Case85:
+        return QColor(255, 140, 0);
+    case SoaCurveKind::Case125:
+        return QColor(255, 0, 0);
+    case SoaCurveKind::Pulse1:
+        return QColor(153, 50, 204);
+    case SoaCurveKind::Pulse2:
+        return QColor(0, 0, 255);
+    case SoaCurveKind::Pulse3:
+        return QColor(0, 255, 0);
+    case SoaCurveKind::Swing:
+        return QColor(190, 190, 190);
+    case SoaCurveKind::Custom:
+        break;
+    }
+    return QColor(0, 255, 255);
 }
 
 void gridPens(QCPAxis *axis)
@@ -45,12 +62,11 @@ QCPGraph *addGraph(QCustomPlot *plot, const QString &name, const QVector<double>
 
 }  // namespace
 
-void SoaPage::setupSOAplot()
+void setupSOAplot(QCustomPlot *p)
 {
-    QCustomPlot *p = ui->SOA;
     if (p->plotLayout()->rowCount() < 2) {
         p->plotLayout()->insertRow(0);
-        auto *title = new QCPTextElement(p, QStringLiteral("Safe Operating Area"), QFont(font().family(), 11, QFont::Bold));
+        auto *title = new QCPTextElement(p, QStringLiteral("Safe Operating Area"), QFont(p->font().family(), 11, QFont::Bold));
         p->plotLayout()->addElement(0, 0, title);
     }
     p->xAxis->setLabel(QStringLiteral("Differential Voltage (Vs-Vo) [V]"));
@@ -67,23 +83,21 @@ void SoaPage::setupSOAplot()
     p->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
 }
 
-void SoaPage::setupWavePlots()
+void setupWavePlots(QCustomPlot *voltage, QCustomPlot *current)
 {
-    ui->voltageViewer->xAxis->setLabel(QStringLiteral("time (s)"));
-    ui->voltageViewer->yAxis->setLabel(QStringLiteral("Voltage (V)"));
-    ui->currentViewer->xAxis->setLabel(QStringLiteral("time (s)"));
-    ui->currentViewer->yAxis->setLabel(QStringLiteral("Current (A)"));
-    for (QCustomPlot *p : {ui->voltageViewer, ui->currentViewer}) {
+    voltage->xAxis->setLabel(QStringLiteral("time (s)"));
+    voltage->yAxis->setLabel(QStringLiteral("Voltage (V)"));
+    current->xAxis->setLabel(QStringLiteral("time (s)"));
+    current->yAxis->setLabel(QStringLiteral("Current (A)"));
+    for (QCustomPlot *p : {voltage, current}) {
         gridPens(p->xAxis);
         gridPens(p->yAxis);
         p->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     }
 }
 
-void SoaPage::switchLogPlot(bool log)
+void setSOAscale(QCustomPlot *p, const amp &a, bool log)
 {
-    QCustomPlot *p = ui->SOA;
-    const amp a = currentAmp();
     for (QCPAxis *axis : {p->xAxis, p->yAxis, p->xAxis2, p->yAxis2})
         setScale(axis, log);
     if (log) {
@@ -98,22 +112,17 @@ void SoaPage::switchLogPlot(bool log)
         p->yAxis->setRange(0, qMax(1.2 * a.I_pk, 0.1));
         p->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignRight | Qt::AlignTop);
     }
-    if (!m_stalePlots.contains(p))
-        m_stalePlots << p;
-    replotVisible();
 }
 
-void SoaPage::drawSOAchart(const amp &a)
+void drawSOAchart(QCustomPlot *p, const SoaResult &r)
 {
-    Q_UNUSED(a);
-    QCustomPlot *p = ui->SOA;
     p->clearPlottables();
-    const SoaResult &r = m_result;
     for (const SoaCurve &c : r.boundary)
-        addGraph(p, c.name, c.x, c.y, QPen(colourOf(c.colour), 3));
+        addGraph(p, c.name, c.x, c.y, QPen(colourOf(c.kind), 3));
 
-    if (!r.swing.x.isEmpty())
-        addGraph(p, r.swing.name, r.swing.x, r.swing.y, QPen(colourOf(r.swing.colour), 3, Qt::DashLine));
+    // Drawn whenever it is asked for, even when the supplies leave no swing.
+    if (r.swingShown)
+        addGraph(p, r.swing.name, r.swing.x, r.swing.y, QPen(colourOf(SoaCurveKind::Swing), 3, Qt::DashLine));
 
     if (r.loadLineShown) {
         auto *line = new QCPCurve(p->xAxis, p->yAxis);
@@ -134,19 +143,18 @@ void SoaPage::drawSOAchart(const amp &a)
         lower->setChannelFillGraph(upper);
     }
 
-    if (!r.custom.x.isEmpty())
-        addGraph(p, r.custom.name, r.custom.x, r.custom.y, QPen(colourOf(r.custom.colour), 3));
+    if (r.customShown)
+        addGraph(p, r.custom.name, r.custom.x, r.custom.y, QPen(colourOf(SoaCurveKind::Custom), 3));
 }
 
-void SoaPage::drawViewers()
+void drawViewers(QCustomPlot *voltage, QCustomPlot *current, const SoaSimResult &s)
 {
-    const SoaSimResult &s = m_result.sim;
     struct Viewer {
         QCustomPlot *plot;
         const QVector<double> *values;
         QColor colour;
     };
-    for (const Viewer &v : {Viewer{ui->voltageViewer, &s.V, Qt::blue}, Viewer{ui->currentViewer, &s.I, Qt::red}}) {
+    for (const Viewer &v : {Viewer{voltage, &s.V, Qt::blue}, Viewer{current, &s.I, Qt::red}}) {
         v.plot->clearGraphs();
         QCPGraph *g = v.plot->addGraph();
         g->setPen(QPen(v.colour, 3));

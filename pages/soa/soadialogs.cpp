@@ -10,8 +10,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "pages/soa/soapage.h"
-#include "ui_soapage.h"
+#include "pages/soa/soadialogs.h"
 #include "values/sivalues.h"
 
 namespace {
@@ -59,11 +58,117 @@ QString voltageText(double value)
     return QString::number(value, 'g', 10);
 }
 
+QDialogButtonBox *okCancel(QDialog *dialog)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+// The pages of the signal dialog, one per signal kind, and what each writes back.
+struct SinePage {
+    OutputRows rows;
+    QLineEdit *frequency = nullptr;
+    QWidget *build(const SoaSignalSettings &s)
+    {
+        auto *page = new QWidget;
+        auto *form = new QFormLayout(page);
+        rows = addOutputRows(form, QStringLiteral("soaSine"), s.voltage, s.maximum, s.minimum);
+        frequency = entryField(QStringLiteral("soaSineFreq"), s.frequency);
+        form->addRow(QStringLiteral("Frequency (Hz)"), frequency);
+        return page;
+    }
+    void apply(SoaSignalSettings &s) const
+    {
+        s.voltage = rows.kind->currentIndex() == 0;
+        s.maximum = rows.maximum->text();
+        s.minimum = rows.minimum->text();
+        s.frequency = frequency->text();
+    }
+};
+
+struct TrapezoidPage {
+    OutputRows rows;
+    QLineEdit *rise = nullptr, *high = nullptr, *fall = nullptr, *low = nullptr;
+    QWidget *build(const SoaSignalSettings &s)
+    {
+        auto *page = new QWidget;
+        auto *form = new QFormLayout(page);
+        rows = addOutputRows(form, QStringLiteral("soaTrap"), s.voltage, s.maximum, s.minimum);
+        rise = entryField(QStringLiteral("soaTrapRise"), s.tRise);
+        high = entryField(QStringLiteral("soaTrapHigh"), s.tHigh);
+        fall = entryField(QStringLiteral("soaTrapFall"), s.tFall);
+        low = entryField(QStringLiteral("soaTrapLow"), s.tLow);
+        form->addRow(QStringLiteral("Rise Time (s)"), rise);
+        form->addRow(QStringLiteral("High Time (s)"), high);
+        form->addRow(QStringLiteral("Fall Time (s)"), fall);
+        form->addRow(QStringLiteral("Low Time (s)"), low);
+        return page;
+    }
+    void apply(SoaSignalSettings &s) const
+    {
+        s.voltage = rows.kind->currentIndex() == 0;
+        s.maximum = rows.maximum->text();
+        s.minimum = rows.minimum->text();
+        s.tRise = rise->text();
+        s.tHigh = high->text();
+        s.tFall = fall->text();
+        s.tLow = low->text();
+    }
+};
+
+struct UploadPage {
+    QComboBox *kind = nullptr;
+    QLineEdit *scale = nullptr;
+    QWidget *build(const SoaSignalSettings &s, const std::function<void()> &upload)
+    {
+        auto *page = new QWidget;
+        auto *form = new QFormLayout(page);
+        kind = new QComboBox;
+        kind->setObjectName(QStringLiteral("soaUploadOutputKind"));
+        kind->addItems({QStringLiteral("Voltage Output (V)"), QStringLiteral("Current Output (A)")});
+        kind->setCurrentIndex(s.voltage ? 0 : 1);
+        auto *button = new QPushButton(QStringLiteral("Upload CSV"));
+        button->setObjectName(QStringLiteral("soaUploadButton"));
+        auto *hint = new QLabel(QStringLiteral("Files should contain two entries per line, separated by commas. "
+                                               "Entry 1: Time in seconds. Entry 2: Output in (Volts or Amps)."));
+        hint->setWordWrap(true);
+        scale = entryField(QStringLiteral("soaUploadScale"), s.csvScale);
+        form->addRow(kind);
+        form->addRow(button);
+        form->addRow(hint);
+        form->addRow(QStringLiteral("Scale Factor (V/V)"), scale);
+        QObject::connect(button, &QPushButton::clicked, page, [upload] {
+            if (upload)
+                upload();
+        });
+        return page;
+    }
+    void apply(SoaSignalSettings &s) const
+    {
+        s.voltage = kind->currentIndex() == 0;
+        s.csvScale = scale->text();
+    }
+};
+
+QWidget *motorPage(QDialog *dialog)
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *toMotor = new QPushButton(QStringLiteral("Go to Motor Definition"));
+    toMotor->setObjectName(QStringLiteral("soaMotorButton"));
+    layout->addWidget(toMotor);
+    layout->addStretch();
+    QObject::connect(toMotor, &QPushButton::clicked, dialog, &QDialog::accept);
+    return page;
+}
+
 }  // namespace
 
-void SoaPage::changeSOASignal()
+bool changeSOASignal(QWidget *parent, SoaSignalSettings &signal, const std::function<void()> &upload)
 {
-    QDialog dialog(this);
+    QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("soaSignalDialog"));
     dialog.setWindowTitle(QStringLiteral("Change Output Signal Waveform"));
     auto *layout = new QVBoxLayout(&dialog);
@@ -76,130 +181,77 @@ void SoaPage::changeSOASignal()
     layout->addWidget(kind);
     layout->addWidget(stack);
 
-    auto *sinePage = new QWidget;
-    auto *sineForm = new QFormLayout(sinePage);
-    const OutputRows sine = addOutputRows(sineForm, QStringLiteral("soaSine"), m_voltageOutput, m_sigMax, m_sigMin);
-    QLineEdit *freq = entryField(QStringLiteral("soaSineFreq"), m_sigFreq);
-    sineForm->addRow(QStringLiteral("Frequency (Hz)"), freq);
-    stack->addWidget(sinePage);
+    SinePage sine;
+    TrapezoidPage trapezoid;
+    UploadPage uploaded;
+    stack->addWidget(sine.build(signal));
+    stack->addWidget(trapezoid.build(signal));
+    stack->addWidget(uploaded.build(signal, upload));
+    stack->addWidget(motorPage(&dialog));
 
-    auto *trapPage = new QWidget;
-    auto *trapForm = new QFormLayout(trapPage);
-    const OutputRows trap = addOutputRows(trapForm, QStringLiteral("soaTrap"), m_voltageOutput, m_sigMax, m_sigMin);
-    QLineEdit *rise = entryField(QStringLiteral("soaTrapRise"), m_tRise);
-    QLineEdit *high = entryField(QStringLiteral("soaTrapHigh"), m_tHigh);
-    QLineEdit *fall = entryField(QStringLiteral("soaTrapFall"), m_tFall);
-    QLineEdit *low = entryField(QStringLiteral("soaTrapLow"), m_tLow);
-    trapForm->addRow(QStringLiteral("Rise Time (s)"), rise);
-    trapForm->addRow(QStringLiteral("High Time (s)"), high);
-    trapForm->addRow(QStringLiteral("Fall Time (s)"), fall);
-    trapForm->addRow(QStringLiteral("Low Time (s)"), low);
-    stack->addWidget(trapPage);
+    QObject::connect(kind, QOverload<int>::of(&QComboBox::currentIndexChanged), stack,
+                     &QStackedWidget::setCurrentIndex);
+    kind->setCurrentIndex(signal.type);
+    stack->setCurrentIndex(signal.type);
+    layout->addWidget(okCancel(&dialog));
 
-    auto *uploadPage = new QWidget;
-    auto *uploadForm = new QFormLayout(uploadPage);
-    auto *uploadKind = new QComboBox;
-    uploadKind->setObjectName(QStringLiteral("soaUploadOutputKind"));
-    uploadKind->addItems({QStringLiteral("Voltage Output (V)"), QStringLiteral("Current Output (A)")});
-    uploadKind->setCurrentIndex(m_voltageOutput ? 0 : 1);
-    auto *upload = new QPushButton(QStringLiteral("Upload CSV"));
-    upload->setObjectName(QStringLiteral("soaUploadButton"));
-    auto *uploadHint = new QLabel(QStringLiteral("Files should contain two entries per line, separated by commas. "
-                                                 "Entry 1: Time in seconds. Entry 2: Output in (Volts or Amps)."));
-    uploadHint->setWordWrap(true);
-    QLineEdit *scale = entryField(QStringLiteral("soaUploadScale"), m_csvScale);
-    uploadForm->addRow(uploadKind);
-    uploadForm->addRow(upload);
-    uploadForm->addRow(uploadHint);
-    uploadForm->addRow(QStringLiteral("Scale Factor (V/V)"), scale);
-    connect(upload, &QPushButton::clicked, this, [this] { SOACSV(); });
-    stack->addWidget(uploadPage);
-
-    auto *motorPage = new QWidget;
-    auto *motorLayout = new QVBoxLayout(motorPage);
-    auto *toMotor = new QPushButton(QStringLiteral("Go to Motor Definition"));
-    toMotor->setObjectName(QStringLiteral("soaMotorButton"));
-    motorLayout->addWidget(toMotor);
-    motorLayout->addStretch();
-    connect(toMotor, &QPushButton::clicked, &dialog, &QDialog::accept);
-    stack->addWidget(motorPage);
-
-    connect(kind, QOverload<int>::of(&QComboBox::currentIndexChanged), stack, &QStackedWidget::setCurrentIndex);
-    kind->setCurrentIndex(m_signalType);
-    stack->setCurrentIndex(m_signalType);
-
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-
-    if (dialog.exec() == QDialog::Accepted) {
-        ui->SOAdisplayTab->setCurrentIndex(2);
-        m_signalType = kind->currentIndex();
-        switch (m_signalType) {
-        case 0:
-            m_voltageOutput = sine.kind->currentIndex() == 0;
-            m_sigMax = sine.maximum->text();
-            m_sigMin = sine.minimum->text();
-            m_sigFreq = freq->text();
-            break;
-        case 1:
-            m_voltageOutput = trap.kind->currentIndex() == 0;
-            m_sigMax = trap.maximum->text();
-            m_sigMin = trap.minimum->text();
-            m_tRise = rise->text();
-            m_tHigh = high->text();
-            m_tFall = fall->text();
-            m_tLow = low->text();
-            break;
-        case 2:
-            m_voltageOutput = uploadKind->currentIndex() == 0;
-            m_csvScale = scale->text();
-            break;
-        default: {
-            ui->SOAtabWidget->setCurrentIndex(1);
-            const QSignalBlocker blocker(ui->loadTypeBox);
-            ui->loadTypeBox->setCurrentIndex(ui->loadTypeBox->findText(QStringLiteral("DC Motor")));
-            ui->loadType->setCurrentIndex(ui->loadTypeBox->currentIndex());
-            break;
-        }
-        }
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    signal.type = kind->currentIndex();
+    switch (signal.type) {
+    case 0:
+        sine.apply(signal);
+        break;
+    case 1:
+        trapezoid.apply(signal);
+        break;
+    case 2:
+        uploaded.apply(signal);
+        break;
+    default:
+        break;
     }
-    refreshSOA();
+    return true;
 }
 
-void SoaPage::changeSOAVsValue(const QString &which)
+bool changeSOAVsValue(QWidget *parent, const amp &record, bool positive, QString &vsPos, QString &vsNeg)
 {
-    QDialog dialog(this);
+    QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("soaSupplyDialog"));
     dialog.setWindowTitle(QStringLiteral("Change Supply Voltage"));
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(QStringLiteral("Enter new supply voltage")));
-    layout->addWidget(new QLabel(QStringLiteral("Maximum ±V_S = ±") + QString::number(0.5 * currentAmp().Vss_max)
+    layout->addWidget(new QLabel(QStringLiteral("Maximum ±V_S = ±") + QString::number(0.5 * record.Vss_max)
                                  + QStringLiteral(" V")));
     auto *form = new QFormLayout;
-    QLineEdit *pos = entryField(QStringLiteral("soaSupplyPos"), m_vsPos);
-    QLineEdit *neg = entryField(QStringLiteral("soaSupplyNeg"), m_vsNeg);
+    QLineEdit *pos = entryField(QStringLiteral("soaSupplyPos"), vsPos);
+    QLineEdit *neg = entryField(QStringLiteral("soaSupplyNeg"), vsNeg);
     form->addRow(QStringLiteral("+V_S [Volts]"), pos);
     form->addRow(QStringLiteral("-V_S [Volts]"), neg);
     layout->addLayout(form);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    (which == QLatin1String("P") ? pos : neg)->setFocus();
+    layout->addWidget(okCancel(&dialog));
+    (positive ? pos : neg)->setFocus();
     if (dialog.exec() != QDialog::Accepted)
-        return;
+        return false;
     if (!pos->text().isEmpty())
-        m_vsPos = pos->text();
+        vsPos = pos->text();
     if (!neg->text().isEmpty())
-        m_vsNeg = neg->text();
+        vsNeg = neg->text();
+    return true;
 }
 
-void SoaPage::changeSOAVbValue()
+SoaBoost boostSupplies(const amp &record, bool on, const QString &vsPos, const QString &vsNeg)
 {
-    const amp a = currentAmp();
-    QDialog dialog(this);
+    if (!on || record.boost.isEmpty())
+        return {on, vsPos, vsNeg};
+    const double boost = record.boost.last();
+    return {on, voltageText(string2Number(vsPos) + boost), voltageText(string2Number(vsNeg) - boost)};
+}
+
+bool changeSOAVbValue(QWidget *parent, const amp &record, const QString &vsPos, const QString &vsNeg,
+                      SoaBoost &boost)
+{
+    QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("soaBoostDialog"));
     dialog.setWindowTitle(QStringLiteral("Change Boost Supply Voltage"));
     auto *layout = new QVBoxLayout(&dialog);
@@ -208,36 +260,15 @@ void SoaPage::changeSOAVbValue()
     auto *choice = new QComboBox;
     choice->setObjectName(QStringLiteral("soaBoostChoice"));
     choice->addItem(QStringLiteral("No Boost"));
-    if (!a.boost.isEmpty())
-        choice->addItem(QStringLiteral("±V_S ± ") + QString::number(a.boost.last()) + QStringLiteral(" V"));
-    choice->setCurrentIndex(m_boost && choice->count() > 1 ? 1 : 0);
+    if (!record.boost.isEmpty())
+        choice->addItem(QStringLiteral("±V_S ± ") + QString::number(record.boost.last()) + QStringLiteral(" V"));
+    choice->setCurrentIndex(boost.on && choice->count() > 1 ? 1 : 0);
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("V_B [Volts]"), choice);
     layout->addLayout(form);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancel(&dialog));
     if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (choice->currentIndex() == 1) {
-        const double boost = a.boost.last();
-        m_boost = true;
-        m_vbPos = voltageText(string2Number(m_vsPos) + boost);
-        m_vbNeg = voltageText(string2Number(m_vsNeg) - boost);
-    } else {
-        m_boost = false;
-        m_vbPos = m_vsPos;
-        m_vbNeg = m_vsNeg;
-    }
-}
-
-void SoaPage::SOACSV()
-{
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open CSV"), m_csvPath,
-                                                      QStringLiteral("Comma Separated Values (*.csv)"));
-    if (path.isEmpty())
-        return;
-    m_csvPath = path;
-    loadSoaCsv(path);
+        return false;
+    boost = boostSupplies(record, choice->currentIndex() == 1, vsPos, vsNeg);
+    return true;
 }

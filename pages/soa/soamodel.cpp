@@ -60,19 +60,19 @@ QVector<SoaCurve> plotSOAdataCurves(const amp &a)
     const double pd = first(a.Pd_max);
 
     QVector<double> steady = limitLine(a, grid, pd);
-    curves << SoaCurve{QStringLiteral("25°C Case Temp/\nSteady State Limit"), {255, 215, 0}, grid, steady};
+    curves << SoaCurve{QStringLiteral("25°C Case Temp/\nSteady State Limit"), SoaCurveKind::Steady, grid, steady};
     if (a.Tc_soa >= 85) {
         const QVector<double> hot = limitLine(a, grid, pd - derating(a, 60));
-        curves << SoaCurve{QStringLiteral("85°C Case Temp"), {255, 140, 0}, grid, hot};
+        curves << SoaCurve{QStringLiteral("85°C Case Temp"), SoaCurveKind::Case85, grid, hot};
     }
     if (a.Tc_soa >= 125) {
         const QVector<double> hotter = limitLine(a, grid, pd - derating(a, 100));
-        curves << SoaCurve{QStringLiteral("125°C Case Temp"), {255, 0, 0}, grid, hotter};
+        curves << SoaCurve{QStringLiteral("125°C Case Temp"), SoaCurveKind::Case125, grid, hotter};
     }
 
     const QString names[3] = {a.pulse1, a.pulse2, a.pulse3};
     const double corners[3] = {a.pulse1_V, a.pulse2_V, a.pulse3_V};
-    const SoaColour colours[3] = {{153, 50, 204}, {0, 0, 255}, {0, 255, 0}};
+    const SoaCurveKind kinds[3] = {SoaCurveKind::Pulse1, SoaCurveKind::Pulse2, SoaCurveKind::Pulse3};
     for (int k = 0; k < 3; ++k) {
         if (names[k] == QLatin1String("NA"))
             continue;
@@ -81,7 +81,7 @@ QVector<SoaCurve> plotSOAdataCurves(const amp &a)
             const double x = grid.at(i);
             y[i] = x < corners[k] ? a.I_pk : a.I_pk * std::pow(corners[k] / x, a.pulse_slope);
         }
-        curves << SoaCurve{names[k], colours[k], grid, y};
+        curves << SoaCurve{names[k], kinds[k], grid, y};
     }
     return curves;
 }
@@ -90,7 +90,7 @@ SoaCurve plotVswingCurve(const amp &a, bool boost, int numParallel, double rcs, 
 {
     SoaCurve c;
     c.name = QStringLiteral("Vswing");
-    c.colour = {190, 190, 190};
+    c.kind = SoaCurveKind::Swing;
     const SwingCoefficients sw = swingCoefficients(a, boost, numParallel, rcs);
     QVector<double> lowV(180), current(180);
     for (int i = 0; i < 180; ++i) {
@@ -121,7 +121,7 @@ SoaCurve customTempCurve(const amp &a, double temperature)
 {
     SoaCurve c;
     c.name = QStringLiteral("Custom");
-    c.colour = {0, 255, 255};
+    c.kind = SoaCurveKind::Custom;
     const double t = qMax(25.0, temperature);
     c.x = soaVoltageGrid(a.Vss_max);
     if (c.x.isEmpty())
@@ -308,66 +308,60 @@ QStringList powerDetailLines(const SoaInput &in, const amp &a, const SoaSimResul
 
 SoaLabels labelsFor(const SoaInput &in, const amp &a, const SoaSimResult &sim, const SoaThermal &t)
 {
-    SoaLabels l;
-    l.pdLoad = number2String(sim.avgLoadPower);
-    l.pdAmpAvg = number2String(t.ptot);
-    l.tempC = number2String(t.tc);
-    l.tempJ = number2String(qMax(t.tc, t.tj));
-    l.suggTcMax = number2String(t.tcAllow);
-    l.minHeatsink = t.minHeatsinkText;
-
+    const auto label = [](const QString &text, bool over) {
+        return ResultNote{text, over ? NoteTone::Warning : NoteTone::Normal};
+    };
     const double pdMax = first(a.Pd_max);
-    l.pdAmpAvgRed = shown(t.ptot) > pdMax;
-    l.minHeatsinkRed = t.heatsinkNeeded && shown(t.rmin) < 0;
-    l.tempCRed = shown(t.tc) > a.Tc_max;
-    l.suggTcMaxRed = shown(t.tcAllow) < in.tempA;
-    l.tempJRed = shown(qMax(t.tc, t.tj)) > a.Tj_max;
+    SoaLabels l;
+    l.pdLoad = normalNote(number2String(sim.avgLoadPower));
+    l.pdAmpAvg = label(number2String(t.ptot), shown(t.ptot) > pdMax);
+    l.tempC = label(number2String(t.tc), shown(t.tc) > a.Tc_max);
+    l.tempJ = label(number2String(qMax(t.tc, t.tj)), shown(qMax(t.tc, t.tj)) > a.Tj_max);
+    l.suggTcMax = label(number2String(t.tcAllow), shown(t.tcAllow) < in.tempA);
+    l.minHeatsink = label(t.minHeatsinkText, t.heatsinkNeeded && shown(t.rmin) < 0);
     return l;
 }
 
-QVector<SoaNote> powerWarnings(const SoaLabels &labels)
+ResultNotes powerWarnings(const SoaLabels &labels)
 {
-    QVector<SoaNote> notes;
-    if (labels.minHeatsinkRed)
-        notes << SoaNote{QStringLiteral("!!! Heatsink Requirements Unreasonable !!! "), true};
-    if (labels.tempCRed)
-        notes << SoaNote{QStringLiteral("!!! Case Temperature too High !!! "), true};
-    if (labels.tempJRed)
-        notes << SoaNote{QStringLiteral("!!! Junction Temperature too High !!! "), true};
-    if (labels.pdAmpAvgRed)
-        notes << SoaNote{QStringLiteral("!!! Power Dissipation too High !!! "), true};
+    ResultNotes notes;
+    if (labels.minHeatsink.isWarning())
+        notes << warningNote(QStringLiteral("!!! Heatsink Requirements Unreasonable !!! "));
+    if (labels.tempC.isWarning())
+        notes << warningNote(QStringLiteral("!!! Case Temperature too High !!! "));
+    if (labels.tempJ.isWarning())
+        notes << warningNote(QStringLiteral("!!! Junction Temperature too High !!! "));
+    if (labels.pdAmpAvg.isWarning())
+        notes << warningNote(QStringLiteral("!!! Power Dissipation too High !!! "));
     return notes;
 }
 
-QVector<SoaNote> SupplyWarnings(const SoaInput &in, const amp &a, const SoaSimResult &sim, bool *labelsRed)
+ResultNotes SupplyWarnings(const SoaInput &in, const amp &a, const SoaSimResult &sim, NoteTone *supplyTone)
 {
-    QVector<SoaNote> notes;
+    ResultNotes notes;
     const double vp = in.sim.vsPos, vn = in.sim.vsNeg, span = vp - vn;
-    bool red = true;
     if (span > a.Vss_max)
-        notes << SoaNote{QStringLiteral("!!! Total Supply Voltage too High !!!"), true};
+        notes << warningNote(QStringLiteral("!!! Total Supply Voltage too High !!!"));
     else if (vp < vn)
-        notes << SoaNote{QStringLiteral("!!! Vs_neg may not exceed Vs_pos !!!"), true};
+        notes << warningNote(QStringLiteral("!!! Vs_neg may not exceed Vs_pos !!!"));
     else if (span < a.Vss_min)
-        notes << SoaNote{QStringLiteral("!!! Total Supply Voltage too Low !!!"), true};
-    else
-        red = false;
-    if (labelsRed)
-        *labelsRed = red;
+        notes << warningNote(QStringLiteral("!!! Total Supply Voltage too Low !!!"));
+    if (supplyTone)
+        *supplyTone = notes.isEmpty() ? NoteTone::Normal : NoteTone::Warning;
 
     for (double v : {sim.Vmax, sim.Vmin}) {
         if (in.sim.bridge && !in.sim.unipolar) {
             if (v < -span || v > span)
-                notes << SoaNote{QStringLiteral("!!! V_out May Not Exceed Vs_pos - Vs_neg !!!"), true};
+                notes << warningNote(QStringLiteral("!!! V_out May Not Exceed Vs_pos - Vs_neg !!!"));
         } else if (!in.sim.bridge) {
             if (v < vn || v > vp)
-                notes << SoaNote{QStringLiteral("!!! V_out May Not Exceed Supply !!!"), true};
+                notes << warningNote(QStringLiteral("!!! V_out May Not Exceed Supply !!!"));
         } else if (v < 2 * vn || v > 2 * vp) {
-            notes << SoaNote{QStringLiteral("!!! V_out May Not Exceed 2 * Supply !!!"), true};
+            notes << warningNote(QStringLiteral("!!! V_out May Not Exceed 2 * Supply !!!"));
         }
     }
     if (!in.motorLoadType && in.sigMax < in.sigMin)
-        notes << SoaNote{QStringLiteral("!!! V_out min May Not Exceed V_out max !!!"), true};
+        notes << warningNote(QStringLiteral("!!! V_out min May Not Exceed V_out max !!!"));
     return notes;
 }
 
@@ -389,37 +383,31 @@ SoaResult computeSoa(const SoaInput &input, const amp &a)
     const bool displayed = !sim.I.isEmpty();
     r.loadLineShown = sim.conducts && displayed;
 
-    r.notes << SoaNote{QStringLiteral("Notes: "), false};
+    r.notes << normalNote(QStringLiteral("Notes: "));
     if (sim.shorted)
-        r.notes << SoaNote{QStringLiteral("!!! Do Not Short the Output !!!"), true};
+        r.notes << warningNote(QStringLiteral("!!! Do Not Short the Output !!!"));
     if (displayed) {
         if (sim.clipping)
-            r.notes << SoaNote{QStringLiteral("Clipping Likely. Based on Worst-Case Voltage Swing Characteristics. "
-                                              "See Datasheet for Details."),
-                               false};
+            r.notes << adviceNote(QStringLiteral("Clipping Likely. Based on Worst-Case Voltage Swing Characteristics. "
+                                              "See Datasheet for Details."));
         if (sim.slew)
-            r.notes << SoaNote{QStringLiteral("Output exceeds maximum slew rate of chosen device. Real output "
-                                              "will not look like the displayed waveform."),
-                               false};
+            r.notes << adviceNote(QStringLiteral("Output exceeds maximum slew rate of chosen device. Real output "
+                                              "will not look like the displayed waveform."));
         if (sim.peakCurrent)
-            r.notes << SoaNote{QStringLiteral("!!! Peak Current Specification Exceeded !!!"), true};
+            r.notes << warningNote(QStringLiteral("!!! Peak Current Specification Exceeded !!!"));
         else if (sim.contCurrent)
-            r.notes << SoaNote{QStringLiteral("Continuous Current Specification Exceeded. Unsafe for Steady "
-                                              "State Conditions."),
-                               false};
+            r.notes << adviceNote(QStringLiteral("Continuous Current Specification Exceeded. Unsafe for Steady "
+                                              "State Conditions."));
         if (sim.secondBreakdown)
-            r.notes << SoaNote{QStringLiteral("Second Breakdown Violation. Unsafe for Steady State Conditions."),
-                               false};
+            r.notes << adviceNote(QStringLiteral("Second Breakdown Violation. Unsafe for Steady State Conditions."));
         if (a.ampName == QLatin1String("QX550"))
-            r.notes << SoaNote{QStringLiteral("Warning: QX550 Supply Current is highly dependent on signal "
+            r.notes << adviceNote(QStringLiteral("Warning: QX550 Supply Current is highly dependent on signal "
                                               "frequency and may rise to over 1 Ampere, even unloaded. This "
-                                              "behavior is modeled in Ampora"),
-                               false};
+                                              "behavior is modeled in Ampora"));
         if (a.ampName == QLatin1String("QX460") || a.ampName == QLatin1String("QX475"))
-            r.notes << SoaNote{QStringLiteral("Warning: QX460/475 Supply Current is dependent on both signal "
+            r.notes << adviceNote(QStringLiteral("Warning: QX460/475 Supply Current is dependent on both signal "
                                               "frequency and common mode voltage. The analysis above assumes a "
-                                              "common mode input voltage of 6 Vp-p."),
-                               false};
+                                              "common mode input voltage of 6 Vp-p."));
     }
 
     r.quiescentPower = quiescentPower(a, in.sigFreq, in.sim.vsPos, in.sim.vsNeg, in.sim.boost);
@@ -428,25 +416,25 @@ SoaResult computeSoa(const SoaInput &input, const amp &a)
 
     r.band = currentLimitBand(in, a, sim, r.thermal.tc);
     if (displayed && r.band.shown && r.band.activates)
-        r.notes << SoaNote{QStringLiteral("!!! Current Limit Should Not Activate During Normal Operation !!!"), true};
+        r.notes << warningNote(QStringLiteral("!!! Current Limit Should Not Activate During Normal Operation !!!"));
 
     r.labels = labelsFor(in, a, sim, r.thermal);
     r.notes << powerWarnings(r.labels);
-    r.notes << SupplyWarnings(in, a, sim, &r.supplyLabelsRed);
+    r.notes << SupplyWarnings(in, a, sim, &r.supplyTone);
 
-    if (!in.hideSwing)
+    r.swingShown = !in.hideSwing;
+    if (r.swingShown)
         r.swing = plotVswingCurve(a, in.sim.boost, in.sim.numParallel, in.sim.rcs, in.sim.vsPos, in.sim.vsNeg);
-    if (in.customTemp)
+    r.customShown = in.customTemp;
+    if (r.customShown)
         r.custom = customTempCurve(a, in.customTempValue);
 
     if (in.motorLoadType && in.sim.motorMode != MotorMode::Normal) {
         r.notes.clear();
-        r.notes << SoaNote{QStringLiteral("Notes:"), false};
-        r.notes << SoaNote{QStringLiteral("Stall and Reversal load lines are displayed to help choose a current "
-                                          "limit resistor."),
-                           false};
-        r.notes << SoaNote{QStringLiteral("Power calculations during Stall and Reversal conditions are inaccurate."),
-                           false};
+        r.notes << normalNote(QStringLiteral("Notes:"));
+        r.notes << adviceNote(QStringLiteral("Stall and Reversal load lines are displayed to help choose a current "
+                                          "limit resistor."));
+        r.notes << adviceNote(QStringLiteral("Power calculations during Stall and Reversal conditions are inaccurate."));
     }
     return r;
 }

@@ -7,22 +7,16 @@
 #include <optional>
 
 #include "catalog/records.h"
+#include "pages/resultnote.h"
 #include "pages/soa/soasimulation.h"
 
-// A line of the notes box.
-struct SoaNote {
-    QString text;
-    bool red = false;
-};
-
-struct SoaColour {
-    int r = 0, g = 0, b = 0;
-};
+// What a curve of the SOA chart stands for; the chart gives each kind its pen.
+enum class SoaCurveKind { Steady, Case85, Case125, Pulse1, Pulse2, Pulse3, Swing, Custom };
 
 // One curve of the SOA chart, x = differential voltage, y = current of one amplifier.
 struct SoaCurve {
     QString name;
-    SoaColour colour;
+    SoaCurveKind kind = SoaCurveKind::Steady;
     QVector<double> x, y;
 };
 
@@ -53,11 +47,9 @@ struct SoaThermal {
     QString minHeatsinkText;
 };
 
-// Texts of the result labels and their colours (true = red).
+// The result labels; a label over its limit is a warning.
 struct SoaLabels {
-    QString pdLoad, pdAmpAvg, tempC, tempJ, suggTcMax, minHeatsink;
-    bool pdAmpAvgRed = false, minHeatsinkRed = false, tempCRed = false, suggTcMaxRed = false,
-         tempJRed = false;
+    ResultNote pdLoad, pdAmpAvg, tempC, tempJ, suggTcMax, minHeatsink;
 };
 
 struct SoaBand {
@@ -68,8 +60,10 @@ struct SoaBand {
 
 struct SoaResult {
     QVector<SoaCurve> boundary;    // in drawing order
-    SoaCurve swing;                // no points while hidden
+    SoaCurve swing;                // no points while hidden or when the supplies leave no swing
+    bool swingShown = false;       // the swing graph is drawn, even with no points
     SoaCurve custom;               // no points unless asked for
+    bool customShown = false;
     SoaSimResult sim;
     bool loadLineShown = false;
     double quiescentPower = 0;
@@ -78,13 +72,13 @@ struct SoaResult {
     SoaBand band;
     bool setRclSeeDatasheet = false;  // the part has no band; R_CL shows the datasheet hint
     SoaLabels labels;
-    bool supplyLabelsRed = false;
-    QVector<SoaNote> notes;        // the whole notes box, "Notes: " first
+    NoteTone supplyTone = NoteTone::Normal;  // of the supply labels on the schematic
+    ResultNotes notes;             // the whole notes box, "Notes: " first
 };
 
 // The voltage grid of the boundary curves: 1000 points from 1 V to Vss_max.
 QVector<double> soaVoltageGrid(double vssMax);
-// The boundary curves of the part, in drawing order, with names and colours.
+// The boundary curves of the part, in drawing order, with names and kinds.
 QVector<SoaCurve> plotSOAdataCurves(const amp &a);
 // The worst-case swing box; empty while it is hidden.
 SoaCurve plotVswingCurve(const amp &a, bool boost, int numParallel, double rcs, double vsPos, double vsNeg);
@@ -110,9 +104,9 @@ SoaBand currentLimitBand(const SoaInput &in, const amp &a, const SoaSimResult &s
 QStringList powerDetailLines(const SoaInput &in, const amp &a, const SoaSimResult &sim, double pq);
 SoaLabels labelsFor(const SoaInput &in, const amp &a, const SoaSimResult &sim, const SoaThermal &t);
 // The thermal warnings of the labels, in their order.
-QVector<SoaNote> powerWarnings(const SoaLabels &labels);
-// Supply and output-range warnings; `labelsRed` tells whether the supply labels turn red.
-QVector<SoaNote> SupplyWarnings(const SoaInput &in, const amp &a, const SoaSimResult &sim, bool *labelsRed);
+ResultNotes powerWarnings(const SoaLabels &labels);
+// Supply and output-range warnings; `supplyTone` tells whether the supply labels are a warning.
+ResultNotes SupplyWarnings(const SoaInput &in, const amp &a, const SoaSimResult &sim, NoteTone *supplyTone);
 
 // The whole page computation: simulation, power, thermal result, band and notes.
 SoaResult computeSoa(const SoaInput &in, const amp &a);

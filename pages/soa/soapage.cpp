@@ -1,12 +1,16 @@
 #include "pages/soa/soapage.h"
 
 #include <QFile>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <cmath>
 
+#include "pages/notes.h"
 #include "pages/soa/loadcalc.h"
+#include "pages/soa/soachart.h"
+#include "app/schematic/valuelabels.h"
 #include "qcustomplot.h"
 #include "ui_soapage.h"
 #include "values/fieldvalues.h"
@@ -15,8 +19,6 @@
 namespace {
 
 const char *const kSeeDatasheet = "See datasheet for details.";
-const char *const kRedLabel = "QLabel { color : red; }";
-const char *const kBlackLabel = "QLabel { color : black; }";
 
 }  // namespace
 
@@ -27,7 +29,7 @@ SoaPage::SoaPage(QWidget *parent) : ToolPage(parent), ui(new Ui::SoaPage)
                              QStringLiteral("open"),  QStringLiteral("open"),  QStringLiteral("open"),
                              QStringLiteral("0"),     QStringLiteral("0"),     QStringLiteral("0"),
                              QStringLiteral("0"),     QStringLiteral("1k"),    QStringLiteral("1k")};
-    m_labels.fill(nullptr, LabelCount);
+    m_labels.fill(nullptr, SoaLabelCount);
 
     // A program (design file, example, hand-off) choosing another part resets
     // the chart at once, before the file's later keys are applied.
@@ -44,7 +46,10 @@ SoaPage::SoaPage(QWidget *parent) : ToolPage(parent), ui(new Ui::SoaPage)
                                               longest / 2 + 4));
     ui->PowerDetails->setLineWrapMode(QTextEdit::NoWrap);
 
-    setupSOAsch();
+    setupSOAschematic(ui->SOAsch);
+    connect(ui->SOAsch, &QCustomPlot::itemClick, this, &SoaPage::onSOAschItemClicked);
+    // Plot units stay square whatever the canvas size, so symbols keep their shape.
+    connect(ui->SOAsch, &QCustomPlot::beforeReplot, this, [this] { fitSOAschematic(ui->SOAsch); });
     bindEntries();
     connect(ui->SOAdisplayTab, &QTabWidget::currentChanged, this, [this] { replotVisible(); });
 }
@@ -57,8 +62,8 @@ SoaPage::~SoaPage()
 void SoaPage::initialise()
 {
     m_period = SOAsine(string2Number(m_sigFreq), string2Number(m_sigMax), string2Number(m_sigMin));
-    setupSOAplot();
-    setupWavePlots();
+    setupSOAplot(ui->SOA);
+    setupWavePlots(ui->voltageViewer, ui->currentViewer);
     {
         const QSignalBlocker blocker(ui->AmpSelecterSOA);
         const int index = ui->AmpSelecterSOA->findText(QStringLiteral("QX415A"));
@@ -190,11 +195,11 @@ void SoaPage::redraw()
     const amp a = currentAmp();
     rebuildPeriod(a);
     m_result = computeSoa(gatherInput(a), a);
-    drawSOAchart(a);
+    drawSOAchart(ui->SOA, m_result);
     writeResults();
-    plotSOAsch(a);
-    writeNotes();
-    drawViewers();
+    m_labels = drawSOAschematic(ui->SOAsch, schematicCase(a));
+    showNotes(ui->notes, m_result.notes);
+    drawViewers(ui->voltageViewer, ui->currentViewer, m_result.sim);
     if (m_result.setRclSeeDatasheet)
         ui->R_CL->setText(QLatin1String(kSeeDatasheet));
     waveDescription();
@@ -263,19 +268,12 @@ void SoaPage::ampSelectionChanged(int index)
 void SoaPage::writeResults()
 {
     const SoaLabels &l = m_result.labels;
-    const auto show = [](QLabel *label, const QString &text, bool red) {
-        label->setText(text);
-        // Re-applying an unchanged style sheet costs a re-polish on every refresh.
-        const QString style = QLatin1String(red ? kRedLabel : kBlackLabel);
-        if (label->styleSheet() != style)
-            label->setStyleSheet(style);
-    };
-    show(ui->PdLoad, l.pdLoad, false);
-    show(ui->PdAmpAvg, l.pdAmpAvg, l.pdAmpAvgRed);
-    show(ui->TempC, l.tempC, l.tempCRed);
-    show(ui->TempJ, l.tempJ, l.tempJRed);
-    show(ui->SuggTcMax, l.suggTcMax, l.suggTcMaxRed);
-    show(ui->minHeatsink, l.minHeatsink, l.minHeatsinkRed);
+    showNote(ui->PdLoad, l.pdLoad);
+    showNote(ui->PdAmpAvg, l.pdAmpAvg);
+    showNote(ui->TempC, l.tempC);
+    showNote(ui->TempJ, l.tempJ);
+    showNote(ui->SuggTcMax, l.suggTcMax);
+    showNote(ui->minHeatsink, l.minHeatsink);
 
     ui->PowerDetails->clear();
     for (const QString &line : m_result.powerDetails)
@@ -283,18 +281,6 @@ void SoaPage::writeResults()
     // The figures are read from the top; appending leaves the view at the end.
     ui->PowerDetails->moveCursor(QTextCursor::Start);
     ui->PowerDetails->ensureCursorVisible();
-}
-
-void SoaPage::writeNotes()
-{
-    ui->notes->clear();
-    for (const SoaNote &note : m_result.notes) {
-        ui->notes->setTextColor(note.red ? QColor(Qt::red) : QColor(Qt::black));
-        ui->notes->append(note.text);
-    }
-    ui->notes->setTextColor(Qt::black);
-    ui->notes->moveCursor(QTextCursor::Start);
-    ui->notes->ensureCursorVisible();
 }
 
 void SoaPage::waveDescription()
@@ -488,4 +474,112 @@ void SoaPage::openLoadCalculator()
     dialog->setValues(m_loadCalc);
     m_loadCalcDialog = dialog;
     dialog->show();
+}
+
+void SoaPage::switchLogPlot(bool log)
+{
+    setSOAscale(ui->SOA, currentAmp(), log);
+    if (!m_stalePlots.contains(ui->SOA))
+        m_stalePlots << ui->SOA;
+    replotVisible();
+}
+
+SoaSchematicCase SoaPage::schematicCase(const amp &a) const
+{
+    SoaSchematicCase c;
+    c.record = a;
+    c.parallel = ui->ParallelCheckBox->isChecked() ? qMax(1, ui->NumParallel->value()) : 1;
+    c.bridge = ui->BridgeCheckBox->isChecked();
+    c.unipolar = ui->BridgeUnipolarSuppliesButton->isChecked();
+    if (ui->loadTypeBox->currentText() == QLatin1String("DC Motor"))
+        c.load = SoaSchematicCase::Load::Motor;
+    else if (ui->SOA_series->isChecked())
+        c.load = SoaSchematicCase::Load::Series;
+    else if (ui->SOA_parallel->isChecked())
+        c.load = SoaSchematicCase::Load::Parallel;
+    else
+        c.load = SoaSchematicCase::Load::None;
+    if (c.load == SoaSchematicCase::Load::Series || c.load == SoaSchematicCase::Load::Parallel) {
+        c.R = field2Number(ui->SOA_Rload, QStringLiteral("R"));
+        c.L = field2Number(ui->SOA_Lload, QStringLiteral("R"));
+        c.C = field2Number(ui->SOA_Cload, QStringLiteral("C"));
+    }
+    c.vsPos = m_vsPos;
+    c.vsNeg = m_vsNeg;
+    c.vbPos = m_vbPos;
+    c.vbNeg = m_vbNeg;
+    c.rcs = m_rcs;
+    c.supplyTone = m_result.supplyTone;
+    return c;
+}
+
+SoaSignalSettings SoaPage::signalSettings() const
+{
+    return {m_signalType, m_voltageOutput, m_sigMax, m_sigMin, m_sigFreq, m_tRise, m_tHigh, m_tFall, m_tLow,
+            m_csvScale};
+}
+
+void SoaPage::setSignalSettings(const SoaSignalSettings &s)
+{
+    m_signalType = s.type;
+    m_voltageOutput = s.voltage;
+    m_sigMax = s.maximum;
+    m_sigMin = s.minimum;
+    m_sigFreq = s.frequency;
+    m_tRise = s.tRise;
+    m_tHigh = s.tHigh;
+    m_tFall = s.tFall;
+    m_tLow = s.tLow;
+    m_csvScale = s.csvScale;
+}
+
+void SoaPage::changeSOASignal()
+{
+    SoaSignalSettings s = signalSettings();
+    if (::changeSOASignal(this, s, [this] { SOACSV(); })) {
+        ui->SOAdisplayTab->setCurrentIndex(2);
+        setSignalSettings(s);
+        if (s.type == 3) {
+            ui->SOAtabWidget->setCurrentIndex(1);
+            const QSignalBlocker blocker(ui->loadTypeBox);
+            ui->loadTypeBox->setCurrentIndex(ui->loadTypeBox->findText(QStringLiteral("DC Motor")));
+            ui->loadType->setCurrentIndex(ui->loadTypeBox->currentIndex());
+        }
+    }
+    refreshSOA();
+}
+
+void SoaPage::SOACSV()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open CSV"), m_csvPath,
+                                                      QStringLiteral("Comma Separated Values (*.csv)"));
+    if (path.isEmpty())
+        return;
+    m_csvPath = path;
+    loadSoaCsv(path);
+}
+
+void SoaPage::onSOAschItemClicked(QCPAbstractItem *item, QMouseEvent *event)
+{
+    Q_UNUSED(event);
+    const int slot = matchLabelSlot(item, m_labels);
+    const amp a = currentAmp();
+    if (slot == VsPosMaster || slot == VsPosSlave || slot == VsNegMaster || slot == VsNegSlave) {
+        changeSOAVsValue(this, a, slot == VsPosMaster || slot == VsPosSlave, m_vsPos, m_vsNeg);
+        if (a.boostOptions > 0) {
+            const SoaBoost b = boostSupplies(a, m_boost, m_vsPos, m_vsNeg);
+            m_vbPos = b.vbPos;
+            m_vbNeg = b.vbNeg;
+        }
+    } else if (slot >= VbPosMaster && slot <= VbNegSlave) {
+        SoaBoost b{m_boost, m_vbPos, m_vbNeg};
+        if (changeSOAVbValue(this, a, m_vsPos, m_vsNeg, b)) {
+            m_boost = b.on;
+            m_vbPos = b.vbPos;
+            m_vbNeg = b.vbNeg;
+        }
+    } else if (slot == RcsLabel) {
+        m_rcs = changeStabValue(m_labels[RcsLabel], QStringLiteral("R_CS"), QStringLiteral("Ω"), m_rcs);
+    }
+    refreshSOA();
 }

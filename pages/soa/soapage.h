@@ -4,7 +4,9 @@
 #include <QStringList>
 #include <QVector>
 
+#include "pages/soa/soadialogs.h"
 #include "pages/soa/soamodel.h"
+#include "pages/soa/soaschematic.h"
 #include "pages/toolpage.h"
 
 class QCPAbstractItem;
@@ -45,11 +47,8 @@ public:
     // The load calculator, modeless; reopening keeps the texts last used.
     void openLoadCalculator();
 
-    // Extremes of the load current and voltage over the displayed samples.
+    // The largest load current over the displayed samples.
     double loadCurrentMax() const { return m_result.sim.Imax; }
-    double loadCurrentMin() const { return m_result.sim.Imin; }
-    double loadVoltageMax() const { return m_result.sim.Vmax; }
-    double loadVoltageMin() const { return m_result.sim.Vmin; }
     const SoaPeriod &period() const { return m_period; }
 
 public slots:
@@ -104,26 +103,13 @@ private:
     SoaInput gatherInput(const amp &a);
     void redraw();
     void replotVisible();
-
-    // Chart (soachart.cpp).
-    void setupSOAplot();
-    void setupWavePlots();
     void switchLogPlot(bool log);
-    void drawSOAchart(const amp &a);
-    void drawViewers();
-
-    // Schematic (soaschematic.cpp).
-    void setupSOAsch();
-    void plotSOAsch(const amp &a);
-    void fitSchematic();
-
-    // Dialogs (soadialogs.cpp).
+    SoaSchematicCase schematicCase(const amp &a) const;
+    SoaSignalSettings signalSettings() const;
+    void setSignalSettings(const SoaSignalSettings &s);
     void changeSOASignal();
-    void changeSOAVsValue(const QString &which);
-    void changeSOAVbValue();
     void SOACSV();
 
-    void writeNotes();
     void writeResults();
     void waveDescription();
 
@@ -148,9 +134,7 @@ private:
     SoaResult m_result;
     bool m_ampChangeDone = false;
 
-    // Clickable schematic labels of the last drawing.
-    enum LabelSlot { VsPosMaster, VsNegMaster, VsPosSlave, VsNegSlave, VbPosMaster, VbNegMaster, VbPosSlave,
-                     VbNegSlave, RcsLabel, LabelCount };
+    // Clickable schematic labels of the last drawing, by SoaLabelSlot.
     QVector<QCPItemText *> m_labels;
 
     QPointer<LoadCalc> m_loadCalcDialog;

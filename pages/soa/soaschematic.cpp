@@ -1,11 +1,12 @@
 // The clickable schematic of the SOA page: amplifier(s), supplies and load.
+#include "pages/soa/soaschematic.h"
+
 #include <cmath>
 
 #include "app/schematic/primitives.h"
 #include "app/schematic/valuelabels.h"
-#include "pages/soa/soapage.h"
+#include "pages/notes.h"
 #include "qcustomplot.h"
-#include "ui_soapage.h"
 #include "values/fieldvalues.h"
 #include "values/sivalues.h"
 
@@ -33,24 +34,215 @@ void motorSymbol(QCustomPlot *plot, const QPen &pen, double cx, double cy, doubl
     addSchematicText(plot, cx, cy, QStringLiteral("M"));
 }
 
+// The supplies of one side, as its labels read.
+struct SideSupplies {
+    QString pos, neg, bPos, bNeg;
+};
+
+class SoaSchematic {
+public:
+    SoaSchematic(QCustomPlot *plot, const SoaSchematicCase &c)
+        : p(plot), c(c), n(c.parallel), bottom(-kAmpPitch * (n - 1))
+    {
+        labels.fill(nullptr, SoaLabelCount);
+    }
+
+    QVector<QCPItemText *> draw();
+
+private:
+    void side(double base, double mirror, const SideSupplies &s, int slot);
+    void rails(double x, double edge, const QString &pos, const QString &neg, const QString &name, int slot);
+    void motorLoad();
+    void seriesLoad();
+    void parallelLoad();
+
+    QCustomPlot *p;
+    const SoaSchematicCase &c;
+    const QPen pen{Qt::black, 3};
+    const int n;
+    const double bottom;
+    QVector<QCPItemText *> labels;
+    // The load runs from the output node to `x`, where the slave's output
+    // joins; `groundX` is where it goes to ground (none when negative).
+    double x = 0, groundX = -1, groundY = 0;
+};
+
+// One side: n amplifiers (mirrored about `base` for the slave), their sharing
+// resistors and bus, and the supply rails with their labels.
+void SoaSchematic::side(double base, double mirror, const SideSupplies &s, int slot)
+{
+    for (int k = 0; k < n; ++k) {
+        const double y = -kAmpPitch * k;
+        if (mirror > 0)
+            plotPA(p, pen, base, y);
+        else
+            plotPAR(p, pen, base, y);
+        if (n >= 2) {
+            plotRhor(p, pen, mirror > 0 ? base + 1200 : base - 1600, y);
+            plotWhor(p, pen, mirror > 0 ? base + 1600 : base - 1800, y, 200);
+        }
+    }
+    if (n >= 2)
+        plotWver(p, pen, base + mirror * 1800, 0, kAmpPitch * (n - 1));
+    addSchematicText(p, base + mirror * 380, 0, c.record.ampName);
+    rails(base + mirror * kSupplyX, kSupplyEdge, s.pos, s.neg, QStringLiteral("V_S ="), slot);
+    if (c.record.boostOptions > 0)
+        rails(base + mirror * kBoostX, kBoostEdge, s.bPos, s.bNeg, QStringLiteral("V_B ="), slot + 4);
+}
+
+void SoaSchematic::rails(double xs, double edge, const QString &pos, const QString &neg, const QString &name,
+                         int slot)
+{
+    plotWver(p, pen, xs, kRailTop, kRailTop - edge);
+    plotWver(p, pen, xs, bottom - edge, kRailTop - edge);
+    labels[slot] = displayStabText(p, xs, kRailTop + kLabelGap, pos, QStringLiteral("+") + name,
+                                   QStringLiteral("V"), Qt::AlignBottom | Qt::AlignHCenter);
+    labels[slot + 1] = displayStabText(p, xs, bottom - kRailTop - kLabelGap, neg, QStringLiteral("-") + name,
+                                       QStringLiteral("V"), Qt::AlignTop | Qt::AlignHCenter);
+}
+
+void SoaSchematic::motorLoad()
+{
+    plotWhor(p, pen, x, 0, 200);
+    motorSymbol(p, pen, x + 400, 0, 200);
+    plotWhor(p, pen, x + 600, 0, 200);
+    addSchematicText(p, x + 400, 260, QStringLiteral("LOAD"), Qt::AlignBottom | Qt::AlignHCenter);
+    x += 800;
+    groundX = x;
+}
+
+// An open element leaves a gap in the chain; a shorted one is left out.
+void SoaSchematic::seriesLoad()
+{
+    const double first = x;
+    plotWhor(p, pen, x, 0, 200);
+    x += 200;
+    if (c.R == kOpenValue)
+        x += 400;
+    else if (c.R != 0) {
+        plotRhor(p, pen, x, 0);
+        x += 400;
+    }
+    if (c.L == kOpenValue)
+        x += 400;
+    else if (c.L != 0) {
+        plotLhor(p, pen, x, 0);
+        x += 400;
+    }
+    if (c.C == 0)
+        x += 400;
+    else if (c.C != kOpenValue) {
+        plotChor(p, pen, x, 0);
+        x += 400;
+    }
+    plotWhor(p, pen, x, 0, 200);
+    x += 200;
+    addSchematicText(p, (first + x) / 2, 260, QStringLiteral("LOAD"), Qt::AlignBottom | Qt::AlignHCenter);
+    groundX = x;
+}
+
+// Open branches are left out, shorted ones drawn as wires.
+void SoaSchematic::parallelLoad()
+{
+    enum Branch { Resistor, Inductor, Capacitor, Wire };
+    QVector<Branch> branches;
+    if (c.R != kOpenValue)
+        branches << (c.R == 0 ? Wire : Resistor);
+    if (c.L != kOpenValue)
+        branches << (c.L == 0 ? Wire : Inductor);
+    if (c.C != 0)
+        branches << (c.C == kOpenValue ? Wire : Capacitor);
+    plotWhor(p, pen, x, 0, 200);
+    x += 200;
+    const double xa = x;
+    const int k = branches.size();
+    for (int i = 0; i < k; ++i) {
+        const double bx = xa + 400 * i;
+        switch (branches[i]) {
+        case Resistor:
+            plotRver(p, pen, bx, 0);
+            break;
+        case Inductor:
+            plotLver(p, pen, bx, 0);
+            break;
+        case Capacitor:
+            plotCver(p, pen, bx, 0);
+            break;
+        case Wire:
+            plotWver(p, pen, bx, 0, 400);
+            break;
+        }
+    }
+    if (k > 1) {
+        plotWhor(p, pen, xa, 0, 400 * (k - 1));
+        plotWhor(p, pen, xa, -400, 400 * (k - 1));
+    }
+    if (k == 0)
+        return;
+    addSchematicText(p, xa + 200 * (k - 1), 260, QStringLiteral("LOAD"), Qt::AlignBottom | Qt::AlignHCenter);
+    if (c.bridge) {
+        plotWhor(p, pen, xa + 400 * (k - 1), -400, 400);
+        plotWver(p, pen, xa + 400 * k, 0, 400);
+        x = xa + 400 * k;
+    } else {
+        groundX = xa;
+        groundY = -400;
+    }
+}
+
+QVector<QCPItemText *> SoaSchematic::draw()
+{
+    side(0, 1, {c.vsPos, c.vsNeg, c.vbPos, c.vbNeg}, VsPosMaster);
+    if (n >= 2)
+        labels[RcsLabel] = displayStabText(p, 1400, 170, c.rcs, QStringLiteral("R_CS"), QStringLiteral("Ω"),
+                                           Qt::AlignBottom | Qt::AlignHCenter);
+
+    x = n >= 2 ? 1800 : 1200;  // output node, past the sharing resistors
+    switch (c.load) {
+    case SoaSchematicCase::Load::Motor:
+        motorLoad();
+        break;
+    case SoaSchematicCase::Load::Series:
+        seriesLoad();
+        break;
+    case SoaSchematicCase::Load::Parallel:
+        parallelLoad();
+        break;
+    case SoaSchematicCase::Load::None:
+        break;
+    }
+
+    if (c.bridge) {
+        const double base = x + (n >= 2 ? 1800 : 1200);
+        if (c.unipolar)
+            side(base, -1, {negated(c.vsNeg), negated(c.vsPos), negated(c.vbNeg), negated(c.vbPos)}, VsPosSlave);
+        else
+            side(base, -1, {c.vsPos, c.vsNeg, c.vbPos, c.vbNeg}, VsPosSlave);
+    } else if (groundX >= 0) {
+        plotWver(p, pen, groundX, groundY, 400);
+        plotG(p, pen, groundX, groundY - 400);
+    }
+
+    const QColor supplyColour = noteColour(c.supplyTone);
+    for (int slot : {VsPosMaster, VsNegMaster, VsPosSlave, VsNegSlave})
+        if (labels[slot])
+            labels[slot]->setColor(supplyColour);
+    return labels;
+}
+
 }  // namespace
 
-void SoaPage::setupSOAsch()
+void setupSOAschematic(QCustomPlot *p)
 {
-    QCustomPlot *p = ui->SOAsch;
     setupSchematicCanvas(p);
     p->plotLayout()->insertRow(0);
     p->plotLayout()->addElement(0, 0, new QCPTextElement(p, QStringLiteral("Simplified Schematic - Click Supplies to Adjust"),
-                                                         QFont(font().family(), 10, QFont::Bold)));
+                                                         QFont(p->font().family(), 10, QFont::Bold)));
     p->setInteractions(QCP::iSelectItems);
-    connect(p, &QCustomPlot::itemClick, this, &SoaPage::onSOAschItemClicked);
-    // Plot units stay square whatever the canvas size, so symbols keep their shape.
-    connect(p, &QCustomPlot::beforeReplot, this, &SoaPage::fitSchematic);
 }
 
-void SoaPage::fitSchematic()
+void fitSOAschematic(QCustomPlot *p)
 {
-    QCustomPlot *p = ui->SOAsch;
     const QRectF bounds = schematicBounds(p);
     if (bounds.isEmpty())
         return;
@@ -65,187 +257,8 @@ void SoaPage::fitSchematic()
     p->yAxis->setRange(c.y() - scale * area.height() / 2, c.y() + scale * area.height() / 2);
 }
 
-void SoaPage::plotSOAsch(const amp &a)
+QVector<QCPItemText *> drawSOAschematic(QCustomPlot *plot, const SoaSchematicCase &c)
 {
-    QCustomPlot *p = ui->SOAsch;
-    clearSchematic(p);
-    m_labels.fill(nullptr, LabelCount);
-    const QPen pen(Qt::black, 3);
-    const int n = ui->ParallelCheckBox->isChecked() ? qMax(1, ui->NumParallel->value()) : 1;
-    const bool bridge = ui->BridgeCheckBox->isChecked();
-    const bool boosted = a.boostOptions > 0;
-    const double bottom = -kAmpPitch * (n - 1);
-    const double node = n >= 2 ? 1800 : 1200;  // output node, past the sharing resistors
-
-    // One side: n amplifiers (mirrored about `base` for the slave), their sharing
-    // resistors and bus, and the supply rails with their labels.
-    const auto side = [&](double base, double mirror, const QString &pos, const QString &neg, const QString &bPos,
-                          const QString &bNeg, int slot) {
-        for (int k = 0; k < n; ++k) {
-            const double y = -kAmpPitch * k;
-            if (mirror > 0)
-                plotPA(p, pen, base, y);
-            else
-                plotPAR(p, pen, base, y);
-            if (n >= 2) {
-                plotRhor(p, pen, mirror > 0 ? base + 1200 : base - 1600, y);
-                plotWhor(p, pen, mirror > 0 ? base + 1600 : base - 1800, y, 200);
-            }
-        }
-        if (n >= 2)
-            plotWver(p, pen, base + mirror * 1800, 0, kAmpPitch * (n - 1));
-        addSchematicText(p, base + mirror * 380, 0, a.ampName);
-        const double xs = base + mirror * kSupplyX, xb = base + mirror * kBoostX;
-        plotWver(p, pen, xs, kRailTop, kRailTop - kSupplyEdge);
-        plotWver(p, pen, xs, bottom - kSupplyEdge, kRailTop - kSupplyEdge);
-        m_labels[slot] = displayStabText(p, xs, kRailTop + kLabelGap, pos, QStringLiteral("+V_S ="),
-                                         QStringLiteral("V"), Qt::AlignBottom | Qt::AlignHCenter);
-        m_labels[slot + 1] = displayStabText(p, xs, bottom - kRailTop - kLabelGap, neg, QStringLiteral("-V_S ="),
-                                             QStringLiteral("V"), Qt::AlignTop | Qt::AlignHCenter);
-        if (!boosted)
-            return;
-        plotWver(p, pen, xb, kRailTop, kRailTop - kBoostEdge);
-        plotWver(p, pen, xb, bottom - kBoostEdge, kRailTop - kBoostEdge);
-        m_labels[slot + 4] = displayStabText(p, xb, kRailTop + kLabelGap, bPos, QStringLiteral("+V_B ="),
-                                             QStringLiteral("V"), Qt::AlignBottom | Qt::AlignHCenter);
-        m_labels[slot + 5] = displayStabText(p, xb, bottom - kRailTop - kLabelGap, bNeg, QStringLiteral("-V_B ="),
-                                             QStringLiteral("V"), Qt::AlignTop | Qt::AlignHCenter);
-    };
-
-    side(0, 1, m_vsPos, m_vsNeg, m_vbPos, m_vbNeg, VsPosMaster);
-    if (n >= 2)
-        m_labels[RcsLabel] = displayStabText(p, 1400, 170, m_rcs, QStringLiteral("R_CS"), QStringLiteral("Ω"),
-                                             Qt::AlignBottom | Qt::AlignHCenter);
-
-    // The load, from the output node to ground or to the bridge slave; `x` ends
-    // where the slave's output joins, `groundX` where the load goes to ground.
-    double x = node;
-    double groundX = -1, groundY = 0;
-    const QString loadLabel = QStringLiteral("LOAD");
-    if (ui->loadTypeBox->currentText() == QLatin1String("DC Motor")) {
-        plotWhor(p, pen, x, 0, 200);
-        motorSymbol(p, pen, x + 400, 0, 200);
-        plotWhor(p, pen, x + 600, 0, 200);
-        addSchematicText(p, x + 400, 260, loadLabel, Qt::AlignBottom | Qt::AlignHCenter);
-        x += 800;
-        groundX = x;
-    } else if (ui->SOA_series->isChecked()) {
-        const double R = field2Number(ui->SOA_Rload, QStringLiteral("R"));
-        const double L = field2Number(ui->SOA_Lload, QStringLiteral("R"));
-        const double C = field2Number(ui->SOA_Cload, QStringLiteral("C"));
-        const double first = x;
-        plotWhor(p, pen, x, 0, 200);
-        x += 200;
-        // An open element leaves a gap in the chain; a shorted one is left out.
-        if (R == kOpenValue)
-            x += 400;
-        else if (R != 0) {
-            plotRhor(p, pen, x, 0);
-            x += 400;
-        }
-        if (L == kOpenValue)
-            x += 400;
-        else if (L != 0) {
-            plotLhor(p, pen, x, 0);
-            x += 400;
-        }
-        if (C == 0)
-            x += 400;
-        else if (C != kOpenValue) {
-            plotChor(p, pen, x, 0);
-            x += 400;
-        }
-        plotWhor(p, pen, x, 0, 200);
-        x += 200;
-        addSchematicText(p, (first + x) / 2, 260, loadLabel, Qt::AlignBottom | Qt::AlignHCenter);
-        groundX = x;
-    } else if (ui->SOA_parallel->isChecked()) {
-        const double R = field2Number(ui->SOA_Rload, QStringLiteral("R"));
-        const double L = field2Number(ui->SOA_Lload, QStringLiteral("R"));
-        const double C = field2Number(ui->SOA_Cload, QStringLiteral("C"));
-        enum Branch { Resistor, Inductor, Capacitor, Wire };
-        QVector<Branch> branches;
-        if (R != kOpenValue)
-            branches << (R == 0 ? Wire : Resistor);
-        if (L != kOpenValue)
-            branches << (L == 0 ? Wire : Inductor);
-        if (C != 0)
-            branches << (C == kOpenValue ? Wire : Capacitor);
-        plotWhor(p, pen, x, 0, 200);
-        x += 200;
-        const double xa = x;
-        const int k = branches.size();
-        for (int i = 0; i < k; ++i) {
-            const double bx = xa + 400 * i;
-            switch (branches[i]) {
-            case Resistor:
-                plotRver(p, pen, bx, 0);
-                break;
-            case Inductor:
-                plotLver(p, pen, bx, 0);
-                break;
-            case Capacitor:
-                plotCver(p, pen, bx, 0);
-                break;
-            case Wire:
-                plotWver(p, pen, bx, 0, 400);
-                break;
-            }
-        }
-        if (k > 1) {
-            plotWhor(p, pen, xa, 0, 400 * (k - 1));
-            plotWhor(p, pen, xa, -400, 400 * (k - 1));
-        }
-        if (k > 0) {
-            addSchematicText(p, xa + 200 * (k - 1), 260, loadLabel, Qt::AlignBottom | Qt::AlignHCenter);
-            if (bridge) {
-                plotWhor(p, pen, xa + 400 * (k - 1), -400, 400);
-                plotWver(p, pen, xa + 400 * k, 0, 400);
-                x = xa + 400 * k;
-            } else {
-                groundX = xa;
-                groundY = -400;
-            }
-        }
-    }
-
-    if (bridge) {
-        const double base = x + (n >= 2 ? 1800 : 1200);
-        if (ui->BridgeUnipolarSuppliesButton->isChecked())
-            side(base, -1, negated(m_vsNeg), negated(m_vsPos), negated(m_vbNeg), negated(m_vbPos), VsPosSlave);
-        else
-            side(base, -1, m_vsPos, m_vsNeg, m_vbPos, m_vbNeg, VsPosSlave);
-    } else if (groundX >= 0) {
-        plotWver(p, pen, groundX, groundY, 400);
-        plotG(p, pen, groundX, groundY - 400);
-    }
-
-    const QColor supplyColour = m_result.supplyLabelsRed ? QColor(Qt::red) : QColor(Qt::black);
-    for (int slot : {VsPosMaster, VsNegMaster, VsPosSlave, VsNegSlave})
-        if (m_labels[slot])
-            m_labels[slot]->setColor(supplyColour);
-}
-
-void SoaPage::onSOAschItemClicked(QCPAbstractItem *item, QMouseEvent *event)
-{
-    Q_UNUSED(event);
-    const int slot = matchLabelSlot(item, m_labels);
-    const amp a = currentAmp();
-    if (slot == VsPosMaster || slot == VsPosSlave || slot == VsNegMaster || slot == VsNegSlave) {
-        changeSOAVsValue(slot == VsPosMaster || slot == VsPosSlave ? QStringLiteral("P") : QStringLiteral("N"));
-        if (a.boostOptions > 0) {
-            if (!m_boost || a.boost.isEmpty()) {
-                m_vbPos = m_vsPos;
-                m_vbNeg = m_vsNeg;
-            } else {
-                m_vbPos = QString::number(string2Number(m_vsPos) + a.boost.last(), 'g', 10);
-                m_vbNeg = QString::number(string2Number(m_vsNeg) - a.boost.last(), 'g', 10);
-            }
-        }
-    } else if (slot >= VbPosMaster && slot <= VbNegSlave) {
-        changeSOAVbValue();
-    } else if (slot == RcsLabel) {
-        m_rcs = changeStabValue(m_labels[RcsLabel], QStringLiteral("R_CS"), QStringLiteral("Ω"), m_rcs);
-    }
-    refreshSOA();
+    clearSchematic(plot);
+    return SoaSchematic(plot, c).draw();
 }

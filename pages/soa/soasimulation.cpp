@@ -149,11 +149,39 @@ SwingCoefficients swingCoefficients(const amp &a, bool boost, int numParallel, d
     return s;
 }
 
-SoaSimResult simulateSoaLoad(const SoaSimInput &in, const amp &a)
-{
-    SoaSimResult r;
+namespace {
 
-    // Short and conduction are judged on the R-L-C entries, also for a motor.
+// The load the run drives: the R-L-C entries, or the motor as its ESR; a
+// shorted capacitor in parallel shorts the whole load.
+struct SimLoad {
+    double R = 0, L = 0, C = 0;
+    bool series = true, voltage = true, capShort = false;
+    int after = 0, cycles = 1;
+};
+
+SimLoad simLoad(const SoaSimInput &in)
+{
+    SimLoad s{in.R, in.L, in.C, in.series, in.voltageSignal, false, qMax(0, in.displayAfter),
+              qMax(1, in.displayCycles)};
+    if (in.motor) {
+        s.R = in.motorESR;
+        s.L = 0;
+        s.C = kOpenValue;
+        s.series = true;
+        s.cycles = 1;
+        s.after = 0;
+        s.voltage = in.motorMode != MotorMode::Reversal;
+    } else if (!s.series && in.C == kOpenValue) {
+        s.R = 0;
+        s.L = 0;
+    }
+    s.capShort = s.C == kOpenValue;
+    return s;
+}
+
+// Short and conduction are judged on the R-L-C entries, also for a motor.
+void judgeLoad(const SoaSimInput &in, SoaSimResult &r)
+{
     const bool cShort = in.C == kOpenValue;
     if (in.series) {
         r.shorted = in.R == 0 && in.L == 0 && cShort;
@@ -162,149 +190,134 @@ SoaSimResult simulateSoaLoad(const SoaSimInput &in, const amp &a)
         r.shorted = in.R == 0 || in.L == 0 || cShort;
         r.conducts = !(in.R == kOpenValue && in.L == kOpenValue && in.C == 0);
     }
+}
 
-    double R = in.R, L = in.L, C = in.C;
-    bool series = in.series;
-    bool voltage = in.voltageSignal;
-    int after = qMax(0, in.displayAfter);
-    int cycles = qMax(1, in.displayCycles);
-    if (in.motor) {
-        R = in.motorESR;
-        L = 0;
-        C = kOpenValue;
-        series = true;
-        cycles = 1;
-        after = 0;
-        voltage = in.motorMode != MotorMode::Reversal;
-    } else if (!series && cShort) {
-        R = 0;
-        L = 0;
-    }
-    const bool capShort = C == kOpenValue;
-    const int N = qMax(1, in.numParallel);
-
-    const int n = qMin(in.period.time.size(), in.period.wave.size());
-    r.pointsPerPeriod = n;
-    r.cycles = cycles;
-
+// The time step before each point of the period (the first from t = 0, or
+// the next step when the period starts at 0); empty unless every step is a
+// positive finite number.
+QVector<double> timeSteps(const SoaPeriod &period, int n)
+{
     QVector<double> dt(n);
-    bool stepsValid = n > 0;
-    for (int k = 0; k < n && stepsValid; ++k) {
-        const double *t = in.period.time.constData();
+    const double *t = period.time.constData();
+    for (int k = 0; k < n; ++k) {
         if (k > 0)
             dt[k] = t[k] - t[k - 1];
         else if (t[0] > 0)
             dt[0] = t[0];
         else
             dt[0] = n > 1 ? t[1] - t[0] : 0;
-        stepsValid = dt[k] > 0 && std::isfinite(dt[k]);
+        if (!(dt[k] > 0 && std::isfinite(dt[k])))
+            return {};
     }
+    return dt;
+}
 
-    // Nothing is simulated where the answer would be infinite: a voltage into a
-    // short, a current into a load that cannot carry it, a stalled motor of no
-    // resistance, or a period without increasing times.
-    bool simulate = stepsValid;
-    if (!in.motor && voltage && r.shorted)
-        simulate = false;
-    if (!in.motor && !voltage && !r.conducts)
-        simulate = false;
-    if (in.motor && in.motorMode == MotorMode::Stall && R == 0)
-        simulate = false;
+// One backward-Euler step per sample, per load type, with the state the
+// load carries from one sample to the next.
+class LoadStepper {
+public:
+    LoadStepper(const SoaSimInput &in, const SimLoad &load) : in(in), s(load) {}
 
-    r.Imax = r.Imin = r.Vmax = r.Vmin = 0;
-    if (!simulate)
-        return r;
-
-    double iPrev = 0, vc = 0, vPrev = 0, iL = 0;
-    auto step = [&](double x, double h, double &V, double &I) {
-        if (in.motor) {
-            switch (in.motorMode) {
-            case MotorMode::Stall:
-                V = x;
-                I = V / R;
-                break;
-            case MotorMode::Reversal:
-                I = x;
-                V = (I - in.motorI) * R + in.motorEMF;
-                break;
-            case MotorMode::Normal:
-                V = in.motorVDC;
-                I = in.motorI;
-                break;
-            }
-        } else if (voltage && series) {
-            V = x;
-            if (!capShort) {
-                const double den = L / h + R + h / C;
-                I = (C == 0 || den == 0) ? 0 : (L * iPrev / h + x - vc) / den;
-                if (C != 0)
-                    vc += I * h / C;
-            } else {
-                const double den = L / h + R;
-                I = den == 0 ? 0 : (L * iPrev / h + x) / den;
-            }
-        } else if (voltage) {
-            V = x;
-            I = x / R + iL + x * h / L + C * (x - vPrev) / h;
-            iL += x * h / L;
-        } else if (!series) {
-            I = x;
-            if (R == 0 || L == 0) {
-                V = 0;
-            } else {
-                const double den = h / L + 1 / R + C / h;
-                V = den == 0 ? 0 : (C * vPrev / h + x - iL) / den;
-                iL += V * h / L;
-            }
-        } else {
-            I = x;
-            V = x * R + L * (x - iPrev) / h;
-            if (!capShort) {
-                V += x * h / C + vc;
-                vc += x * h / C;
-            }
-        }
+    void step(double x, double h, double &V, double &I)
+    {
+        if (in.motor)
+            motor(x, V, I);
+        else if (s.voltage && s.series)
+            seriesVoltage(x, h, V, I);
+        else if (s.voltage)
+            parallelVoltage(x, h, V, I);
+        else if (!s.series)
+            parallelCurrent(x, h, V, I);
+        else
+            seriesCurrent(x, h, V, I);
         V = finiteOrZero(V);
         I = finiteOrZero(I);
         vc = finiteOrZero(vc);
         iL = finiteOrZero(iL);
         iPrev = I;
         vPrev = V;
-    };
-
-    const double *wave = in.period.wave.constData();
-    double V = 0, I = 0;
-    if (!in.motor)
-        for (int j = 0; j < after * n; ++j)
-            step(wave[j % n] * in.scale, dt[j % n], V, I);
-
-    const int total = cycles * n;
-    for (QVector<double> *v : {&r.time, &r.V, &r.I, &r.Ia, &r.Vo, &r.Vd, &r.PL, &r.PA})
-        v->resize(total);
-
-    double periodLength = in.period.time.at(n - 1);
-    if (!(periodLength > 0)) {
-        periodLength = 0;
-        for (double h : dt)
-            periodLength += h;
     }
-    const double tTotal = periodLength * cycles;
 
-    const SwingCoefficients sw = swingCoefficients(a, in.boost, N, in.rcs);
-    const bool checkSlew = !a.slewRate.isEmpty();
-    const double slewLimit = checkSlew ? a.slewRate.first() : 0;
-    const bool checkBreakdown = a.SB_V < a.Vss_max;
+private:
+    void motor(double x, double &V, double &I) const
+    {
+        switch (in.motorMode) {
+        case MotorMode::Stall:
+            V = x;
+            I = V / s.R;
+            break;
+        case MotorMode::Reversal:
+            I = x;
+            V = (I - in.motorI) * s.R + in.motorEMF;
+            break;
+        case MotorMode::Normal:
+            V = in.motorVDC;
+            I = in.motorI;
+            break;
+        }
+    }
 
-    double clock = in.period.time.at(0);
-    double peak = -HUGE_VAL;
-    double iMax = -999999999, iMin = 999999999, vMax = -999999999, vMin = 999999999;
-    for (int j = 0; j < total; ++j) {
-        const int k = j % n;
-        const double h = dt[k];
-        step(wave[k] * in.scale, h, V, I);
-        if (j > 0)
-            clock += h;
+    void seriesVoltage(double x, double h, double &V, double &I)
+    {
+        V = x;
+        if (!s.capShort) {
+            const double den = s.L / h + s.R + h / s.C;
+            I = (s.C == 0 || den == 0) ? 0 : (s.L * iPrev / h + x - vc) / den;
+            if (s.C != 0)
+                vc += I * h / s.C;
+        } else {
+            const double den = s.L / h + s.R;
+            I = den == 0 ? 0 : (s.L * iPrev / h + x) / den;
+        }
+    }
 
+    void parallelVoltage(double x, double h, double &V, double &I)
+    {
+        V = x;
+        I = x / s.R + iL + x * h / s.L + s.C * (x - vPrev) / h;
+        iL += x * h / s.L;
+    }
+
+    void parallelCurrent(double x, double h, double &V, double &I)
+    {
+        I = x;
+        if (s.R == 0 || s.L == 0) {
+            V = 0;
+        } else {
+            const double den = h / s.L + 1 / s.R + s.C / h;
+            V = den == 0 ? 0 : (s.C * vPrev / h + x - iL) / den;
+            iL += V * h / s.L;
+        }
+    }
+
+    void seriesCurrent(double x, double h, double &V, double &I)
+    {
+        I = x;
+        V = x * s.R + s.L * (x - iPrev) / h;
+        if (!s.capShort) {
+            V += x * h / s.C + vc;
+            vc += x * h / s.C;
+        }
+    }
+
+    const SoaSimInput &in;
+    const SimLoad s;
+    double iPrev = 0, vc = 0, vPrev = 0, iL = 0;
+};
+
+// The amplifier side of each displayed sample, the running averages and
+// extremes, and the checks against the part's limits.
+class SampleRecorder {
+public:
+    SampleRecorder(const SoaSimInput &in, const amp &a, SoaSimResult &r, double tTotal)
+        : in(in), a(a), r(r), N(qMax(1, in.numParallel)), tTotal(tTotal),
+          sw(swingCoefficients(a, in.boost, N, in.rcs)), checkSlew(!a.slewRate.isEmpty()),
+          slewLimit(checkSlew ? a.slewRate.first() : 0), checkBreakdown(a.SB_V < a.Vss_max)
+    {
+    }
+
+    void record(int j, double clock, double h, double V, double I)
+    {
         const double ia = std::fabs(I) / N;
         double vo = V;
         if (in.bridge)
@@ -336,7 +349,21 @@ SoaSimResult simulateSoaLoad(const SoaSimInput &in, const amp &a)
             ++r.direction;
         else if (I < 0)
             --r.direction;
+        check(j, h, V, ia, vo, vd);
+    }
 
+    void finish(int total)
+    {
+        r.peakAmpPower = total > 0 ? peak : 0;
+        r.Imax = iMax;
+        r.Imin = iMin;
+        r.Vmax = vMax;
+        r.Vmin = vMin;
+    }
+
+private:
+    void check(int j, double h, double V, double ia, double vo, double vd)
+    {
         const double drop = sw.A * ia * ia + sw.B * ia + sw.C;
         if (vo > in.vsPos - drop || vo < in.vsNeg + drop)
             r.clipping = true;
@@ -352,12 +379,77 @@ SoaSimResult simulateSoaLoad(const SoaSimInput &in, const amp &a)
                 r.secondBreakdown = true;
         }
     }
-    r.peakAmpPower = total > 0 ? peak : 0;
-    r.Imax = iMax;
-    r.Imin = iMin;
-    r.Vmax = vMax;
-    r.Vmin = vMin;
-    if (R == 0 || R == kOpenValue)
+
+    const SoaSimInput &in;
+    const amp &a;
+    SoaSimResult &r;
+    const int N;
+    const double tTotal;
+    const SwingCoefficients sw;
+    const bool checkSlew;
+    const double slewLimit;
+    const bool checkBreakdown;
+    double peak = -HUGE_VAL;
+    double iMax = -999999999, iMin = 999999999, vMax = -999999999, vMin = 999999999;
+};
+
+}  // namespace
+
+SoaSimResult simulateSoaLoad(const SoaSimInput &in, const amp &a)
+{
+    SoaSimResult r;
+    judgeLoad(in, r);
+    const SimLoad load = simLoad(in);
+
+    const int n = qMin(in.period.time.size(), in.period.wave.size());
+    r.pointsPerPeriod = n;
+    r.cycles = load.cycles;
+    const QVector<double> dt = n > 0 ? timeSteps(in.period, n) : QVector<double>();
+
+    // Nothing is simulated where the answer would be infinite: a voltage into a
+    // short, a current into a load that cannot carry it, a stalled motor of no
+    // resistance, or a period without increasing times.
+    bool simulate = !dt.isEmpty();
+    if (!in.motor && load.voltage && r.shorted)
+        simulate = false;
+    if (!in.motor && !load.voltage && !r.conducts)
+        simulate = false;
+    if (in.motor && in.motorMode == MotorMode::Stall && load.R == 0)
+        simulate = false;
+
+    r.Imax = r.Imin = r.Vmax = r.Vmin = 0;
+    if (!simulate)
+        return r;
+
+    LoadStepper stepper(in, load);
+    const double *wave = in.period.wave.constData();
+    double V = 0, I = 0;
+    if (!in.motor)
+        for (int j = 0; j < load.after * n; ++j)
+            stepper.step(wave[j % n] * in.scale, dt[j % n], V, I);
+
+    const int total = load.cycles * n;
+    for (QVector<double> *v : {&r.time, &r.V, &r.I, &r.Ia, &r.Vo, &r.Vd, &r.PL, &r.PA})
+        v->resize(total);
+
+    double periodLength = in.period.time.at(n - 1);
+    if (!(periodLength > 0)) {
+        periodLength = 0;
+        for (double h : dt)
+            periodLength += h;
+    }
+    SampleRecorder recorder(in, a, r, periodLength * load.cycles);
+    double clock = in.period.time.at(0);
+    for (int j = 0; j < total; ++j) {
+        const int k = j % n;
+        const double h = dt[k];
+        stepper.step(wave[k] * in.scale, h, V, I);
+        if (j > 0)
+            clock += h;
+        recorder.record(j, clock, h, V, I);
+    }
+    recorder.finish(total);
+    if (load.R == 0 || load.R == kOpenValue)
         r.avgLoadPower = 0;
     return r;
 }

@@ -5,72 +5,24 @@
 #include <cmath>
 #include <vector>
 
+#include "pages/stability/bodegrid.h"
 #include "values/sivalues.h"
 
 using namespace StabGrid;
+using namespace BodeGrid;
 
 namespace {
 
-struct Grid {
-    std::array<double, kPoints> f{};
-    std::array<double, kPoints> lf{};  // log10 of f
-    QVector<double> vector;
-    Grid()
-    {
-        f[0] = 1;
-        for (int i = 1; i < kPoints; ++i)
-            f[i] = f[i - 1] * kRatio;
-        for (int i = 0; i < kPoints; ++i)
-            lf[i] = std::log10(f[i]);
-        vector = QVector<double>(f.begin(), f.end());
-    }
-};
 
-// Built once when the library loads, so the hot loops below read it without
-// a guard check.
-const Grid kGrid;
-
-inline const Grid &grid()
-{
-    return kGrid;
-}
-
-using Curve = std::array<double, kPoints>;
-
-// A break frequency with its logarithm taken once per model run. A break that
-// is not a positive number (an empty host pole, a negative part typed) would
-// make the straight lines infinite; it is read as no break at all.
-struct Break {
-    double f = kNoBreak;
-    double lf = 13;
-    Break() = default;
-    explicit Break(double hz)
-    {
-        f = (hz > 0 && std::isfinite(hz)) ? hz : kNoBreak;
-        lf = std::log10(f);
-    }
-    // 20 log10(freq / f) once the break is reached (f below freq), else 0.
-    double slope(int i) const { return f < kGrid.f[i] ? 20.0 * (kGrid.lf[i] - lf) : 0.0; }
-    // Straight-line phase of one pole or zero, without its sign: 0 up to a
-    // tenth of the break, 90 beyond ten times it, 45 degrees a decade between.
-    double phase(int i) const
-    {
-        const double r = kGrid.f[i] / f;
-        if (r <= 0.1)
-            return 0.0;
-        if (r <= 10)
-            return (kGrid.lf[i] - lf + 1.0) * 45.0;
-        return 90.0;
-    }
-};
-
-// 20 log10 of a ratio; a ratio that is not positive (or not finite) is held
-// at the ends of a 400 dB range so that no curve becomes infinite.
+// 20 log10 of a ratio. Every positive finite ratio gets its true level
+// (a shorted part's 2e20 V/V is 406 dB); only a ratio with no level at all,
+// not positive or not finite, is held at -400 or +400 dB so that no curve
+// and no text becomes infinite.
 double dB(double ratio)
 {
-    if (!(ratio > 1e-20))
+    if (!(ratio > 0))
         return -400.0;
-    if (ratio > 1e20)
+    if (!std::isfinite(ratio))
         return 400.0;
     return 20.0 * std::log10(ratio);
 }
@@ -95,105 +47,6 @@ double num(const QString &text)
 
 const QString kOpen = QStringLiteral("open");
 
-// The first grid point with the smallest difference, starting from `start`
-// and replacing only on a strictly smaller value.
-struct Pick {
-    int index = 1;
-    double freq = 1;
-};
-
-template <typename F>
-Pick firstMinimum(double start, F diff)
-{
-    const Grid &g = grid();
-    Pick p;
-    double best = start;
-    for (int i = 0; i < kPoints; ++i) {
-        const double d = diff(i);
-        if (d < best) {
-            best = d;
-            p.index = i;
-            p.freq = g.f[i];
-        }
-    }
-    return p;
-}
-
-double rateOfClosure(const Curve &open, const Curve &invBeta, int i)
-{
-    int hi = i, lo = i - 1;
-    if (i <= 0) {
-        lo = 0;
-        hi = 1;
-    }
-    if (hi >= kPoints) {
-        hi = kPoints - 1;
-        lo = hi - 1;
-    }
-    return 16.0 * ((open[lo] - invBeta[lo]) - (open[hi] - invBeta[hi]));
-}
-
-// One signed straight-line phase contribution of the loop gain.
-struct PhaseTerm {
-    const char *name;
-    Break b;
-    double sign;   // -1 for a pole of the loop gain, +1 for a zero
-    bool active;   // some composite terms count only under a condition
-    bool always;   // drawn even when it stays zero
-};
-
-// Sums the terms into the loop phase up to `lastIndex`, and the phase margin
-// over every grid point up to closure; with plot it also fills the curves.
-double phaseMargin(const std::vector<PhaseTerm> &terms, double closure, bool plot, LoopResult &r)
-{
-    const Grid &g = grid();
-    int last = -1;
-    for (int i = 0; i < kPoints && g.f[i] <= closure; ++i)
-        last = i;
-    const int count = plot ? kPoints : last + 1;
-    double minimum = 0;
-    QVector<double> total(plot ? kPoints : 0, 0.0);
-    QVector<LoopSeries> comps;
-    if (plot) {
-        for (const PhaseTerm &t : terms) {
-            LoopSeries s;
-            s.name = QString::fromLatin1(t.name);
-            s.y = QVector<double>(kPoints, 0.0);
-            s.present = false;
-            comps.append(s);
-        }
-    }
-    for (int i = 0; i < count; ++i) {
-        double sum = 0;
-        for (size_t n = 0; n < terms.size(); ++n) {
-            const PhaseTerm &t = terms[n];
-            if (!t.active)
-                continue;
-            const double p = t.sign * t.b.phase(i);
-            sum += p;
-            if (plot && p != 0) {
-                comps[int(n)].y[i] = p;
-                comps[int(n)].present = true;
-            }
-        }
-        if (i <= last && sum < minimum)
-            minimum = sum;
-        if (plot)
-            total[i] = sum;
-    }
-    if (plot) {
-        for (size_t n = 0; n < terms.size(); ++n)
-            comps[int(n)].shown = terms[n].always || comps[int(n)].present;
-        r.phaseComponents = comps;
-        r.openLoopPhase = total;
-    }
-    return minimum + 180.0;
-}
-
-QVector<double> toVector(const Curve &c)
-{
-    return QVector<double>(c.begin(), c.end());
-}
 
 void addClosedLoopCopies(LoopResult &r, const Curve &closed)
 {
@@ -210,15 +63,11 @@ void addClosedLoopCopies(LoopResult &r, const Curve &closed)
     r.closedLoopTickStep = 45;
 }
 
-void finishVerdict(LoopResult &r, bool spaceAfterGreen)
+void finishVerdict(LoopResult &r)
 {
     r.verdict = stabVerdict(r.rateOfClosure, r.phaseMargin);
-    r.verdictText = stabVerdictText(r.verdict);
-    if (r.verdict == StabVerdict::Stable)
-        r.verdictStyle = spaceAfterGreen ? QStringLiteral("QLabel { color : green; } ")
-                                         : QStringLiteral("QLabel { color : green; }");
-    else
-        r.verdictStyle = QStringLiteral("QLabel { color : red; }");
+    r.verdictNote = {stabVerdictText(r.verdict),
+                     r.verdict == StabVerdict::Stable ? NoteTone::Normal : NoteTone::Warning};
 }
 
 QString ohm()
@@ -354,7 +203,7 @@ void fillCommon(LoopResult &r, const LoopInput &in)
 
 // The two 1/beta paths of the inductive loop and their visibility.
 struct Paths {
-    Curve p1{}, p2{};
+    Curve p1, p2;
     bool visible1 = false, visible2 = false;
 };
 
@@ -498,337 +347,350 @@ QString stabVerdictText(StabVerdict verdict)
     return QStringLiteral("UNSTABLE");
 }
 
-LoopResult plotCBodeData(const LoopInput &in, bool plot)
-{
-    const Grid &g = grid();
-    const amp &a = in.amplifier;
-    const CapStage s = capStage(in);
-    LoopResult r;
-    fillCommon(r, in);
+namespace {
 
-    const Break p1(s.P1), p2(s.P2), p3(s.P3), pl(s.PL), ziso(s.ZISO), pf(s.PF), zf(s.ZF),
-        png(s.PNG), zng(s.ZNG);
-    const double dcLevel = dB(s.dcB);
-    Curve open, invBeta, signal;
-    for (int i = 0; i < kPoints; ++i) {
-        open[i] = a.Aol_DC - p1.slope(i) - p2.slope(i) - p3.slope(i) - pl.slope(i) +
-                  ziso.slope(i);
-        double b = dcLevel - pf.slope(i) + zf.slope(i) - png.slope(i) + zng.slope(i);
-        invBeta[i] = b < 0 ? 0 : b;
-        if (plot) {
-            double sig = dcLevel - pf.slope(i);
-            if (open[i] < sig)
-                sig = open[i];
-            signal[i] = sig - ziso.slope(i);
+// The host op-amp's feedback network of a composite circuit.
+struct HostNetwork {
+    double rin = 0, rfb = 0, cfb = 0, dcB = 1, acB = 1, NG = 1;
+    double PF = kNoBreak, ZF = kNoBreak, PNG = kNoBreak, ZNG = kNoBreak;
+};
+
+HostNetwork hostNetwork(const LoopInput &in)
+{
+    const StabComponents &c = in.parts;
+    HostNetwork h;
+    h.rin = num(c.hostRin);
+    h.rfb = num(c.compRfb);
+    h.cfb = stabCapacitor(c.compCfb);
+    double rng = num(c.hostRng), cng = stabCapacitor(c.hostCng);
+    if (!in.inverting) {
+        rng = 0;
+        cng = 0;
+    }
+    h.dcB = h.rfb / (h.rin + kTiny) + 1;
+    const bool ngActive = c.hostRng != kOpen && c.hostCng != kOpen && cng != 0;
+    h.acB = ngActive ? (h.rin + rng) * h.rfb / (rng * h.rin + kTiny) + 1 : h.dcB;
+    h.NG = over(h.acB, h.dcB);
+    h.PF = 1 / (h.rfb * kTwoPi * h.cfb + kTiny);
+    h.ZF = h.acB * h.PF;
+    h.PNG = ngActive ? 1 / (rng * kTwoPi * cng + kTiny) : kNoBreak;
+    h.ZNG = h.PNG / h.NG;
+    return h;
+}
+
+// One run of the model: the case, its stage, the host network of a composite
+// circuit, the power loop's own closure, and the gain curves on the grid.
+// The four cases (capacitive or inductive load, alone or behind a host)
+// differ only in these curves, the phase terms, the closed-loop phase and
+// the texts; everything else is shared.
+struct Loop {
+    const LoopInput &in;
+    bool inductive = false, composite = false, plot = false;
+    CapStage cap;
+    IndStage ind;
+    HostNetwork host;
+    double fP = 0;  // closure of the power loop alone (composite)
+    Break h1, h2, h3;
+    // Inductive: invBeta is the lower of the two paths; signal only with plot.
+    Curve open, invBeta, signal, openP;
+    Paths paths;
+
+    Loop(const LoopInput &input, StabLoad load, bool withHost, bool withPlot)
+        : in(input), inductive(load == StabLoad::Inductive), composite(withHost), plot(withPlot)
+    {
+        if (composite) {
+            fP = evaluateLoop(in, load, false, false).closureFrequency;
+            host = hostNetwork(in);
+            h1 = Break(in.host.pole1);
+            h2 = Break(in.host.pole2);
+            h3 = Break(in.host.pole3);
+        }
+        if (inductive) {
+            ind = indStage(in);
+            inductiveCurves();
+        } else {
+            cap = capStage(in);
+            capacitiveCurves();
         }
     }
 
-    const Pick cl = firstMinimum(a.Aol_DC, [&](int i) { return std::fabs(open[i] - invBeta[i]); });
-    const Pick f20 =
-        firstMinimum(a.Aol_DC, [&](int i) { return std::fabs(open[i] - invBeta[i] - 20); });
+    double hostOpen(int i) const { return in.host.aol - h1.slope(i) - h2.slope(i) - h3.slope(i); }
+
+    void capacitiveCurves()
+    {
+        const Grid &g = grid();
+        const CapStage &s = cap;
+        const Break p1(s.P1), p2(s.P2), p3(s.P3), pl(s.PL), ziso(s.ZISO), pfp(s.PF);
+        // The 1/beta of the power stage alone, or of the host network.
+        const double dcLevel = dB(composite ? host.dcB : s.dcB);
+        const Break pf(composite ? host.PF : s.PF), zf(composite ? host.ZF : s.ZF),
+            png(composite ? host.PNG : s.PNG), zng(composite ? host.ZNG : s.ZNG);
+        const double powerLevel = dB(s.Rfb / (s.Rin + kTiny) + 1);
+        const double ngLevel = dB(host.NG);
+        const double ngSpan = std::log(png.f / zng.f);
+        for (int i = 0; i < kPoints; ++i) {
+            const double f = g.f[i];
+            openP[i] = a().Aol_DC - p1.slope(i) - p2.slope(i) - p3.slope(i) - pl.slope(i) + ziso.slope(i);
+            double b = dcLevel - pf.slope(i);
+            if (!composite) {
+                open[i] = openP[i];
+                b = dcLevel - pf.slope(i) + zf.slope(i) - png.slope(i) + zng.slope(i);
+            } else {
+                // The host's loop closes around the power loop; its noise gain
+                // rises along a straight line in log f between the two breaks.
+                open[i] = hostOpen(i) + std::min(openP[i], powerLevel - pfp.slope(i));
+                if (zng.f <= f && f <= png.f) {
+                    if (ngSpan != 0)
+                        b += std::log(f / zng.f) / ngSpan * ngLevel;
+                } else if (f > png.f) {
+                    b += ngLevel;
+                }
+            }
+            invBeta[i] = b < 0 ? 0 : b;
+            if (plot) {
+                double sig = dcLevel - pf.slope(i);
+                if (open[i] < sig)
+                    sig = open[i];
+                signal[i] = sig - ziso.slope(i);
+            }
+        }
+    }
+
+    void inductiveCurves()
+    {
+        const IndStage &s = ind;
+        const Break p1(s.P1), p2(s.P2), p3(s.P3), pf(host.PF);
+        const double dcLevel = dB(s.dcB);
+        for (int i = 0; i < kPoints; ++i) {
+            const double openPower = a().Aol_DC - p1.slope(i) - p2.slope(i) - p3.slope(i);
+            open[i] = composite ? std::min(openPower, dcLevel - pf.slope(i)) + in.host.aol - h1.slope(i) -
+                                      h2.slope(i) - h3.slope(i)
+                                : openPower;
+        }
+        paths = inductivePaths(s);
+    }
+
+    const amp &a() const { return in.amplifier; }
+};
+
+void capacitiveSearches(const Loop &l, LoopResult &r)
+{
+    const double start = l.a().Aol_DC;
+    const Pick cl = firstMinimum(start, [&](int i) { return std::fabs(l.open[i] - l.invBeta[i]); });
+    const Pick f20 = firstMinimum(start, [&](int i) { return std::fabs(l.open[i] - l.invBeta[i] - 20); });
     r.closureIndex = cl.index;
     r.closureFrequency = cl.freq;
     r.twentyDbFrequency = f20.freq;
-    r.rateOfClosure = rateOfClosure(open, invBeta, cl.index);
+    r.rateOfClosure = rateOfClosure(l.open, l.invBeta, cl.index);
+}
 
-    const std::vector<PhaseTerm> terms = {
-        {"Pole 1", p1, -1, true, true},           {"Pole 2", p2, -1, true, true},
-        {"Pole 3", p3, -1, true, true},           {"Pole C_LOAD", pl, -1, true, false},
-        {"Zero R_ISO", ziso, +1, true, false},    {"Pole Noise Gain", png, +1, true, false},
-        {"Zero Noise Gain", zng, -1, true, false}, {"Pole C_FB", pf, +1, true, false},
-        {"Zero C_FB", zf, -1, true, false}};
-    r.phaseMargin = phaseMargin(terms, r.closureFrequency, plot, r);
-    r.maxBandwidth = std::min({s.ZISO, s.PF, r.twentyDbFrequency});
-    finishVerdict(r, false);
+std::vector<PhaseTerm> phaseTerms(const Loop &l, const LoopResult &r)
+{
+    if (l.inductive) {
+        const IndStage &s = l.ind;
+        const Break p1(s.P1), p2(s.P2), p3(s.P3), zrl(s.ZRL), zc(r.zeroCross), fp(l.fP);
+        if (!l.composite)
+            return {{"Pole 1", p1, -1, true, true},
+                    {"Pole 2", p2, -1, true, true},
+                    {"Pole 3", p3, -1, true, true},
+                    {"Zero R_LOAD / L_LOAD", zrl, -1, true, false},
+                    {"Zero Cross", zc, +1, true, false}};
+        return {{"Pole 1", l.h1, -1, true, true},
+                {"Pole 2", l.h2, -1, true, true},
+                {"Pole 3", l.h3, -1, true, true},
+                {"Pole Fcl (PWR)", fp, -1, true, false},
+                {"Pole 2 (PWR)", p2, -1, true, false},
+                {"Zero R_LOAD / L_LOAD", zrl, -1, true, false},
+                {"Zero Cross", zc, +1, true, false}};
+    }
+    const CapStage &s = l.cap;
+    const Break p1(s.P1), p2(s.P2), p3(s.P3), pl(s.PL), ziso(s.ZISO), pfp(s.PF);
+    if (!l.composite)
+        return {{"Pole 1", p1, -1, true, true},           {"Pole 2", p2, -1, true, true},
+                {"Pole 3", p3, -1, true, true},           {"Pole C_LOAD", pl, -1, true, false},
+                {"Zero R_ISO", ziso, +1, true, false},    {"Pole Noise Gain", Break(s.PNG), +1, true, false},
+                {"Zero Noise Gain", Break(s.ZNG), -1, true, false}, {"Pole C_FB", pfp, +1, true, false},
+                {"Zero C_FB", Break(s.ZF), -1, true, false}};
+    const HostNetwork &h = l.host;
+    return {{"Pole 1", l.h1, -1, true, true},
+            {"Pole 2", l.h2, -1, true, true},
+            {"Pole 3", l.h3, -1, true, true},
+            {"Pole 2 (PWR)", p2, -1, true, true},
+            {"Pole Fcl (PWR)", Break(l.fP), -1, true, false},
+            {"Pole Cf (PWR)", pfp, -1, s.PF < l.fP, false},
+            {"Pole Noise Gain", Break(h.PNG), +1, h.NG > 1, false},
+            {"Zero Noise Gain", Break(h.ZNG), -1, h.NG > 1, false},
+            {"Pole C_FB", Break(h.PF), +1, h.PF < r.closureFrequency, false},
+            {"Zero C_FB", Break(h.ZF), -1, true, false}};
+}
 
+// The break frequencies and levels behind the read-outs.
+void fillBreaks(const Loop &l, LoopResult &r)
+{
+    if (l.inductive) {
+        const IndStage &s = l.ind;
+        r.invBetaDC = s.dcB;
+        r.invBetaAC = s.acB;
+        r.pole1 = s.P1;
+        r.pole2 = s.P2;
+        r.pole3 = s.P3;
+        r.loadZero = s.ZRL;
+        r.dZero = s.ZD;
+        r.senseResistance = s.Rs;
+        if (l.composite) {
+            r.fbPole = l.host.PF;
+            r.powerClosure = l.fP;
+        }
+        return;
+    }
+    const CapStage &s = l.cap;
     r.outputImpedance = s.Z;
-    r.invBetaDC = s.dcB;
-    r.invBetaAC = s.acB;
-    r.noiseGain = s.NG;
     r.pole1 = s.P1;
     r.pole2 = s.P2;
     r.pole3 = s.P3;
     r.loadPole = s.PL;
     r.isoZero = s.ZISO;
-    r.fbPole = s.PF;
-    r.fbZero = s.ZF;
-    r.ngPole = s.PNG;
-    r.ngZero = s.ZNG;
-    if (!plot)
-        return r;
+    if (!l.composite) {
+        r.invBetaDC = s.dcB;
+        r.invBetaAC = s.acB;
+        r.noiseGain = s.NG;
+        r.fbPole = s.PF;
+        r.fbZero = s.ZF;
+        r.ngPole = s.PNG;
+        r.ngZero = s.ZNG;
+        return;
+    }
+    const HostNetwork &h = l.host;
+    r.invBetaDC = h.dcB;
+    r.invBetaAC = h.acB;
+    r.noiseGain = h.NG;
+    r.fbPole = h.PF;
+    r.fbZero = h.ZF;
+    r.ngPole = h.PNG;
+    r.ngZero = h.ZNG;
+    r.powerFbPole = s.PF;
+    r.powerClosure = l.fP;
+}
 
+void capacitiveClosedLoop(const Loop &l, LoopResult &r)
+{
+    const Grid &g = grid();
+    const Break p2(l.cap.P2), p3(l.cap.P3), pf(l.composite ? l.host.PF : l.cap.PF);
+    const double cl = r.closureFrequency;
     Curve closed;
     for (int i = 0; i < kPoints; ++i) {
         const double f = g.f[i];
-        double c = -(std::atan(f / r.closureFrequency) + std::atan(f / p2.f) + std::atan(f / p3.f)) *
-                   kDegPerRad;
-        if (r.closureFrequency > pf.f)
-            c -= std::atan(f / pf.f) * kDegPerRad;
-        closed[i] = c;
+        double v;
+        if (!l.composite) {
+            v = -(std::atan(f / cl) + std::atan(f / p2.f) + std::atan(f / p3.f)) * kDegPerRad;
+            if (cl > pf.f)
+                v -= std::atan(f / pf.f) * kDegPerRad;
+        } else {
+            v = -(std::atan(f / l.fP) + std::atan(f / cl) + std::atan(f / l.h2.f) + std::atan(f / l.h3.f)) *
+                kDegPerRad;
+            if (pf.f < cl)
+                v -= std::atan(f / pf.f) * kDegPerRad;
+            if (l.openP[i] < l.invBeta[i])
+                v -= std::atan(f / p2.f) * kDegPerRad;
+        }
+        closed[i] = v;
     }
     addClosedLoopCopies(r, closed);
-    r.gain = {{QStringLiteral("Open Loop Gain w/ C_LOAD"), toVector(open)},
-              {QStringLiteral("1/Beta"), toVector(invBeta)},
-              {QStringLiteral("Signal at C_LOAD"), toVector(signal)}};
-    r.details = QStringList{QStringLiteral("Total Output Impedance:\t") + formatSI(s.Z, ohm()),
-                 ratioLine("1/\u00DF (DC):\t\t", s.dcB),
-                 ratioLine("1/\u00DF (AC):\t\t", s.acB),
-                 ratioLine("Noise Gain:\t\t", s.NG),
-                 hzLine("\nAmplifier Pole 1:\t\t", s.P1),
-                 hzLine("Amplifier Pole 2:\t\t", s.P2),
-                 hzLine("Amplifier Pole 3:\t\t", s.P3),
-                 hzLine("\nPole Z_OUT C_LOAD:\t", s.PL),
-                 hzLine("Zero R_ISO C_LOAD:\t", s.ZISO),
-                 hzLine("Pole Noise Gain:\t\t", s.PNG),
-                 hzLine("Zero Noise Gain:\t\t", s.ZNG),
-                 hzLine("Pole C_FB R_FB:\t", s.PF),
-                 hzLine("Zero C_FB R_FB:\t", s.ZF)};
+}
+
+QStringList capacitiveDetails(const Loop &l)
+{
+    const CapStage &s = l.cap;
+    QStringList lines{QStringLiteral("Total Output Impedance:\t") + formatSI(s.Z, ohm())};
+    if (!l.composite)
+        return lines << ratioLine("1/\u00DF (DC):\t\t", s.dcB) << ratioLine("1/\u00DF (AC):\t\t", s.acB)
+                     << ratioLine("Noise Gain:\t\t", s.NG) << hzLine("\nAmplifier Pole 1:\t\t", s.P1)
+                     << hzLine("Amplifier Pole 2:\t\t", s.P2) << hzLine("Amplifier Pole 3:\t\t", s.P3)
+                     << hzLine("\nPole Z_OUT C_LOAD:\t", s.PL) << hzLine("Zero R_ISO C_LOAD:\t", s.ZISO)
+                     << hzLine("Pole Noise Gain:\t\t", s.PNG) << hzLine("Zero Noise Gain:\t\t", s.ZNG)
+                     << hzLine("Pole C_FB R_FB:\t", s.PF) << hzLine("Zero C_FB R_FB:\t", s.ZF);
+    const HostNetwork &h = l.host;
+    return lines << ratioLine("1/\u00DF (DC):\t\t", h.dcB) << ratioLine("1/\u00DF (AC):\t\t", h.acB)
+                 << ratioLine("Noise Gain:\t\t", h.NG) << hzLine("\nPower Amplifier Pole 1:\t", s.P1)
+                 << hzLine("Power Amplifier Pole 2:\t", s.P2) << hzLine("Power Amplifier Pole 3:\t", s.P3)
+                 << hzLine("Power Pole C_FB R_FB:\t", s.PF) << hzLine("Power Closure Frequency:\t", l.fP)
+                 << hzLine("\nPole Noise Gain:\t\t", h.PNG) << hzLine("Zero Noise Gain:\t\t", h.ZNG)
+                 << hzLine("Pole Composite C_FB R_FB:\t", h.PF) << hzLine("Zero Composite C_FB R_FB:\t", h.ZF);
+}
+
+QStringList inductiveDetails(const Loop &l, const LoopResult &r)
+{
+    const IndStage &s = l.ind;
+    QStringList lines{l.composite ? transconductanceLine(l.host.rfb, l.host.rin, s.RsTyped, s.gain1)
+                                  : transconductanceLine(s.Rfb, s.Rin, s.RsTyped, s.gain1),
+                      ratioLine("1/\u00DF (DC):\t\t", s.dcB), ratioLine("1/\u00DF (AC):\t\t", s.acB)};
+    const char *const prefix = l.composite ? "Power Amplifier Pole %1:\t" : "Amplifier Pole %1:\t\t";
+    lines << QStringLiteral("\n") + QString::fromUtf8(prefix).arg(1) + formatSI(s.P1, QStringLiteral("Hz"))
+          << QString::fromUtf8(prefix).arg(2) + formatSI(s.P2, QStringLiteral("Hz"))
+          << QString::fromUtf8(prefix).arg(3) + formatSI(s.P3, QStringLiteral("Hz"))
+          << hzLine("\nZero R_LOAD L_LOAD:\t", s.ZRL) << hzLine("Zero C_FB R_D:\t\t", s.ZD);
+    if (l.composite)
+        lines << hzLine("Zero Power Fclosure:\t", l.fP) << hzLine("Pole C_FB R_FB (composite):\t", l.host.PF);
+    return lines << hzLine("Zero Cross:\t\t", r.zeroCross);
+}
+
+// The closed-loop phase, the gain series and the texts of a run with plot.
+void fillPlot(const Loop &l, LoopResult &r)
+{
+    if (l.inductive) {
+        const IndStage &s = l.ind;
+        const double q2 = l.composite ? l.h2.f : Break(s.P2).f, q3 = l.composite ? l.h3.f : Break(s.P3).f;
+        inductiveClosedLoop(r, Break(s.ZRL).f, r.zeroCross, r.closureFrequency, q2, q3, s.L, s.RL);
+        inductiveGainSeries(r, l.composite ? "Composite Open Loop Gain" : "Open Loop Gain", l.open, l.paths,
+                            l.invBeta);
+        r.details = inductiveDetails(l, r);
+        return;
+    }
+    capacitiveClosedLoop(l, r);
+    r.gain = {{l.composite ? QStringLiteral("Composite Open Loop Gain") : QStringLiteral("Open Loop Gain w/ C_LOAD"),
+               toVector(l.open)},
+              {QStringLiteral("1/Beta"), toVector(l.invBeta)},
+              {QStringLiteral("Signal at C_LOAD"), toVector(l.signal)}};
+    r.details = capacitiveDetails(l);
+}
+
+}  // namespace
+
+LoopResult evaluateLoop(const LoopInput &in, StabLoad load, bool composite, bool plot)
+{
+    Loop l(in, load, composite, plot);
+    LoopResult r;
+    fillCommon(r, in);
+    if (l.inductive)
+        inductiveSearches(l.open, l.paths, in.amplifier.Aol_DC, l.invBeta, r);
+    else
+        capacitiveSearches(l, r);
+    r.phaseMargin = phaseMargin(phaseTerms(l, r), r.closureFrequency, plot, r);
+    if (!l.inductive)
+        r.maxBandwidth = std::min({l.cap.ZISO, composite ? l.host.PF : l.cap.PF, r.twentyDbFrequency});
+    finishVerdict(r);
+    fillBreaks(l, r);
+    if (plot)
+        fillPlot(l, r);
     return r;
+}
+
+LoopResult plotCBodeData(const LoopInput &in, bool plot)
+{
+    return evaluateLoop(in, StabLoad::Capacitive, false, plot);
 }
 
 LoopResult plotCBodeDataComposite(const LoopInput &in, bool plot)
 {
-    const Grid &g = grid();
-    const amp &a = in.amplifier;
-    const StabComponents &c = in.parts;
-    const double fP = plotCBodeData(in, false).closureFrequency;
-    const CapStage s = capStage(in);
-    LoopResult r;
-    fillCommon(r, in);
-
-    const Break h1(in.host.pole1), h2(in.host.pole2), h3(in.host.pole3);
-    const double rinH = num(c.hostRin), rfbH = num(c.compRfb), cfbH = stabCapacitor(c.compCfb);
-    double rngH = num(c.hostRng), cngH = stabCapacitor(c.hostCng);
-    if (!in.inverting) {
-        rngH = 0;
-        cngH = 0;
-    }
-    const double dcB = rfbH / (rinH + kTiny) + 1;
-    const bool ngActive = c.hostRng != kOpen && c.hostCng != kOpen && cngH != 0;
-    const double acB = ngActive ? (rinH + rngH) * rfbH / (rngH * rinH + kTiny) + 1 : dcB;
-    const double NG = over(acB, dcB);
-    const double PF = 1 / (rfbH * kTwoPi * cfbH + kTiny);
-    const double ZF = acB * PF;
-    const double PNG = ngActive ? 1 / (rngH * kTwoPi * cngH + kTiny) : kNoBreak;
-    const double ZNG = PNG / NG;
-
-    const Break p1(s.P1), p2(s.P2), p3(s.P3), pl(s.PL), ziso(s.ZISO), pfp(s.PF), pf(PF), zf(ZF),
-        png(PNG), zng(ZNG), fp(fP);
-    const double powerLevel = dB(s.Rfb / (s.Rin + kTiny) + 1);
-    const double dcLevel = dB(dcB);
-    const double ngLevel = dB(NG);
-    const double ngSpan = std::log(png.f / zng.f);
-    Curve openP, betaP, open, invBeta, signal;
-    for (int i = 0; i < kPoints; ++i) {
-        const double f = g.f[i];
-        openP[i] = a.Aol_DC - p1.slope(i) - p2.slope(i) - p3.slope(i) - pl.slope(i) + ziso.slope(i);
-        betaP[i] = powerLevel - pfp.slope(i);
-        const double hostOpen = in.host.aol - h1.slope(i) - h2.slope(i) - h3.slope(i);
-        open[i] = hostOpen + std::min(openP[i], betaP[i]);
-        double b = dcLevel - pf.slope(i);
-        if (zng.f <= f && f <= png.f) {
-            if (ngSpan != 0)
-                b += std::log(f / zng.f) / ngSpan * ngLevel;
-        } else if (f > png.f) {
-            b += ngLevel;
-        }
-        invBeta[i] = b < 0 ? 0 : b;
-        if (plot) {
-            double sig = dcLevel - pf.slope(i);
-            if (open[i] < sig)
-                sig = open[i];
-            signal[i] = sig - ziso.slope(i);
-        }
-    }
-
-    const Pick cl = firstMinimum(a.Aol_DC, [&](int i) { return std::fabs(open[i] - invBeta[i]); });
-    const Pick f20 =
-        firstMinimum(a.Aol_DC, [&](int i) { return std::fabs(open[i] - invBeta[i] - 20); });
-    r.closureIndex = cl.index;
-    r.closureFrequency = cl.freq;
-    r.twentyDbFrequency = f20.freq;
-    r.rateOfClosure = rateOfClosure(open, invBeta, cl.index);
-
-    const std::vector<PhaseTerm> terms = {
-        {"Pole 1", h1, -1, true, true},
-        {"Pole 2", h2, -1, true, true},
-        {"Pole 3", h3, -1, true, true},
-        {"Pole 2 (PWR)", p2, -1, true, true},
-        {"Pole Fcl (PWR)", fp, -1, true, false},
-        {"Pole Cf (PWR)", pfp, -1, s.PF < fP, false},
-        {"Pole Noise Gain", png, +1, NG > 1, false},
-        {"Zero Noise Gain", zng, -1, NG > 1, false},
-        {"Pole C_FB", pf, +1, PF < r.closureFrequency, false},
-        {"Zero C_FB", zf, -1, true, false}};
-    r.phaseMargin = phaseMargin(terms, r.closureFrequency, plot, r);
-    r.maxBandwidth = std::min({s.ZISO, PF, r.twentyDbFrequency});
-    finishVerdict(r, true);
-
-    r.outputImpedance = s.Z;
-    r.invBetaDC = dcB;
-    r.invBetaAC = acB;
-    r.noiseGain = NG;
-    r.pole1 = s.P1;
-    r.pole2 = s.P2;
-    r.pole3 = s.P3;
-    r.loadPole = s.PL;
-    r.isoZero = s.ZISO;
-    r.fbPole = PF;
-    r.fbZero = ZF;
-    r.ngPole = PNG;
-    r.ngZero = ZNG;
-    r.powerFbPole = s.PF;
-    r.powerClosure = fP;
-    if (!plot)
-        return r;
-
-    Curve closed;
-    for (int i = 0; i < kPoints; ++i) {
-        const double f = g.f[i];
-        double v = -(std::atan(f / fP) + std::atan(f / r.closureFrequency) + std::atan(f / h2.f) +
-                     std::atan(f / h3.f)) *
-                   kDegPerRad;
-        if (pf.f < r.closureFrequency)
-            v -= std::atan(f / pf.f) * kDegPerRad;
-        if (openP[i] < invBeta[i])
-            v -= std::atan(f / p2.f) * kDegPerRad;
-        closed[i] = v;
-    }
-    addClosedLoopCopies(r, closed);
-    r.gain = {{QStringLiteral("Composite Open Loop Gain"), toVector(open)},
-              {QStringLiteral("1/Beta"), toVector(invBeta)},
-              {QStringLiteral("Signal at C_LOAD"), toVector(signal)}};
-    r.details = QStringList{QStringLiteral("Total Output Impedance:\t") + formatSI(s.Z, ohm()),
-                 ratioLine("1/\u00DF (DC):\t\t", dcB),
-                 ratioLine("1/\u00DF (AC):\t\t", acB),
-                 ratioLine("Noise Gain:\t\t", NG),
-                 hzLine("\nPower Amplifier Pole 1:\t", s.P1),
-                 hzLine("Power Amplifier Pole 2:\t", s.P2),
-                 hzLine("Power Amplifier Pole 3:\t", s.P3),
-                 hzLine("Power Pole C_FB R_FB:\t", s.PF),
-                 hzLine("Power Closure Frequency:\t", fP),
-                 hzLine("\nPole Noise Gain:\t\t", PNG),
-                 hzLine("Zero Noise Gain:\t\t", ZNG),
-                 hzLine("Pole Composite C_FB R_FB:\t", PF),
-                 hzLine("Zero Composite C_FB R_FB:\t", ZF)};
-    return r;
+    return evaluateLoop(in, StabLoad::Capacitive, true, plot);
 }
 
 LoopResult plotLBodeData(const LoopInput &in, bool plot)
 {
-    const amp &a = in.amplifier;
-    const IndStage s = indStage(in);
-    LoopResult r;
-    fillCommon(r, in);
-
-    const Break p1(s.P1), p2(s.P2), p3(s.P3), zrl(s.ZRL);
-    Curve open;
-    for (int i = 0; i < kPoints; ++i)
-        open[i] = a.Aol_DC - p1.slope(i) - p2.slope(i) - p3.slope(i);
-    const Paths paths = inductivePaths(s);
-    Curve eff;
-    inductiveSearches(open, paths, a.Aol_DC, eff, r);
-
-    const std::vector<PhaseTerm> terms = {{"Pole 1", p1, -1, true, true},
-                                          {"Pole 2", p2, -1, true, true},
-                                          {"Pole 3", p3, -1, true, true},
-                                          {"Zero R_LOAD / L_LOAD", zrl, -1, true, false},
-                                          {"Zero Cross", Break(r.zeroCross), +1, true, false}};
-    r.phaseMargin = phaseMargin(terms, r.closureFrequency, plot, r);
-    finishVerdict(r, false);
-
-    r.invBetaDC = s.dcB;
-    r.invBetaAC = s.acB;
-    r.pole1 = s.P1;
-    r.pole2 = s.P2;
-    r.pole3 = s.P3;
-    r.loadZero = s.ZRL;
-    r.dZero = s.ZD;
-    r.senseResistance = s.Rs;
-    if (!plot)
-        return r;
-
-    inductiveClosedLoop(r, zrl.f, r.zeroCross, r.closureFrequency, p2.f, p3.f, s.L, s.RL);
-    inductiveGainSeries(r, "Open Loop Gain", open, paths, eff);
-    r.details = QStringList{transconductanceLine(s.Rfb, s.Rin, s.RsTyped, s.gain1),
-                 ratioLine("1/\u00DF (DC):\t\t", s.dcB),
-                 ratioLine("1/\u00DF (AC):\t\t", s.acB),
-                 hzLine("\nAmplifier Pole 1:\t\t", s.P1),
-                 hzLine("Amplifier Pole 2:\t\t", s.P2),
-                 hzLine("Amplifier Pole 3:\t\t", s.P3),
-                 hzLine("\nZero R_LOAD L_LOAD:\t", s.ZRL),
-                 hzLine("Zero C_FB R_D:\t\t", s.ZD),
-                 hzLine("Zero Cross:\t\t", r.zeroCross)};
-    return r;
+    return evaluateLoop(in, StabLoad::Inductive, false, plot);
 }
 
 LoopResult plotLBodeDataComposite(const LoopInput &in, bool plot)
 {
-    const amp &a = in.amplifier;
-    const StabComponents &c = in.parts;
-    const double fP = plotLBodeData(in, false).closureFrequency;
-    const IndStage s = indStage(in);
-    LoopResult r;
-    fillCommon(r, in);
-
-    const Break h1(in.host.pole1), h2(in.host.pole2), h3(in.host.pole3);
-    const double rinH = num(c.hostRin), rfbH = num(c.compRfb), cfbH = stabCapacitor(c.compCfb);
-    const double PF = 1 / (rfbH * kTwoPi * cfbH + kTiny);
-
-    const Break p1(s.P1), p2(s.P2), p3(s.P3), zrl(s.ZRL), pf(PF), fp(fP);
-    const double dcLevel = dB(s.dcB);
-    Curve open;
-    for (int i = 0; i < kPoints; ++i) {
-        const double openP = a.Aol_DC - p1.slope(i) - p2.slope(i) - p3.slope(i);
-        const double betaP = dcLevel - pf.slope(i);
-        open[i] = std::min(openP, betaP) + in.host.aol - h1.slope(i) - h2.slope(i) - h3.slope(i);
-    }
-    const Paths paths = inductivePaths(s);
-    Curve eff;
-    inductiveSearches(open, paths, a.Aol_DC, eff, r);
-
-    const std::vector<PhaseTerm> terms = {{"Pole 1", h1, -1, true, true},
-                                          {"Pole 2", h2, -1, true, true},
-                                          {"Pole 3", h3, -1, true, true},
-                                          {"Pole Fcl (PWR)", fp, -1, true, false},
-                                          {"Pole 2 (PWR)", p2, -1, true, false},
-                                          {"Zero R_LOAD / L_LOAD", zrl, -1, true, false},
-                                          {"Zero Cross", Break(r.zeroCross), +1, true, false}};
-    r.phaseMargin = phaseMargin(terms, r.closureFrequency, plot, r);
-    finishVerdict(r, false);
-
-    r.invBetaDC = s.dcB;
-    r.invBetaAC = s.acB;
-    r.pole1 = s.P1;
-    r.pole2 = s.P2;
-    r.pole3 = s.P3;
-    r.loadZero = s.ZRL;
-    r.dZero = s.ZD;
-    r.fbPole = PF;
-    r.powerClosure = fP;
-    r.senseResistance = s.Rs;
-    if (!plot)
-        return r;
-
-    inductiveClosedLoop(r, zrl.f, r.zeroCross, r.closureFrequency, h2.f, h3.f, s.L, s.RL);
-    inductiveGainSeries(r, "Composite Open Loop Gain", open, paths, eff);
-    r.details = QStringList{transconductanceLine(rfbH, rinH, s.RsTyped, s.gain1),
-                 ratioLine("1/\u00DF (DC):\t\t", s.dcB),
-                 ratioLine("1/\u00DF (AC):\t\t", s.acB),
-                 hzLine("\nPower Amplifier Pole 1:\t", s.P1),
-                 hzLine("Power Amplifier Pole 2:\t", s.P2),
-                 hzLine("Power Amplifier Pole 3:\t", s.P3),
-                 hzLine("\nZero R_LOAD L_LOAD:\t", s.ZRL),
-                 hzLine("Zero C_FB R_D:\t\t", s.ZD),
-                 hzLine("Zero Power Fclosure:\t", fP),
-                 hzLine("Pole C_FB R_FB (composite):\t", PF),
-                 hzLine("Zero Cross:\t\t", r.zeroCross)};
-    return r;
-}
-
-LoopResult evaluateLoop(const LoopInput &in, StabLoad load, bool composite, bool plot)
-{
-    if (load == StabLoad::Capacitive)
-        return composite ? plotCBodeDataComposite(in, plot) : plotCBodeData(in, plot);
-    return composite ? plotLBodeDataComposite(in, plot) : plotLBodeData(in, plot);
+    return evaluateLoop(in, StabLoad::Inductive, true, plot);
 }

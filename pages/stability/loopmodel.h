@@ -5,6 +5,7 @@
 #include <QVector>
 
 #include "catalog/records.h"
+#include "pages/resultnote.h"
 
 // Straight-line Bode model of a power op-amp loop driving a capacitive or an
 // inductive load, alone or behind a host op-amp. Plain C++ on QtCore: the
@@ -90,8 +91,7 @@ struct LoopResult {
     double twentyDbFrequency = 1;  // capacitive models
     double zeroCross = 1;          // inductive models
     StabVerdict verdict = StabVerdict::Unstable;
-    QString verdictText;
-    QString verdictStyle;
+    ResultNote verdictNote;  // "STABLE" is a normal note, the others warnings
 
     // Break frequencies and levels, for the read-outs and for checking.
     double outputImpedance = 0;

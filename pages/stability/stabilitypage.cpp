@@ -16,6 +16,7 @@
 
 #include "app/schematic/primitives.h"
 #include "app/schematic/valuelabels.h"
+#include "pages/notes.h"
 #include "pages/stability/autocompensate.h"
 #include "pages/stability/stabilitycharts.h"
 #include "ui_stabilitypage.h"
@@ -48,6 +49,8 @@ StabilityPage::StabilityPage(QWidget *parent) : ToolPage(parent), ui(new Ui::Sta
     fixedLines(ui->stabCompositeTip2, 3);
     for (QLabel *result : {ui->RCPCC1, ui->RCPCF2, ui->RCPCR3, ui->R_ISO_P})
         fixedLines(result, 2);
+    for (QTabWidget *tabs : {ui->StabilityTab, ui->StabilityTabOutput})
+        connect(tabs, &QTabWidget::currentChanged, this, [this] { replotVisible(); });
     bindEntries();
 }
 
@@ -63,7 +66,6 @@ void StabilityPage::initialise()
     const int index = ui->AmpSelectorStab->findText(QStringLiteral("QX385"));
     if (index >= 0)
         ui->AmpSelectorStab->setCurrentIndex(index);
-    decideStabSch();
     refreshStab();
 }
 
@@ -175,9 +177,28 @@ void StabilityPage::refreshStab()
     ui->PhasePlot->legend->setVisible(legends);
     ui->phaseButton->setText(m_phaseShiftComponents ? QStringLiteral("View Phase Shift")
                                                     : QStringLiteral("View Phase Components"));
-    ui->GainPlot->replot();
-    ui->PhasePlot->replot();
     decideStabSch();
+    m_stalePlots = {ui->GainPlot, ui->PhasePlot};
+    replotVisible();
+}
+
+void StabilityPage::replotVisible()
+{
+    // A chart on a hidden tab or page is drawn when it comes into view.
+    for (auto it = m_stalePlots.begin(); it != m_stalePlots.end();) {
+        if ((*it)->isVisible()) {
+            (*it)->replot();
+            it = m_stalePlots.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void StabilityPage::showEvent(QShowEvent *event)
+{
+    ToolPage::showEvent(event);
+    replotVisible();
 }
 
 void StabilityPage::determineCase()
@@ -200,8 +221,8 @@ void StabilityPage::determineCase()
 
 void StabilityPage::showResult(const LoopResult &r)
 {
-    ui->Stability->setText(r.verdictText);
-    ui->Stability->setStyleSheet(r.verdictStyle);
+    // A stable loop reads in green.
+    showNote(ui->Stability, r.verdictNote, QColor(QStringLiteral("green")));
     ui->Stability->setFont(QFont(QStringLiteral("Agency FB"), 20));
     ui->SlewRateStab->setText(number2String(r.slewRate) + QStringLiteral(" V/\u00B5s"));
     setLabelSI(r.closureFrequency, ui->Fclosure, QStringLiteral("Hz"));
@@ -209,7 +230,6 @@ void StabilityPage::showResult(const LoopResult &r)
     ui->PhaseMargin->setText(number2String(r.phaseMargin) + QStringLiteral("\u00B0"));
     ui->RateClosure->setText(number2String(r.rateOfClosure) + QStringLiteral(" dB/dec"));
     m_stabPhaseMargin = r.phaseMargin;
-    m_stabMaxBW = r.maxBandwidth;
 }
 
 void StabilityPage::setupBodePlot()
@@ -244,13 +264,15 @@ void StabilityPage::decideStabSch()
 {
     StabSchematicCase c;
     c.record = currentAmplifier();
-    applyCaseLimits(c.record);
     c.load = currentLoad();
     c.composite = ui->compositeCheckBox->isChecked();
     c.inverting = ui->StabInv->isChecked();
     c.option = m_compOption;
     c.parts = m_parts;
     m_labels = drawStabSchematic(ui->StabSch, c);
+    // The fit to the canvas runs in the replot and needs the canvas laid out,
+    // so the schematic replots at once and its ranges always match the drawing;
+    // only the two charts wait until they are in view.
     ui->StabSch->replot();
 }
 
@@ -276,7 +298,6 @@ void StabilityPage::onStabSchItemClicked(QCPAbstractItem *item, QMouseEvent *eve
             break;
         }
     }
-    ui->StabSch->replot();
     refreshStab();
 }
 

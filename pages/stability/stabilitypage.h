@@ -22,7 +22,7 @@ public:
     explicit StabilityPage(QWidget *parent = nullptr);
     ~StabilityPage() override;
 
-    // setupBodePlot, setupStabSch, "QX385" in AmpSelectorStab, decideStabSch, refreshStab.
+    // setupBodePlot, setupStabSch, "QX385" in AmpSelectorStab, refreshStab.
     void initialise() override;
 
     void fillSelectors() override;
@@ -37,20 +37,23 @@ public:
     void autoStabilize();
     void setupBodePlot();
     void setupStabSch();
+    // Draws the schematic of the case the page's buttons show.
     void decideStabSch();
 
     int compOption() const { return m_compOption; }
     bool phaseShiftComponents() const { return m_phaseShiftComponents; }
     const StabComponents &components() const { return m_parts; }
-    // Phase margin (degrees) and maximum bandwidth (Hz) of the last computation.
+    // Phase margin (degrees) of the last computation.
     double stabPhaseMargin() const { return m_stabPhaseMargin; }
-    double stabMaxBW() const { return m_stabMaxBW; }
 
     // The C_COMP option dialog: returns the chosen option (the current one on Cancel)
     // and relabels `label` on OK.
     static int changeCcomp(QWidget *parent, QCPItemText *label, const amp &record, int option);
     // The R_COMP information dialog.
     static void changeRcomp(QWidget *parent);
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private slots:
     void on_AmpSelectorStab_activated(int index);
@@ -85,12 +88,13 @@ private:
     bool applyCaseLimits(const amp &record);
     void determineCase();
     void showResult(const LoopResult &result);
+    void replotVisible();
 
     Ui::StabilityPage *ui;
     StabComponents m_parts;
     int m_compOption = 0;
     bool m_phaseShiftComponents = false;
     double m_stabPhaseMargin = 0;
-    double m_stabMaxBW = 0;
     StabSchematicLabels m_labels;
+    QList<QCustomPlot *> m_stalePlots;
 };

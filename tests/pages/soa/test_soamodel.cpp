@@ -43,10 +43,10 @@ SoaInput resistiveInput(double freq = 1000)
     return in;
 }
 
-QStringList texts(const QVector<SoaNote> &notes)
+QStringList texts(const ResultNotes &notes)
 {
     QStringList out;
-    for (const SoaNote &n : notes)
+    for (const ResultNote &n : notes)
         out << n.text;
     return out;
 }
@@ -102,9 +102,8 @@ private slots:
             QCOMPARE(c.x.last(), a.Vss_max);
         }
         QCOMPARE(got, names);
-        QCOMPARE(curves.first().colour.r, 255);
-        QCOMPARE(curves.first().colour.g, 215);
-        QCOMPARE(curves.last().colour.b, pulse2 == QLatin1String("NA") ? 204 : 255);
+        QCOMPARE(curves.first().kind, SoaCurveKind::Steady);
+        QCOMPARE(curves.last().kind, pulse2 == QLatin1String("NA") ? SoaCurveKind::Pulse1 : SoaCurveKind::Pulse2);
     }
 
     void boundaryValues()
@@ -300,25 +299,27 @@ private slots:
         QVERIFY2(qAbs(t.tj - tj) <= 1e-9 * qMax(1.0, tj), qPrintable(QString::number(t.tj)));
 
         const SoaLabels l = labelsFor(in, a, sim, t);
-        QCOMPARE(l.minHeatsinkRed, minText.startsWith(QLatin1Char('-')));
-        QCOMPARE(l.tempCRed, tc > 85);
-        QCOMPARE(l.tempJRed, qMax(tc, tj) > 150);
-        QCOMPARE(l.suggTcMaxRed, ambient > 85);
+        QCOMPARE(l.minHeatsink.isWarning(), minText.startsWith(QLatin1Char('-')));
+        QCOMPARE(l.tempC.isWarning(), tc > 85);
+        QCOMPARE(l.tempJ.isWarning(), qMax(tc, tj) > 150);
+        QCOMPARE(l.suggTcMax.isWarning(), ambient > 85);
     }
 
     void powerWarningOrder()
     {
         SoaLabels l;
-        l.pdAmpAvgRed = l.minHeatsinkRed = l.tempCRed = l.suggTcMaxRed = l.tempJRed = true;
+        for (ResultNote *n : {&l.pdAmpAvg, &l.minHeatsink, &l.tempC, &l.suggTcMax, &l.tempJ})
+            n->tone = NoteTone::Warning;
         QCOMPARE(texts(powerWarnings(l)),
                  (QStringList{QStringLiteral("!!! Heatsink Requirements Unreasonable !!! "),
                               QStringLiteral("!!! Case Temperature too High !!! "),
                               QStringLiteral("!!! Junction Temperature too High !!! "),
                               QStringLiteral("!!! Power Dissipation too High !!! ")}));
-        l.minHeatsinkRed = l.tempCRed = l.tempJRed = false;
+        for (ResultNote *n : {&l.minHeatsink, &l.tempC, &l.tempJ})
+            n->tone = NoteTone::Normal;
         QCOMPARE(texts(powerWarnings(l)), QStringList{QStringLiteral("!!! Power Dissipation too High !!! ")});
-        for (const SoaNote &n : powerWarnings(l))
-            QVERIFY(n.red);
+        for (const ResultNote &n : powerWarnings(l))
+            QVERIFY(n.isWarning());
     }
 
     void labelsCompareWhatTheyShow()
@@ -331,9 +332,9 @@ private slots:
         t.tcAllow = 100;
         t.ptot = 125.4;
         const SoaLabels l = labelsFor(SoaInput(), a, SoaSimResult(), t);
-        QCOMPARE(l.tempC, QStringLiteral("125"));
-        QVERIFY(!l.tempCRed);
-        QVERIFY(!l.pdAmpAvgRed);
+        QCOMPARE(l.tempC.text, QStringLiteral("125"));
+        QVERIFY(!l.tempC.isWarning());
+        QVERIFY(!l.pdAmpAvg.isWarning());
     }
 
     void supplyWarnings_data()
@@ -383,9 +384,9 @@ private slots:
         SoaSimResult sim;
         sim.Vmax = vmax;
         sim.Vmin = vmin;
-        bool labelsRed = !red;
-        QCOMPARE(texts(SupplyWarnings(in, a, sim, &labelsRed)), expected);
-        QCOMPARE(labelsRed, red);
+        NoteTone supplyTone = red ? NoteTone::Normal : NoteTone::Warning;
+        QCOMPARE(texts(SupplyWarnings(in, a, sim, &supplyTone)), expected);
+        QCOMPARE(supplyTone == NoteTone::Warning, red);
     }
 
     void signalLimitsReversed()
@@ -528,10 +529,10 @@ private slots:
                                              "may rise to over 1 Ampere, even unloaded. This behavior is modeled in "
                                              "Ampora"),
                               QStringLiteral("!!! Current Limit Should Not Activate During Normal Operation !!!")}));
-        QVERIFY(!r.notes[0].red);
-        QVERIFY(!r.notes[1].red);
-        QVERIFY(r.notes[3].red);
-        QVERIFY(r.notes[6].red);
+        QVERIFY(!r.notes[0].isWarning());
+        QVERIFY(!r.notes[1].isWarning());
+        QVERIFY(r.notes[3].isWarning());
+        QVERIFY(r.notes[6].isWarning());
     }
 
     void continuousOnlyWithoutPeak()
@@ -557,8 +558,8 @@ private slots:
         in.sim.C = kOpenValue;
         const SoaResult r = computeSoa(in, testAmp());
         QCOMPARE(texts(r.notes), (QStringList{kNotes, QStringLiteral("!!! Do Not Short the Output !!!")}));
-        QVERIFY(r.notes[1].red);
-        QCOMPARE(r.labels.pdLoad, QStringLiteral("0"));
+        QVERIFY(r.notes[1].isWarning());
+        QCOMPARE(r.labels.pdLoad.text, QStringLiteral("0"));
         QVERIFY(!r.loadLineShown);
         for (const QString &line : r.powerDetails) {
             QVERIFY2(!line.contains(QLatin1String("inf")) && !line.contains(QLatin1String("nan")), qPrintable(line));
@@ -661,9 +662,9 @@ private slots:
     void resultLabels()
     {
         const SoaResult r = computeSoa(resistiveInput(), testAmp());
-        QCOMPARE(r.labels.pdLoad, QStringLiteral("80"));
-        QCOMPARE(r.labels.pdAmpAvg, number2String(r.thermal.ptot));
-        QVERIFY(!r.labels.pdAmpAvgRed);
+        QCOMPARE(r.labels.pdLoad.text, QStringLiteral("80"));
+        QCOMPARE(r.labels.pdAmpAvg.text, number2String(r.thermal.ptot));
+        QVERIFY(!r.labels.pdAmpAvg.isWarning());
         QCOMPARE(r.notes.size(), 1);
         QVERIFY(r.loadLineShown);
         QVERIFY(r.swing.x.isEmpty());

@@ -130,13 +130,13 @@ void TestAutoCompensate::optionsTried()
 void TestAutoCompensate::unstableLoadComesOutStable()
 {
     const LoopInput in = input(powerAmp(), "1u");
-    QCOMPARE(plotCBodeData(in, false).verdictText, QStringLiteral("UNSTABLE"));
+    QCOMPARE(plotCBodeData(in, false).verdictNote.text, QStringLiteral("UNSTABLE"));
     const StabSearchResult r = autoC(in, 2);
     QVERIFY(r.accepted);
     QCOMPARE(r.slider, 2);
     const LoopResult after = evaluate(in, r, StabLoad::Capacitive, false);
     QVERIFY(after.phaseMargin > 55);
-    QCOMPARE(after.verdictText, QStringLiteral("STABLE"));
+    QCOMPARE(after.verdictNote.text, QStringLiteral("STABLE"));
     // The result is exactly the trial the search scored.
     QCOMPARE(after.phaseMargin, r.bestPM);
     QCOMPARE(after.maxBandwidth, r.bestBW);
@@ -240,7 +240,7 @@ void TestAutoCompensate::inductiveSearch()
 {
     LoopInput in = input(powerAmp(), "0");
     in.parts.LLoadStab = "10m";
-    QCOMPARE(plotLBodeData(in, false).verdictText, QStringLiteral("UNSTABLE"));
+    QCOMPARE(plotLBodeData(in, false).verdictNote.text, QStringLiteral("UNSTABLE"));
     const StabSearchResult r = autoL(in, 2);
     QVERIFY(r.accepted);
     QCOMPARE(r.modelRuns, 1 + 2 * (1 + 27 * 27));

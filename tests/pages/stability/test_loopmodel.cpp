@@ -132,9 +132,8 @@ void TestLoopModel::singlePole()
     QVERIFY2(near(r.closureFrequency, closure, 1e-9), qPrintable(QString::number(r.closureFrequency)));
     QVERIFY2(std::fabs(r.rateOfClosure - roc) < 1e-6, qPrintable(QString::number(r.rateOfClosure)));
     QVERIFY2(std::fabs(r.phaseMargin - pm) < 1e-6, qPrintable(QString::number(r.phaseMargin)));
-    QCOMPARE(r.verdictText, verdict);
-    QCOMPARE(r.verdictStyle, verdict == "STABLE" ? QStringLiteral("QLabel { color : green; }")
-                                                 : QStringLiteral("QLabel { color : red; }"));
+    QCOMPARE(r.verdictNote.text, verdict);
+    QCOMPARE(r.verdictNote.isWarning(), verdict != "STABLE");
     QCOMPARE(r.slewRate, 12.5);
     // Nothing limits the bandwidth but the 20 dB point: 60 dB above 1/beta at 1 kHz
     // on the one-pole slope.
@@ -451,7 +450,7 @@ void TestLoopModel::inductiveLoop()
     // Bandwidth where the open loop is 10 dB above Path 1: 120 - 20 lf = 20 lf - 40.
     QVERIFY(near(r.maxBandwidth, 1e4, 1e-9));
     QVERIFY(std::fabs(r.phaseMargin - 56.25) < 1e-6);
-    QCOMPARE(r.verdictText, QStringLiteral("MARGINALLY STABLE"));
+    QCOMPARE(r.verdictNote.text, QStringLiteral("MARGINALLY STABLE"));
     QVERIFY(series(r.gain, "1/Beta Path 1")->shown);
     QVERIFY(!series(r.gain, "1/Beta Path 2")->shown);  // R_D "open" puts it far above the chart
     QCOMPARE(r.closedLoopTickStep, 90.0);
@@ -538,8 +537,8 @@ void TestLoopModel::compositeClosure()
     QVERIFY(near(r.closureFrequency, std::pow(10, 4.5), 1e-9));
     QVERIFY(std::fabs(r.rateOfClosure - 20) < 1e-6);
     QVERIFY(std::fabs(r.phaseMargin - 67.5) < 1e-6);
-    QCOMPARE(r.verdictText, QStringLiteral("STABLE"));
-    QCOMPARE(r.verdictStyle, QStringLiteral("QLabel { color : green; } "));
+    QCOMPARE(r.verdictNote.text, QStringLiteral("STABLE"));
+    QVERIFY(!r.verdictNote.isWarning());
     // 20 dB above 1/beta: 140 - 20 lf = 70 at 10^3.5.
     QVERIFY(near(r.twentyDbFrequency, std::pow(10, 3.5), 1e-9));
     QVERIFY(near(r.maxBandwidth, std::pow(10, 3.5), 1e-9));
