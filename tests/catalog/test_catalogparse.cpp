@@ -406,4 +406,4 @@ void TestCatalogParse::packageStyles()
 }
 
 QTEST_GUILESS_MAIN(TestCatalogParse)
-#include "tst_catalogparse.moc"
+#include "test_catalogparse.moc"

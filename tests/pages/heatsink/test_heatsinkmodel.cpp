@@ -395,4 +395,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestHeatsinkModel)
-#include "tst_heatsinkmodel.moc"
+#include "test_heatsinkmodel.moc"

@@ -546,4 +546,4 @@ private slots:
 };
 
 QTEST_MAIN(TestHeatsinkPage)
-#include "tst_heatsinkpage.moc"
+#include "test_heatsinkpage.moc"

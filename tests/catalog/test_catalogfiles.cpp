@@ -292,4 +292,4 @@ void TestCatalogFiles::findByName()
 }
 
 QTEST_GUILESS_MAIN(TestCatalogFiles)
-#include "tst_catalogfiles.moc"
+#include "test_catalogfiles.moc"
