@@ -3,7 +3,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -21,14 +23,17 @@
 //   "colouredLines" text box -> its paragraphs as [text, colour]
 //   "curvePoints"   chart -> { curve name -> number of points }
 //   "graphs"        chart -> { graph name -> whether the chart has it }
+//   "plotTexts"     chart or schematic -> { text item -> its colour, or null for none }
 //   "tables"        table -> { "names": the first visible column of the rows shown, in order,
 //                              "current": that column of the current row ("" for none),
 //                              "cells": { name -> the first cells of its row },
-//                              "highlighted": { name -> the visible columns marked in its row },
+//                              "highlighted": { name -> the visible columns marked in its row;
+//                                               with "names", every row left out has none },
 //                              "absent": names of rows not shown }
 //   "entries"       design-file key -> the value Save would write
 //   "shows"         the page shown at the end
 //   "messages"      the message boxes raised, as [title, text]; none when left out
+// Whatever the case, no widget shown may read "inf" or "nan".
 class TestGoldenDesigns : public QObject {
     Q_OBJECT
 
@@ -115,16 +120,20 @@ class TestGoldenDesigns : public QObject {
             const QStringList expected = texts(it.value().toArray());
             QCOMPARE(shown.mid(0, expected.size()), expected);
         }
+        // With the whole list of names given, a row left out of "highlighted" has no mark.
+        const bool whole = want.contains(QStringLiteral("names"));
+        QMap<QString, QStringList> shown;
+        for (const QJsonValue &cell : got.value(QStringLiteral("highlighted")).toArray())
+            shown[names.value(cell.toArray().at(0).toInt())] << text(cell.toArray().at(1));
         const QJsonObject marks = want.value(QStringLiteral("highlighted")).toObject();
-        for (auto it = marks.begin(); it != marks.end(); ++it) {
-            const int row = names.indexOf(it.key());
-            QVERIFY2(row >= 0, qPrintable(where + it.key()));
-            QStringList columns;
-            for (const QJsonValue &cell : got.value(QStringLiteral("highlighted")).toArray())
-                if (cell.toArray().at(0).toInt() == row)
-                    columns << QString::number(cell.toArray().at(1).toInt());
-            QCOMPARE(columns, texts(it.value().toArray()));
-        }
+        QStringList marked, listed;
+        for (auto it = shown.begin(); it != shown.end(); ++it)
+            if (whole || marks.contains(it.key()))
+                marked << it.key() + QLatin1Char(' ') + it.value().join(QLatin1Char(','));
+        for (auto it = marks.begin(); it != marks.end(); ++it)
+            if (!it.value().toArray().isEmpty())
+                listed << it.key() + QLatin1Char(' ') + texts(it.value().toArray()).join(QLatin1Char(','));
+        QCOMPARE(marked, listed);
     }
 
 private slots:
@@ -156,6 +165,22 @@ private slots:
         QCOMPARE(messages, texts(expected.value(QStringLiteral("messages")).toArray()));
         if (expected.contains(QStringLiteral("shows")))
             QCOMPARE(r.value(QStringLiteral("page")).toInt(), expected.value(QStringLiteral("shows")).toInt());
+
+        // Nothing a user sees reads "inf" or "nan", whatever the design holds.
+        static const QRegularExpression notANumber(QStringLiteral("\\b(inf|nan)\\b"),
+            QRegularExpression::CaseInsensitiveOption);
+        for (auto it = widgets.begin(); it != widgets.end(); ++it) {
+            const QJsonObject w = it.value().toObject();
+            if (!w.value(QStringLiteral("visible")).toBool())
+                continue;
+            QStringList shown { text(w.value(QStringLiteral("value"))) };
+            for (const QJsonValue &l : w.value(QStringLiteral("lines")).toArray())
+                shown << l.toObject().value(QStringLiteral("text")).toString();
+            for (const QJsonValue &row : w.value(QStringLiteral("rows")).toArray())
+                shown << texts(row.toArray());
+            for (const QString &t : shown)
+                QVERIFY2(!notANumber.match(t).hasMatch(), qPrintable(it.key() + QStringLiteral(": ") + t));
+        }
 
         const QJsonObject values = expect("values");
         for (auto it = values.begin(); it != values.end(); ++it)
@@ -197,6 +222,18 @@ private slots:
             const QJsonObject shown = it.value().toObject();
             for (auto g = shown.begin(); g != shown.end(); ++g)
                 QCOMPARE(!named(list, g.key()).isEmpty(), g.value().toBool());
+        }
+
+        const QJsonObject plotTexts = expect("plotTexts");
+        for (auto it = plotTexts.begin(); it != plotTexts.end(); ++it) {
+            QMap<QString, QString> shown;
+            for (const QJsonValue &t : plots.value(it.key()).toObject().value(QStringLiteral("texts")).toArray())
+                shown.insert(t.toObject().value(QStringLiteral("text")).toString(),
+                    t.toObject().value(QStringLiteral("color")).toString());
+            const QJsonObject want = it.value().toObject();
+            for (auto t = want.begin(); t != want.end(); ++t)
+                QCOMPARE(shown.value(t.key(), QStringLiteral("none")),
+                    t.value().isNull() ? QStringLiteral("none") : t.value().toString());
         }
 
         const QJsonObject tables = expect("tables");

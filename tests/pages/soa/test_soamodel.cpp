@@ -317,8 +317,6 @@ private slots:
                               QStringLiteral("!!! Power Dissipation too High !!! ")}));
         l.minHeatsinkRed = l.tempCRed = l.tempJRed = false;
         QCOMPARE(texts(powerWarnings(l)), QStringList{QStringLiteral("!!! Power Dissipation too High !!! ")});
-        for (const SoaNote &n : powerWarnings(l))
-            QVERIFY(n.red);
     }
 
     void labelsCompareWhatTheyShow()
@@ -528,10 +526,6 @@ private slots:
                                              "may rise to over 1 Ampere, even unloaded. This behavior is modeled in "
                                              "Ampora"),
                               QStringLiteral("!!! Current Limit Should Not Activate During Normal Operation !!!")}));
-        QVERIFY(!r.notes[0].red);
-        QVERIFY(!r.notes[1].red);
-        QVERIFY(r.notes[3].red);
-        QVERIFY(r.notes[6].red);
     }
 
     void continuousOnlyWithoutPeak()
@@ -557,7 +551,6 @@ private slots:
         in.sim.C = kOpenValue;
         const SoaResult r = computeSoa(in, testAmp());
         QCOMPARE(texts(r.notes), (QStringList{kNotes, QStringLiteral("!!! Do Not Short the Output !!!")}));
-        QVERIFY(r.notes[1].red);
         QCOMPARE(r.labels.pdLoad, QStringLiteral("0"));
         QVERIFY(!r.loadLineShown);
         for (const QString &line : r.powerDetails) {
