@@ -7,18 +7,15 @@
 #include <QLineEdit>
 #include <QSet>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/dialogresponder.h"
 #include "app/mainwindow.h"
+#include "tests/pages/pagewindow.h"
 
 // The whole window: every page can be reached the way a user reaches it.
 class TestNavigation : public QObject {
     Q_OBJECT
-
-    QTemporaryDir *m_dir = nullptr;
-    QString m_oldCwd;
 
     static QStackedWidget *stack(MainWindow &w) { return w.findChild<QStackedWidget *>(QStringLiteral("Page")); }
 
@@ -42,24 +39,13 @@ class TestNavigation : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        m_oldCwd = QDir::currentPath();
-        m_dir = new QTemporaryDir;
-        QDir::setCurrent(m_dir->path());
-    }
-    void cleanup()
-    {
-        QDir::setCurrent(m_oldCwd);
-        delete m_dir;
-    }
-
     // Walks the pages from the home page through every navigation button and the
     // hidden phrase; the four pages without a way in are shown by a design file.
     void everyPageIsReachable()
     {
         DialogResponder responder; // a tutorial or dialog must not block the walk
-        MainWindow w;
+        PageWindow win;
+        MainWindow &w = *win.window;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QStackedWidget *pages = stack(w);
@@ -119,7 +105,7 @@ private slots:
         }
 
         for (int page : byFileOnly) {
-            const QString path = m_dir->filePath(QStringLiteral("page%1.zam").arg(page));
+            const QString path = QDir(win.folder()).filePath(QStringLiteral("page%1.zam").arg(page));
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(QByteArray("ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nPage: ") + QByteArray::number(page)
