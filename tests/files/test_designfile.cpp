@@ -245,6 +245,16 @@ private slots:
         QCOMPARE(w.design().value(*row), written);
     }
 
+    // A value typed with a blank before its suffix is saved without it, so that
+    // a line of several values still splits into the right ones when read.
+    void blanksInsideValuesAreDropped()
+    {
+        MainWindow w;
+        w.findChild<QLineEdit *>(QStringLiteral("LESRB"))->setText(QStringLiteral("0.3 m"));
+        QVERIFY(w.design().serialise().contains("\nLparasitics: 0.3m 0.01 25 20\n"));
+        QCOMPARE(w.findChild<QLineEdit *>(QStringLiteral("LESRB"))->text(), QStringLiteral("0.3m"));
+    }
+
     // A profile point typed with a blank, or left empty, must not shift the
     // times against the amplitudes when the file splits the line at blanks.
     void motorListsKeepTheirPairing()
