@@ -23,6 +23,7 @@
 #include "app/mainwindow.h"
 #include "files/designfile.h"
 #include "pages/toolpage.h"
+#include "pages/threephase/threephasepage.h"
 
 using DesignFile::Key;
 using DesignFile::KeyForm;
@@ -243,6 +244,67 @@ private slots:
             QCOMPARE(b.at(k), a.at(k));
         QCOMPARE(second.findChild<QStackedWidget *>(QStringLiteral("Page"))->currentIndex(), 7);
         QVERIFY(!second.designChanged());
+    }
+
+    // A line read from a file is kept in the form Save writes, and a short or
+    // malformed line never shifts or loses the values around it.
+    void linesReadBack_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("word kept") << "SConCint" << "open" << "open";
+        QTest::newRow("text kept as typed") << "SConRs" << "0.1 m" << "0.1 m";
+        QTest::newRow("int not a number") << "ACbidirectional" << "x" << "0";
+        QTest::newRow("index out of range") << "SignalType" << "9" << "0";
+        QTest::newRow("count not a number") << "ThreePhasenPoles" << "four" << "0";
+        QTest::newRow("option not a number") << "CompOptionIHCP" << "x2" << "0";
+        QTest::newRow("triple with extra blanks") << "L3" << "1m  2   3n" << "1m 2 3n";
+        QTest::newRow("triple cut short") << "L5" << "1m" << "1m open short";
+        QTest::newRow("triple empty") << "P4" << "" << "0 0 0";
+        QTest::newRow("quadruple cut short") << "Eparasitics" << "1 2 3" << "1 2 3 30";
+        QTest::newRow("list with double blanks") << "ThreePhaseAmplitudeVector" << "10  20" << "10 20 ";
+        QTest::newRow("six graphs from one") << "P3graphables" << "I2 " << "I2 null null null null null ";
+        QTest::newRow("six graphs from eight") << "P3graphables" << "a b c d e f g h " << "a b c d e f ";
+        QTest::newRow("six graphs from none") << "P3graphables" << "" << "null null null null null null ";
+    }
+    void linesReadBack()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, line);
+        QFETCH(QString, written);
+        MainWindow w;
+        const auto row = std::find_if(DesignFile::keys().begin(), DesignFile::keys().end(),
+            [&](const Key &k) { return key == QLatin1String(k.name); });
+        QVERIFY(row != DesignFile::keys().end());
+        w.design().apply(*row, line, true);
+        QCOMPARE(w.design().value(*row), written);
+    }
+
+    // A value typed with a blank before its suffix is saved without it, so that
+    // a line of several values still splits into the right ones when read.
+    void blanksInsideValuesAreDropped()
+    {
+        MainWindow w;
+        w.findChild<QLineEdit *>(QStringLiteral("LESRB"))->setText(QStringLiteral("0.3 m"));
+        QVERIFY(w.design().serialise().contains("\nLparasitics: 0.3m 0.01 25 20\n"));
+        QCOMPARE(w.findChild<QLineEdit *>(QStringLiteral("LESRB"))->text(), QStringLiteral("0.3m"));
+    }
+
+    // A profile point typed with a blank, or left empty, must not shift the
+    // times against the amplitudes when the file splits the line at blanks.
+    void motorListsKeepTheirPairing()
+    {
+        MainWindow w;
+        auto *motor = w.findChild<ThreePhasePage *>();
+        QVERIFY(motor);
+        ThreePhaseMotor m = motor->motor();
+        m.timeVector = QStringList { "0", "2 m", "", "4" };
+        motor->setMotor(m);
+        const QString line = motor->entry(QStringLiteral("ThreePhaseTimeVector"));
+        QCOMPARE(line, QStringLiteral("0 2m 0 4 "));
+        QVERIFY(motor->setEntry(QStringLiteral("ThreePhaseTimeVector"), line));
+        QCOMPARE(motor->motor().timeVector.size(), 4);
     }
 
     void filesThatChangeNothing_data()

@@ -7,12 +7,9 @@
 
 using Draw = std::function<void(QCustomPlot *, const QPen &)>;
 using Points = QVector<QPointF>;
-using Segment = QPair<QPointF, QPointF>;
-using Segments = QVector<Segment>;
 
 Q_DECLARE_METATYPE(Draw)
 Q_DECLARE_METATYPE(Points)
-Q_DECLARE_METATYPE(Segments)
 
 namespace {
 
@@ -42,39 +39,9 @@ Points curvePoints(const QCPCurve *curve)
     return points;
 }
 
-Points allPoints(QCustomPlot *plot)
-{
-    Points points;
-    for (QCPCurve *c : curves(plot))
-        points += curvePoints(c);
-    return points;
-}
-
-QRectF box(const Points &points)
-{
-    double x0 = points.first().x(), x1 = x0, y0 = points.first().y(), y1 = y0;
-    for (const QPointF &p : points) {
-        x0 = std::min(x0, p.x());
-        x1 = std::max(x1, p.x());
-        y0 = std::min(y0, p.y());
-        y1 = std::max(y1, p.y());
-    }
-    return QRectF(QPointF(x0, y0), QPointF(x1, y1));
-}
-
-QRectF rect(double x0, double x1, double y0, double y1)
-{
-    return QRectF(QPointF(x0, y0), QPointF(x1, y1));
-}
-
 QString show(const QPointF &p)
 {
     return QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y());
-}
-
-QString show(const QRectF &r)
-{
-    return QStringLiteral("x %1..%2 y %3..%4").arg(r.left()).arg(r.right()).arg(r.top()).arg(r.bottom());
 }
 
 Draw wrap(void (*f)(QCustomPlot *, const QPen &, double, double))
@@ -88,8 +55,6 @@ class TestPrimitives : public QObject {
     Q_OBJECT
 
 private slots:
-    void geometry_data();
-    void geometry();
     void arcs_data();
     void arcs();
     void noReplot();
@@ -99,133 +64,6 @@ private slots:
     void labelWinsClickOverWire();
     void clearAndBounds();
 };
-
-void TestPrimitives::geometry_data()
-{
-    QTest::addColumn<Draw>("draw");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRectF>("extent");
-    QTest::addColumn<Points>("points");
-    QTest::addColumn<Segments>("segments");
-
-    auto seg = [](double x0, double y0, double x1, double y1) { return Segment(QPointF(x0, y0), QPointF(x1, y1)); };
-
-    QTest::newRow("Whor") << Draw([](QCustomPlot *p, const QPen &pen) { plotWhor(p, pen, X, Y, 300); })
-                          << "plotWhor" << rect(1000, 1300, 2000, 2000) << Points {}
-                          << Segments { seg(1000, 2000, 1300, 2000) };
-    QTest::newRow("Wver") << Draw([](QCustomPlot *p, const QPen &pen) { plotWver(p, pen, X, Y, 300); })
-                          << "plotWver" << rect(1000, 1000, 1700, 2000) << Points {}
-                          << Segments { seg(1000, 2000, 1000, 1700) };
-    QTest::newRow("Wdia") << Draw([](QCustomPlot *p, const QPen &pen) { plotWdia(p, pen, X, Y, 1500, 1200); })
-                          << "plotWdia" << rect(1000, 1500, 1200, 2000) << Points {}
-                          << Segments { seg(1000, 2000, 1500, 1200) };
-    QTest::newRow("Rhor") << wrap(plotRhor) << "plotRhor" << rect(1000, 1400, 1900, 2100)
-                          << Points { { 1000, 2000 }, { 1050, 2100 }, { 1150, 1900 }, { 1250, 2100 },
-                                      { 1350, 1900 }, { 1400, 2000 } }
-                          << Segments {};
-    QTest::newRow("Rver") << wrap(plotRver) << "plotRver" << rect(900, 1100, 1600, 2000)
-                          << Points { { 1000, 2000 }, { 1100, 1950 }, { 900, 1850 }, { 1100, 1750 },
-                                      { 900, 1650 }, { 1000, 1600 } }
-                          << Segments {};
-    QTest::newRow("Chor") << wrap(plotChor) << "plotChor" << rect(1000, 1400, 1900, 2100) << Points {}
-                          << Segments { seg(1000, 2000, 1150, 2000), seg(1150, 1900, 1150, 2100),
-                                        seg(1250, 1900, 1250, 2100), seg(1250, 2000, 1400, 2000) };
-    QTest::newRow("Cver") << wrap(plotCver) << "plotCver" << rect(900, 1100, 1600, 2000) << Points {}
-                          << Segments { seg(1000, 2000, 1000, 1850), seg(900, 1850, 1100, 1850),
-                                        seg(900, 1750, 1100, 1750), seg(1000, 1750, 1000, 1600) };
-    QTest::newRow("CLarge") << wrap(plotCLarge) << "plotCLarge" << rect(800, 1200, 1200, 2000) << Points {}
-                            << Segments { seg(1000, 2000, 1000, 1700), seg(800, 1700, 1200, 1700),
-                                          seg(800, 1500, 1200, 1500), seg(1000, 1500, 1000, 1200) };
-    QTest::newRow("Lhor") << wrap(plotLhor) << "plotLhor" << rect(1000, 1400, 2000, 2050)
-                          << Points { { 1000, 2000 }, { 1050, 2050 }, { 1100, 2000 }, { 1350, 2050 }, { 1400, 2000 } }
-                          << Segments {};
-    QTest::newRow("Lver") << wrap(plotLver) << "plotLver" << rect(1000, 1050, 1600, 2000)
-                          << Points { { 1000, 2000 }, { 1050, 1950 }, { 1000, 1900 }, { 1050, 1650 }, { 1000, 1600 } }
-                          << Segments {};
-    QTest::newRow("LLarge") << wrap(plotLLarge) << "plotLLarge" << rect(1000, 1800, 2000, 2100)
-                            << Points { { 1000, 2000 }, { 1100, 2100 }, { 1200, 2000 }, { 1800, 2000 } }
-                            << Segments {};
-    QTest::newRow("G") << wrap(plotG) << "plotG" << rect(900, 1100, 1850, 2000) << Points {}
-                       << Segments { seg(1000, 2000, 1000, 1950), seg(900, 1950, 1100, 1950),
-                                     seg(940, 1900, 1060, 1900), seg(980, 1850, 1020, 1850) };
-    QTest::newRow("Gr") << wrap(plotGr) << "plotGr" << rect(960, 1040, 1940, 2000) << Points {}
-                        << Segments { seg(1000, 2000, 1000, 1980), seg(960, 1980, 1040, 1980),
-                                      seg(976, 1960, 1024, 1960), seg(992, 1940, 1008, 1940) };
-    QTest::newRow("Load") << wrap(plotLoad) << "plotLoad" << rect(950, 1050, 1200, 2000)
-                          << Points { { 950, 1900 }, { 1050, 1900 }, { 1050, 1300 }, { 950, 1300 } }
-                          << Segments { seg(1000, 2000, 1000, 1900), seg(1000, 1300, 1000, 1200) };
-    QTest::newRow("Rect") << Draw([](QCustomPlot *p, const QPen &pen) { plotRect(p, pen, X, Y, 300, 200); })
-                          << "plotRect" << rect(1000, 1300, 1900, 2100)
-                          << Points { { 1000, 1900 }, { 1000, 2100 }, { 1300, 2100 }, { 1300, 1900 } } << Segments {};
-    QTest::newRow("Tri") << Draw([](QCustomPlot *p, const QPen &pen) { plotTri(p, pen, X, Y, 300, 200); })
-                         << "plotTri" << rect(1000, 1300, 1900, 2100)
-                         << Points { { 1000, 1900 }, { 1000, 2100 }, { 1300, 2000 } } << Segments {};
-    QTest::newRow("Sum") << wrap(plotSum) << "plotSum" << rect(975, 1025, 1975, 2025)
-                         << Points { { 1025, 2000 }, { 975, 2000 } } << Segments {};
-    QTest::newRow("Jhor") << Draw([](QCustomPlot *p, const QPen &pen) { plotJhor(p, pen, X, Y, 30); })
-                          << "plotJhor" << rect(1000, 1060, 2000, 2030)
-                          << Points { { 1000, 2000 }, { 1060, 2000 } } << Segments {};
-    QTest::newRow("Jver") << Draw([](QCustomPlot *p, const QPen &pen) { plotJver(p, pen, X, Y, 30); })
-                          << "plotJver" << rect(1000, 1030, 1940, 2000)
-                          << Points { { 1000, 2000 }, { 1000, 1940 } } << Segments {};
-    QTest::newRow("PA") << wrap(plotPA) << "plotPA" << rect(800, 2200, 1500, 2500)
-                        << Points { { 1000, 1500 }, { 1000, 2500 }, { 2000, 2000 } }
-                        << Segments { seg(800, 2250, 1000, 2250), seg(800, 1750, 1000, 1750),
-                                      seg(2000, 2000, 2200, 2000) };
-    QTest::newRow("PAR") << wrap(plotPAR) << "plotPAR" << rect(-200, 1200, 1500, 2500)
-                         << Points { { 1000, 1500 }, { 1000, 2500 }, { 0, 2000 } }
-                         << Segments { seg(1200, 2250, 1000, 2250), seg(1200, 1750, 1000, 1750),
-                                       seg(0, 2000, -200, 2000) };
-    QTest::newRow("OA") << wrap(plotOA) << "plotOA" << rect(900, 1700, 1700, 2300)
-                        << Points { { 1000, 1700 }, { 1000, 2300 }, { 1600, 2000 } }
-                        << Segments { seg(900, 2150, 1000, 2150), seg(900, 1850, 1000, 1850),
-                                      seg(1600, 2000, 1700, 2000) };
-    QTest::newRow("OAR") << wrap(plotOAR) << "plotOAR" << rect(300, 1100, 1700, 2300)
-                         << Points { { 1000, 1700 }, { 1000, 2300 }, { 400, 2000 } }
-                         << Segments { seg(1100, 2150, 1000, 2150), seg(1100, 1850, 1000, 1850),
-                                       seg(400, 2000, 300, 2000) };
-    QTest::newRow("UpTri") << wrap(plotUpTri) << "plotUpTri" << rect(800, 1200, 2000, 2400)
-                           << Points { { 800, 2000 }, { 1200, 2000 }, { 1000, 2400 } } << Segments {};
-    QTest::newRow("PB") << wrap(plotPB) << "plotPB" << rect(1000, 2000, 1500, 2500)
-                        << Points { { 1000, 1500 }, { 1000, 2500 }, { 2000, 2000 } } << Segments {};
-}
-
-void TestPrimitives::geometry()
-{
-    QFETCH(Draw, draw);
-    QFETCH(QString, name);
-    QFETCH(QRectF, extent);
-    QFETCH(Points, points);
-    QFETCH(Segments, segments);
-
-    QCustomPlot plot;
-    draw(&plot, QPen(Qt::black, 3));
-    const Points drawn = allPoints(&plot);
-    QVERIFY(!drawn.isEmpty());
-
-    const QRectF got = box(drawn);
-    QVERIFY2(std::abs(got.left() - extent.left()) < 1e-9 && std::abs(got.right() - extent.right()) < 1e-9
-                 && std::abs(got.top() - extent.top()) < 1e-9 && std::abs(got.bottom() - extent.bottom()) < 1e-9,
-             qPrintable(QStringLiteral("extent %1, expected %2").arg(show(got), show(extent))));
-
-    for (const QPointF &p : points) {
-        const bool found = std::any_of(drawn.begin(), drawn.end(), [&](const QPointF &d) { return near(d, p); });
-        QVERIFY2(found, qPrintable(QStringLiteral("no stroke passes %1").arg(show(p))));
-    }
-    // A straight stroke of the symbol is one curve with exactly these two end points.
-    for (const Segment &s : segments) {
-        bool found = false;
-        for (QCPCurve *c : curves(&plot)) {
-            const Points cp = curvePoints(c);
-            if (cp.size() == 2
-                && ((near(cp[0], s.first) && near(cp[1], s.second)) || (near(cp[0], s.second) && near(cp[1], s.first))))
-                found = true;
-        }
-        QVERIFY2(found, qPrintable(QStringLiteral("no stroke %1 to %2").arg(show(s.first), show(s.second))));
-    }
-    for (QCPCurve *c : curves(&plot))
-        QCOMPARE(c->name(), name);
-}
 
 void TestPrimitives::arcs_data()
 {
@@ -395,7 +233,7 @@ void TestPrimitives::clearAndBounds()
     auto *text = new QCPItemText(&plot);
     text->position->setCoords(300, 700);
     // Resistor x 100..500, y 100..300; the text position stretches y to 700.
-    QCOMPARE(schematicBounds(&plot), rect(100, 500, 100, 700));
+    QCOMPARE(schematicBounds(&plot), QRectF(QPointF(100, 100), QPointF(500, 700)));
 
     clearSchematic(&plot);
     QCOMPARE(plot.plottableCount(), 0);

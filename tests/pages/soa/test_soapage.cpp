@@ -8,12 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QtTest>
 
 #include "app/dialogresponder.h"
@@ -24,32 +20,6 @@
 #include "qcustomplot.h"
 
 namespace {
-
-struct Line {
-    QString text;
-    QColor colour;
-};
-
-QVector<Line> lines(QTextEdit *edit)
-{
-    QVector<Line> out;
-    for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next()) {
-        QColor c = Qt::black;
-        const QTextBlock::iterator it = b.begin();
-        if (!it.atEnd())
-            c = it.fragment().charFormat().foreground().color();
-        out << Line{b.text(), c};
-    }
-    return out;
-}
-
-QStringList graphNames(QCustomPlot *plot)
-{
-    QStringList names;
-    for (int i = 0; i < plot->plottableCount(); ++i)
-        names << plot->plottable(i)->name();
-    return names;
-}
 
 QStringList itemTexts(QCustomPlot *plot)
 {
@@ -103,39 +73,6 @@ private slots:
         m_window = nullptr;
     }
 
-    void startUpEntries()
-    {
-        const QStringList expected{"short", "short", "short", "open", "open", "open", "0",  "0",   "0",   "0",
-                                   "1k",    "1k",    "50",    "-50",  "50",   "-50",  "0",  "1",   "0",   "40",
-                                   "-40",   "1",     "1k",    "25u",  "25u",  "25u",  "25u", "1",   "QX415A"};
-        const QStringList keys = m_page->entryKeys();
-        QCOMPARE(keys.first(), QStringLiteral("ResS"));
-        QCOMPARE(keys.size(), expected.size());
-        for (int i = 0; i < keys.size(); ++i)
-            QCOMPARE(m_page->entry(keys[i]), expected[i]);
-        QVERIFY(m_page->setEntry(QStringLiteral("SignalType"), QStringLiteral("9")));
-        QCOMPARE(m_page->entry(QStringLiteral("SignalType")), QStringLiteral("0"));
-        QVERIFY(!m_page->setEntry(QStringLiteral("SOAprevTab"), QStringLiteral("1")));
-    }
-
-    void startUpPage()
-    {
-        QCOMPARE(w<QComboBox>("AmpSelecterSOA")->currentText(), QStringLiteral("QX415A"));
-        QVERIFY(!m_window->designChanged());
-        // 40 V peak into the 1 kOhm default: 40^2 / 2000.
-        QCOMPARE(label("PdLoad"), QStringLiteral("0.8"));
-        const QVector<Line> notes = lines(w<QTextEdit>("notes"));
-        QCOMPARE(notes.first().text, QStringLiteral("Notes: "));
-        const QStringList names = graphNames(plot("SOA"));
-        QCOMPARE(names.first(), QStringLiteral("25°C Case Temp/\nSteady State Limit"));
-        QVERIFY(names.contains(QStringLiteral("Load Line")));
-        QVERIFY(!names.contains(QStringLiteral("Vswing")));
-        QCOMPARE(plot("SOA")->xAxis->scaleType(), QCPAxis::stLogarithmic);
-        QCOMPARE(plot("voltageViewer")->graph(0)->dataCount(), 720);
-        QCOMPARE(label("SOAwaveDescription").replace(QLatin1Char('\n'), QLatin1Char(' ')), QStringLiteral("Sine wave, voltage output: max 40 V, min -40 V, 1 kHz"));
-        QVERIFY(lines(w<QTextEdit>("PowerDetails"))[1].text.startsWith(QStringLiteral("Load Power:")));
-    }
-
     void everyHandlerRefreshes_data()
     {
         QTest::addColumn<QString>("name");
@@ -167,98 +104,6 @@ private slots:
             box->setCurrentIndex(1);
         }
         QVERIFY(m_window->designChanged());
-    }
-
-    void editingTheLoadRefreshes()
-    {
-        edit("SOA_Rload", QStringLiteral("10"));
-        QCOMPARE(label("PdLoad"), QStringLiteral("80"));
-        // 10 ohm and 1 mH in series at 1 kHz take |Z| = 11.81 ohm: 4.7 A peak.
-        edit("SOA_Lload", QStringLiteral("1m"));
-        QVERIFY(qAbs(m_page->loadCurrentMax() - 40 / std::hypot(10.0, 6.2832)) < 0.1);
-        edit("SOA_Rload", QStringLiteral("10kHz"));
-        QCOMPARE(w<QLineEdit>("SOA_Rload")->palette().color(QPalette::Text), QColor(Qt::red));
-    }
-
-    void shortedOutputNote()
-    {
-        edit("SOA_Rload", QStringLiteral("short"));
-        const QVector<Line> notes = lines(w<QTextEdit>("notes"));
-        QCOMPARE(notes.size(), 2);
-        QCOMPARE(notes[1].text, QStringLiteral("!!! Do Not Short the Output !!!"));
-        QCOMPARE(notes[1].colour, QColor(Qt::red));
-        QCOMPARE(notes[0].colour, QColor(Qt::black));
-        QCOMPARE(label("PdLoad"), QStringLiteral("0"));
-        QVERIFY(!graphNames(plot("SOA")).contains(QStringLiteral("Load Line")));
-        for (const Line &l : lines(w<QTextEdit>("PowerDetails")))
-            QVERIFY2(!l.text.contains(QLatin1String("inf")) && !l.text.contains(QLatin1String("nan")), qPrintable(l.text));
-    }
-
-    void supplyTooHighTurnsLabelsRed()
-    {
-        // QX415A takes 200 V in total.
-        m_page->setEntry(QStringLiteral("SOAVs_pos"), QStringLiteral("150"));
-        m_page->setEntry(QStringLiteral("SOAVs_neg"), QStringLiteral("-150"));
-        m_page->refreshSOA();
-        bool found = false;
-        for (const Line &l : lines(w<QTextEdit>("notes")))
-            if (l.text == QLatin1String("!!! Total Supply Voltage too High !!!")) {
-                found = true;
-                QCOMPARE(l.colour, QColor(Qt::red));
-            }
-        QVERIFY(found);
-        QCPItemText *pos = itemWithText(plot("SOAsch"), QStringLiteral("+V_S =\n150 V"));
-        QVERIFY(pos);
-        QCOMPARE(pos->color(), QColor(Qt::red));
-    }
-
-    void logAndLinearAxes()
-    {
-        QCustomPlot *soa = plot("SOA");
-        w<QCheckBox>("LogCheckBox")->setChecked(false);
-        QCOMPARE(soa->xAxis->scaleType(), QCPAxis::stLinear);
-        QCOMPARE(soa->xAxis->range().lower, 0.0);
-        QCOMPARE(soa->xAxis->range().upper, 1.2 * 200);
-        QCOMPARE(soa->yAxis->range().lower, 0.0);
-        QCOMPARE(soa->axisRect()->insetLayout()->insetAlignment(0), Qt::AlignRight | Qt::AlignTop);
-        w<QCheckBox>("LogCheckBox")->setChecked(true);
-        QCOMPARE(soa->yAxis->scaleType(), QCPAxis::stLogarithmic);
-        QCOMPARE(soa->xAxis->range().lower, 1.0);
-        QCOMPARE(soa->xAxis->range().upper, 1.5 * 200);
-    }
-
-    void voltageSwingBox()
-    {
-        w<QCheckBox>("VswingCheckBox")->setChecked(false);
-        QVERIFY(graphNames(plot("SOA")).contains(QStringLiteral("Vswing")));
-        w<QCheckBox>("VswingCheckBox")->setChecked(true);
-        QVERIFY(!graphNames(plot("SOA")).contains(QStringLiteral("Vswing")));
-        w<QCheckBox>("custTempCheckBox")->setChecked(true);
-        QVERIFY(w<QLineEdit>("custTempLine")->isEnabled());
-        QCOMPARE(graphNames(plot("SOA")).last(), QStringLiteral("Custom"));
-    }
-
-    void schematicLabels()
-    {
-        QStringList texts = itemTexts(plot("SOAsch"));
-        QVERIFY(texts.contains(QStringLiteral("+V_S =\n50 V")));
-        QVERIFY(texts.contains(QStringLiteral("-V_S =\n-50 V")));
-        QVERIFY(texts.contains(QStringLiteral("LOAD")));
-        QVERIFY(!texts.contains(QStringLiteral("R_CS\n1 Ω")));
-        w<QGroupBox>("ParallelCheckBox")->setChecked(true);
-        w<QSpinBox>("NumParallel")->setValue(2);
-        QVERIFY(itemTexts(plot("SOAsch")).contains(QStringLiteral("R_CS\n1 Ω")));
-
-        m_page->setEntry(QStringLiteral("SOAVs_pos"), QStringLiteral("165"));
-        m_page->setEntry(QStringLiteral("SOAVs_neg"), QStringLiteral("-15"));
-        w<QGroupBox>("BridgeCheckBox")->setChecked(true);
-        w<QRadioButton>("BridgeUnipolarSuppliesButton")->setChecked(true);
-        texts = itemTexts(plot("SOAsch"));
-        QCOMPARE(texts.count(QStringLiteral("+V_S =\n165 V")), 1);
-        QCOMPARE(texts.count(QStringLiteral("+V_S =\n15 V")), 1);
-        QCOMPARE(texts.count(QStringLiteral("-V_S =\n-165 V")), 1);
-        w<QRadioButton>("BridgeSameSuppliesButton")->setChecked(true);
-        QCOMPARE(itemTexts(plot("SOAsch")).count(QStringLiteral("+V_S =\n165 V")), 2);
     }
 
     void clickingASupplyOpensItsDialog()
@@ -344,17 +189,6 @@ private slots:
         QCOMPARE(m_page->period().time.size(), 360);
     }
 
-    void motorStallNotes()
-    {
-        w<QComboBox>("loadTypeBox")->setCurrentIndex(1);
-        w<QComboBox>("MotorBox")->setCurrentIndex(1);
-        const QVector<Line> notes = lines(w<QTextEdit>("notes"));
-        QCOMPARE(notes.size(), 3);
-        QCOMPARE(notes[0].text, QStringLiteral("Notes:"));
-        QCOMPARE(notes[1].text, QStringLiteral("Stall and Reversal load lines are displayed to help choose a current "
-                                               "limit resistor."));
-    }
-
     void uploadedWaveform()
     {
         QString text;
@@ -424,33 +258,6 @@ private slots:
         QCOMPARE(m_page->entry(QStringLiteral("ResS")), QStringLiteral("10"));
     }
 
-    void designFileKeysRoundTrip()
-    {
-        QStringList keys = m_page->entryKeys();
-        keys.removeOne(QStringLiteral("AmpSelecterSOA"));
-        for (const QString &key : keys)
-            QVERIFY(m_page->setEntry(key, key == QLatin1String("SignalType") ? QStringLiteral("1")
-                                          : key == QLatin1String("boostSup") || key == QLatin1String("SOAVout")
-                                              ? QStringLiteral("0")
-                                              : key + QStringLiteral("x")));
-        for (const QString &key : keys)
-            QCOMPARE(m_page->entry(key), key == QLatin1String("SignalType") ? QStringLiteral("1")
-                                         : key == QLatin1String("boostSup") || key == QLatin1String("SOAVout")
-                                             ? QStringLiteral("0")
-                                             : key + QStringLiteral("x"));
-    }
-
-    void fitsTheWindow()
-    {
-        m_window->findChild<QStackedWidget *>(QStringLiteral("Page"))->setCurrentIndex(2);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
-        auto *scroll = w<QScrollArea>("soaScrollArea");
-        QVERIFY2(scroll->widget()->minimumSizeHint().height() <= scroll->viewport()->height(),
-                 qPrintable(QStringLiteral("%1 > %2").arg(scroll->widget()->minimumSizeHint().height())
-                                .arg(scroll->viewport()->height())));
-        QVERIFY(scroll->widget()->minimumSizeHint().width() <= scroll->viewport()->width());
-    }
 };
 
 QTEST_MAIN(TestSoaPage)

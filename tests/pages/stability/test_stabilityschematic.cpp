@@ -100,8 +100,8 @@ class TestStabilitySchematic : public QObject {
         bool comp, bool rcomp, const QString &labels, const QString &texts)
     {
         QTest::newRow(tag) << type << load << composite << inverting << cl << comp << rcomp
-                           << labels.split(QLatin1Char(','), QString::SkipEmptyParts)
-                           << texts.split(QLatin1Char(','), QString::SkipEmptyParts);
+                           << labels.split(QLatin1Char(','), Qt::SkipEmptyParts)
+                           << texts.split(QLatin1Char(','), Qt::SkipEmptyParts);
     }
 
 private slots:
