@@ -11,13 +11,11 @@
 #include <QStatusBar>
 #include <QLabel>
 #include <QMessageBox>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QTextStream>
 
+#include "app/updatecheck.h"
 #include "app/version.h"
 #include "files/designfile.h"
 #include "ui_mainwindow.h"
@@ -25,7 +23,6 @@
 namespace {
 
 const char *const kPreferencesFile = "preferences.txt";
-const char *const kSupportPage = "https://www.zarn-power.example/support/technical_support.html";
 
 // Page indices of the stacked widget; design files and examples store them.
 namespace PageIndex {
@@ -68,10 +65,8 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
 
     m_design = std::make_unique<DesignFile::Design>(this, &m_catalogs);
 
-    m_network = new QNetworkAccessManager(this);
-    connect(m_network, &QNetworkAccessManager::finished, this, &MainWindow::fileIsReady);
-    if (!m_options.offline && !m_options.updateUrl.isEmpty())
-        m_network->get(QNetworkRequest(QUrl(m_options.updateUrl)));
+    if (!m_options.offline)
+        startUpdateCheck(this);
 
     loadAllCatalogs(m_catalogs, false, m_options.catalogDir);
     for (ToolPage *page : findChildren<ToolPage *>()) {
@@ -408,7 +403,7 @@ void MainWindow::fillSupportLink()
         link->setText(QStringLiteral("<a href=\"%1\"><span style=\"text-decoration: underline; "
                                      "color:#0000ff;\">Tap into a Wealth of Power Analog Design "
                                      "Expertise</span></a>")
-                          .arg(QLatin1String(kSupportPage)));
+                          .arg(supportPageUrl()));
     }
 }
 
@@ -423,36 +418,7 @@ void MainWindow::on_actionSupport_triggered()
                     "Testing/Analysis, and More is available from our experienced staff. Click "
                     "<a href=\"%1\"><span style=\"text-decoration: underline; color:#0563c1;\">Here"
                     "</span></a> to contact the Apps Team today!")
-                    .arg(QLatin1String(kSupportPage)));
+                    .arg(supportPageUrl()));
     box.setTextInteractionFlags(Qt::TextBrowserInteraction);
     box.exec();
-}
-
-bool MainWindow::isNewerVersion(const QString &published, const QString &ours)
-{
-    const QStringList theirs = published.trimmed().split(QLatin1Char('.'));
-    const QStringList mine = ours.split(QLatin1Char('.'));
-    const int n = qMin(theirs.size(), mine.size());
-    for (int i = 0; i < n; ++i) {
-        const int a = mine.at(i).toInt();
-        const int b = theirs.at(i).toInt();
-        if (a > b)
-            return false;
-        if (a < b)
-            return true;
-    }
-    return false;
-}
-
-void MainWindow::fileIsReady(QNetworkReply *reply)
-{
-    const QString text = QString::fromUtf8(reply->readAll());
-    reply->deleteLater();
-    if (text.isEmpty())
-        return;
-    if (isNewerVersion(text, QString::fromLatin1(kAmporaVersion)))
-        QMessageBox::information(this, QStringLiteral("Update"),
-                                 QStringLiteral("There is a new update available. Go to ") +
-                                     QLatin1String(kZarnHomePage) +
-                                     QStringLiteral(" to download the newest modules and amplifiers."));
 }

@@ -8,8 +8,6 @@
 #include "catalog/catalogs.h"
 #include "files/designfile.h"
 
-class QNetworkAccessManager;
-class QNetworkReply;
 class QStandardItemModel;
 
 namespace Ui {
@@ -20,8 +18,7 @@ class MainWindow;
 // reach the network (scripts and tests run without it).
 struct StartOptions {
     QString catalogDir;  // empty: the built-in resources
-    bool offline = false;
-    QString updateUrl;   // empty: no update check is sent
+    bool offline = false;  // no update check
 };
 
 class MainWindow : public QMainWindow {
@@ -50,15 +47,8 @@ public:
     QStandardItemModel *pwmTableModel() const { return m_pwmModel; }
     QStandardItemModel *heatsinkTableModel() const { return m_heatsinkModel; }
 
-    // The published version text is newer than ours (compared part by part,
-    // over the shorter list of parts).
-    static bool isNewerVersion(const QString &published, const QString &ours);
-
 protected:
     void closeEvent(QCloseEvent *event) override;
-
-public slots:
-    void fileIsReady(QNetworkReply *reply);
 
 private slots:
     void on_SPSButton_clicked();
@@ -120,7 +110,6 @@ private:
     QStandardItemModel *m_linearModel = nullptr;
     QStandardItemModel *m_pwmModel = nullptr;
     QStandardItemModel *m_heatsinkModel = nullptr;
-    QNetworkAccessManager *m_network = nullptr;
     std::unique_ptr<DesignFile::Design> m_design;
     QString m_designPath;
     bool m_fileNamed = false;  // Save writes without asking once a file was named
