@@ -18,8 +18,9 @@
 SchematicEditorPage::SchematicEditorPage(QWidget *parent) : ToolPage(parent), ui(new Ui::SchematicEditorPage)
 {
     ui->setupUi(this);
-    // There is no inductor symbol yet; L only ends the current mode.
-    ui->indButton->setEnabled(false);
+    // There is no inductor symbol yet: the button, like L, only ends the current mode.
+    ui->indButton->setToolTip(QStringLiteral("There is no inductor symbol yet"));
+    connect(ui->indButton, &QPushButton::clicked, this, &SchematicEditorPage::placeInductor);
     setupSch();
 }
 
