@@ -4,6 +4,8 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include "app/dialogresponder.h"
+#include "app/mainwindow.h"
 #include "app/updatecheck.h"
 
 namespace {
@@ -112,6 +114,20 @@ private slots:
         QVERIFY(ended);
         QVERIFY(found.isEmpty());
         QVERIFY(clock.elapsed() < 4000);
+    }
+
+    // The window starts the check by itself and says where to go.
+    void windowShowsTheUpdateBox()
+    {
+        VersionServer server(http("10.0.0"));
+        const QString site = QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort());
+        qputenv("AMPORA_MAKER_SITE", site.toLatin1());
+        DialogResponder responder;
+        MainWindow window;
+        QTRY_COMPARE_WITH_TIMEOUT(responder.messages().size(), 1, 10000);
+        qunsetenv("AMPORA_MAKER_SITE");
+        QCOMPARE(responder.messages().first().title, QStringLiteral("Update"));
+        QVERIFY(responder.messages().first().text.contains(site));
     }
 
     void siteFromEnvironment()
