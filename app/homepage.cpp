@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "amporaversion.h"
+#include "app/updatecheck.h"
 #include "ui_homepage.h"
 
 HomePage::HomePage(QWidget *parent) : QWidget(parent), ui(new Ui::HomePage)
@@ -14,7 +15,7 @@ HomePage::HomePage(QWidget *parent) : QWidget(parent), ui(new Ui::HomePage)
     ui->SupportLink->setText(QStringLiteral("<a href=\"%1\"><span style=\"text-decoration: underline; "
                                             "color:#0000ff;\">Tap into a Wealth of Power Analog Design "
                                             "Expertise</span></a>")
-                                 .arg(QLatin1String(kSupportPage)));
+                                 .arg(supportPageUrl()));
 }
 
 HomePage::~HomePage()
@@ -33,7 +34,7 @@ void showSupportMessage(QWidget *parent)
                     "Testing/Analysis, and More is available from our experienced staff. Click "
                     "<a href=\"%1\"><span style=\"text-decoration: underline; color:#0563c1;\">Here"
                     "</span></a> to contact the Apps Team today!")
-                    .arg(QLatin1String(kSupportPage)));
+                    .arg(supportPageUrl()));
     box.setTextInteractionFlags(Qt::TextBrowserInteraction);
     box.exec();
 }

@@ -6,8 +6,6 @@ namespace Ui {
 class HomePage;
 }
 
-inline const char *const kSupportPage = "https://www.zarn-power.example/support/technical_support.html";
-
 // The support message of the Help menu, with its link.
 void showSupportMessage(QWidget *parent);
 

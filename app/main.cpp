@@ -75,7 +75,6 @@ int main(int argc, char *argv[])
 
     StartOptions options;
     options.catalogDir = commandLine.catalogDir;
-    options.updateUrl = qEnvironmentVariable("AMPORA_UPDATE_URL");
     MainWindow window(nullptr, options);
     if (!commandLine.designFile.isEmpty()) {
         window.setDesignPath(commandLine.designFile);

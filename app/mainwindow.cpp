@@ -9,14 +9,12 @@
 #include <QSaveFile>
 #include <QStatusBar>
 #include <QMessageBox>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QAbstractButton>
 #include <QTextStream>
 
 #include "amporaversion.h"
 #include "app/homepage.h"
+#include "app/updatecheck.h"
 #include "files/designfile.h"
 #include "ui_mainwindow.h"
 
@@ -45,10 +43,8 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
 
     m_design = std::make_unique<DesignFile::Design>(this);
 
-    m_network = new QNetworkAccessManager(this);
-    connect(m_network, &QNetworkAccessManager::finished, this, &MainWindow::fileIsReady);
-    if (!m_options.offline && !m_options.updateUrl.isEmpty())
-        m_network->get(QNetworkRequest(QUrl(m_options.updateUrl)));
+    if (!m_options.offline)
+        startUpdateCheck(this);
 
     loadAllCatalogs(m_catalogs, false, m_options.catalogDir);
     for (ToolPage *page : m_pages) {
@@ -306,33 +302,4 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::on_actionSupport_triggered()
 {
     showSupportMessage(this);
-}
-
-bool MainWindow::isNewerVersion(const QString &published, const QString &ours)
-{
-    const QStringList theirs = published.trimmed().split(QLatin1Char('.'));
-    const QStringList mine = ours.split(QLatin1Char('.'));
-    const int n = qMin(theirs.size(), mine.size());
-    for (int i = 0; i < n; ++i) {
-        const int a = mine.at(i).toInt();
-        const int b = theirs.at(i).toInt();
-        if (a > b)
-            return false;
-        if (a < b)
-            return true;
-    }
-    return false;
-}
-
-void MainWindow::fileIsReady(QNetworkReply *reply)
-{
-    const QString text = QString::fromUtf8(reply->readAll());
-    reply->deleteLater();
-    if (text.isEmpty())
-        return;
-    if (isNewerVersion(text, QString::fromLatin1(kAmporaVersion)))
-        QMessageBox::information(this, QStringLiteral("Update"),
-                                 QStringLiteral("There is a new update available. Go to ") +
-                                     QLatin1String(kZarnHomePage) +
-                                     QStringLiteral(" to download the newest modules and amplifiers."));
 }

@@ -9,8 +9,6 @@
 #include "catalog/catalogs.h"
 #include "files/designfile.h"
 
-class QNetworkAccessManager;
-class QNetworkReply;
 class ToolPage;
 class LinearSelectorPage;
 class SoaPage;
@@ -39,8 +37,7 @@ class MainWindow;
 // reach the network (scripts and tests run without it).
 struct StartOptions {
     QString catalogDir;  // empty: the built-in resources
-    bool offline = false;
-    QString updateUrl;   // empty: no update check is sent
+    bool offline = false;  // no update check
 };
 
 class MainWindow : public QMainWindow {
@@ -87,15 +84,8 @@ public:
     // design opens: later pages may read what earlier ones computed.
     const QVector<ToolPage *> &pages() const { return m_pages; }
 
-    // The published version text is newer than ours (compared part by part,
-    // over the shorter list of parts).
-    static bool isNewerVersion(const QString &published, const QString &ours);
-
 protected:
     void closeEvent(QCloseEvent *event) override;
-
-public slots:
-    void fileIsReady(QNetworkReply *reply);
 
 private slots:
     void on_actionSave_triggered();
@@ -117,7 +107,6 @@ private:
     StartOptions m_options;
     Catalogs m_catalogs;
     QVector<ToolPage *> m_pages;
-    QNetworkAccessManager *m_network = nullptr;
     std::unique_ptr<DesignFile::Design> m_design;
     QString m_designPath;
     bool m_fileNamed = false;  // Save writes without asking once a file was named

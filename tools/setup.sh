@@ -4,7 +4,7 @@
 set -e
 top=$(cd "$(dirname "$0")/.." && pwd)
 
-packages="g++ cmake ninja-build ccache qtbase5-dev libqt5serialport5-dev libqcustomplot-dev fonts-dejavu-core desktop-file-utils appstream shared-mime-info"
+packages="g++ cmake ninja-build ccache qtbase5-dev libqt5serialport5-dev libqcustomplot-dev fonts-dejavu-core desktop-file-utils appstream shared-mime-info socat"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

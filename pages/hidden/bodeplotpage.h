@@ -2,6 +2,8 @@
 
 #include "pages/toolpage.h"
 
+class QLineEdit;
+
 namespace Ui {
 class BodePlotPage;
 }
@@ -14,6 +16,16 @@ public:
     explicit BodePlotPage(QWidget *parent = nullptr);
     ~BodePlotPage() override;
 
+    void initialise() override;
+    void refreshDemoPlot();
+
+private slots:
+    void on_refreshDemoButton_clicked();
+    void on_demoSaveButton_clicked();
+
 private:
+    QVector<QLineEdit *> openLoopFields() const;
+    QVector<QLineEdit *> closedLoopFields() const;
+
     Ui::BodePlotPage *ui;
 };

@@ -346,28 +346,6 @@ private slots:
         w.findChild<QAbstractButton *>(QStringLiteral("includePreReleased"))->click();
         QCOMPARE(texts(), items);
     }
-
-    void versionComparison_data()
-    {
-        QTest::addColumn<QString>("published");
-        QTest::addColumn<bool>("newer");
-        QTest::newRow("9.0.3") << "9.0.3" << true;
-        QTest::newRow("9.0.2") << "9.0.2" << false;
-        QTest::newRow("9.0.1") << "9.0.1" << false;
-        QTest::newRow("8.9.9") << "8.9.9" << false;
-        QTest::newRow("9.1") << "9.1" << true;
-        QTest::newRow("9.0.2.1") << "9.0.2.1" << false;
-        QTest::newRow("10") << "10" << true;
-        QTest::newRow("9") << "9" << false;
-        QTest::newRow("10.0.0 with line end") << "10.0.0\n" << true;
-        QTest::newRow("not a number counts as 0") << "x.5" << false;
-    }
-    void versionComparison()
-    {
-        QFETCH(QString, published);
-        QFETCH(bool, newer);
-        QCOMPARE(MainWindow::isNewerVersion(published, QStringLiteral("9.0.2")), newer);
-    }
 };
 
 QTEST_MAIN(TestShell)
