@@ -85,6 +85,11 @@ QStringList byPrice(QVector<Record> records)
     return names;
 }
 
+bool isRed(const QLineEdit *field)
+{
+    return field->palette().color(QPalette::Text) == QColor(Qt::red);
+}
+
 bool isCloseMarked(const QAbstractItemModel *model, int row, int column)
 {
     const QVariant v = model->index(row, column).data(Qt::BackgroundRole);
@@ -372,16 +377,18 @@ private slots:
         QTest::addColumn<QString>("vpp");
         QTest::addColumn<QString>("slewRate");
         QTest::addColumn<QString>("frequency");
-        QTest::newRow("10 Vp-p") << "10" << "6.28318" << "200";
-        QTest::newRow("1 Vp-p, 1 V/us") << "1" << "1" << "318.31";
-        QTest::newRow("no swing") << "0" << "5" << "inf";
-        QTest::newRow("no swing, no slew") << "0" << "0" << "nan";
+        QTest::addColumn<bool>("red");
+        QTest::newRow("10 Vp-p") << "10" << "6.28318" << "200" << false;
+        QTest::newRow("1 Vp-p, 1 V/us") << "1" << "1" << "318.31" << false;
+        QTest::newRow("no swing") << "0" << "5" << "\u2014" << true;
+        QTest::newRow("no swing, no slew") << "0" << "0" << "\u2014" << true;
     }
     void slewRateFrequencyRewrite()
     {
         QFETCH(QString, vpp);
         QFETCH(QString, slewRate);
         QFETCH(QString, frequency);
+        QFETCH(bool, red);
         edit("LPSVpp", QStringLiteral("10"));
         edit("LPSFreq", QStringLiteral("100"));
         QCOMPARE(get<QLineEdit>("LPSSR")->text(), QStringLiteral("3.14159"));
@@ -392,10 +399,33 @@ private slots:
         edit("LPSVpp", vpp);
         edit("LPSSR", slewRate);
         QCOMPARE(get<QLineEdit>("LPSFreq")->text(), frequency);
+        QCOMPARE(isRed(get<QLineEdit>("LPSFreq")), red);
 
         get<QRadioButton>("LPSFreqButton")->click();
         QVERIFY(get<QLineEdit>("LPSFreq")->isEnabled());
         QVERIFY(!get<QLineEdit>("LPSSR")->isEnabled());
+    }
+
+    void frequencyToSlewRate_data()
+    {
+        QTest::addColumn<QString>("vpp");
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("slewRate");
+        QTest::addColumn<bool>("red");
+        QTest::newRow("100 kHz, 10 Vp-p") << "10" << "100" << "3.14159" << false;
+        QTest::newRow("huge frequency, no swing") << "0" << "1e308" << "\u2014" << true;
+        QTest::newRow("huge frequency, huge swing") << "1e300" << "1e300" << "\u2014" << true;
+    }
+    void frequencyToSlewRate()
+    {
+        QFETCH(QString, vpp);
+        QFETCH(QString, frequency);
+        QFETCH(QString, slewRate);
+        QFETCH(bool, red);
+        edit("LPSVpp", vpp);
+        edit("LPSFreq", frequency);
+        QCOMPARE(get<QLineEdit>("LPSSR")->text(), slewRate);
+        QCOMPARE(isRed(get<QLineEdit>("LPSSR")), red);
     }
 
     void linearSortButton()
