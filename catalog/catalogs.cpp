@@ -103,6 +103,19 @@ template <auto F> bool cell(ClassOf<F> &r, Row &row)
     return row.bad.isEmpty();
 }
 
+// A count of list items; a count outside 0 to kMaxListCount is a damaged line,
+// whether or not its list column follows.
+template <auto F> bool count(ClassOf<F> &r, Row &row)
+{
+    if (!cell<F>(r, row))
+        return false;
+    if (r.*F < 0 || r.*F > kMaxListCount) {
+        row.bad = QStringLiteral("count %1 is outside 0 to %2").arg(r.*F).arg(kMaxListCount);
+        return false;
+    }
+    return true;
+}
+
 // As many cells as the count field (plus Extra) says at this point of the walk;
 // a count column that comes later or is absent contributes its default.
 template <auto List, auto Count, int Extra = 0> bool list(ClassOf<List> &r, Row &row)
@@ -148,7 +161,7 @@ const Column<amp> kAmpColumns[] = {
     { "Vss_min", cell<&amp::Vss_min> },
     { "I_cont", cell<&amp::I_cont> },
     { "I_pk", cell<&amp::I_pk> },
-    { "channels", cell<&amp::channels> },
+    { "channels", count<&amp::channels> },
     { "Pd_max", list<&amp::Pd_max, &amp::channels> },
     { "Iq_max", cell<&amp::Iq_max> },
     { "Iq_vF", cell<&amp::Iq_vF> },
@@ -157,7 +170,7 @@ const Column<amp> kAmpColumns[] = {
     { "I_os", cell<&amp::I_os> },
     { "I_bias", cell<&amp::I_bias> },
     { "packageStyle", cell<&amp::packageStyle> },
-    { "boostOptions", cell<&amp::boostOptions> },
+    { "boostOptions", count<&amp::boostOptions> },
     { "SRboost",
         [](amp &r, Row &row) {
             QString s;
@@ -166,7 +179,7 @@ const Column<amp> kAmpColumns[] = {
             r.SRboost = s == QLatin1String("Y");
             return true;
         } },
-    { "SROptions", cell<&amp::SROptions> },
+    { "SROptions", count<&amp::SROptions> },
     // Without boost supplies the file still carries one placeholder cell.
     { "boost",
         [](amp &r, Row &row) {
@@ -301,7 +314,7 @@ const Column<Heatsink> kHeatsinkColumns[] = {
     { "Height", cell<&Heatsink::Height> },
     { "Weight", cell<&Heatsink::Weight> },
     { "AAVID", skipOne<Heatsink> },
-    { "numPackages", cell<&Heatsink::numPackages> },
+    { "numPackages", count<&Heatsink::numPackages> },
     { "packages", list<&Heatsink::packages, &Heatsink::numPackages> },
     { "A", cell<&Heatsink::A> },
     { "B", cell<&Heatsink::B> },
