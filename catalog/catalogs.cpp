@@ -43,6 +43,17 @@ bool placeholder(const QString &cell)
     return true;
 }
 
+// A text cell that spells a number with no value ("nan", "inf") is as damaged
+// as a number cell that does: no part, package or pulse is called that.
+QString text(const QString &cell, Row &row)
+{
+    bool ok = false;
+    const double v = cell.toDouble(&ok);
+    if (ok && !std::isfinite(v))
+        row.bad = QStringLiteral("\"%1\" is not a value").arg(cell.left(40));
+    return cell;
+}
+
 // Catalog numbers are written with a decimal point whatever the user's locale.
 double number(const QString &cell, Row &row)
 {
@@ -95,7 +106,7 @@ template <auto F> bool cell(ClassOf<F> &r, Row &row)
     if (!row.take(s))
         return false;
     if constexpr (std::is_same_v<TypeOf<F>, QString>)
-        r.*F = s;
+        r.*F = text(s, row);
     else if constexpr (std::is_same_v<TypeOf<F>, double>)
         r.*F = number(s, row);
     else
@@ -133,7 +144,7 @@ template <auto List, auto Count, int Extra = 0> bool list(ClassOf<List> &r, Row 
         if (!row.take(s))
             return false;
         if constexpr (std::is_same_v<TypeOf<List>, QStringList>)
-            out.append(s);
+            out.append(text(s, row));
         else
             out.append(number(s, row));
     }

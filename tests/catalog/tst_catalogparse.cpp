@@ -390,6 +390,12 @@ void TestCatalogParse::damagedRows_data()
     QTest::newRow("comma decimal")
         << "heatsink" << lines({ "Name A B", "KH1 12,5 1", "KH2 12.5 1" }) << QStringList { "KH2" }
         << QStringList { "Heatsink catalog: line 2, column A: \"12,5\" is not a number, skipped" };
+    QTest::newRow("part called inf")
+        << "linear" << lines({ amps, "inf 40 1 25 0 NA 5", "B 40 1 25 0 NA 5" }) << QStringList { "B" }
+        << QStringList { "Linear Amp catalog: line 2, column ampName: \"inf\" is not a value, skipped" };
+    QTest::newRow("package called nan")
+        << "heatsink" << lines({ "Name numPackages packages A", "KH1 2 TO3 nan 1" }) << QStringList {}
+        << QStringList { "Heatsink catalog: line 2, column packages: \"nan\" is not a value, skipped" };
     QTest::newRow("fraction in a count")
         << "linear" << lines({ amps, "A 40 2.5 25 0 NA 5" }) << QStringList {}
         << QStringList { "Linear Amp catalog: line 2, column channels: \"2.5\" is not a whole number, skipped" };
