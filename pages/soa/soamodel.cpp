@@ -259,9 +259,13 @@ SoaBand currentLimitBand(const SoaInput &in, const amp &a, const SoaSimResult &s
         const std::optional<double> lim = limit.at(vo);
         if (!lim || !std::isfinite(*lim))
             return SoaBand();
-        band.x << vp - vo;
-        band.upper << (1 + tol) * *lim;
-        band.lower << (1 - tol) * *lim;
+        // Supplies near the end of the double range overflow the voltage axis.
+        const double x = vp - vo, upper = (1 + tol) * *lim, lower = (1 - tol) * *lim;
+        if (!std::isfinite(x) || !std::isfinite(upper) || !std::isfinite(lower))
+            return SoaBand();
+        band.x << x;
+        band.upper << upper;
+        band.lower << lower;
     }
     band.shown = true;
     const int firstPeriod = qMin(sim.pointsPerPeriod, sim.I.size());

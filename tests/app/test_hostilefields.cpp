@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTextEdit>
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 
 #include "files/designfile.h"
@@ -45,12 +46,12 @@ class TestHostileFields : public QObject {
 
     // Everything a user could read: labels, fields (other than one showing the
     // typed value itself), notes, table cells and chart texts and numbers.
-    void checkWindow(QWidget *window, const QString &typed)
+    void checkWindow(QWidget *window, const QStringList &typed)
     {
         for (QLabel *l : window->findChildren<QLabel *>())
             checkText(l->objectName(), l->text());
         for (QLineEdit *e : window->findChildren<QLineEdit *>())
-            if (e->text() != typed)
+            if (!typed.contains(e->text()))
                 checkText(e->objectName(), e->text());
         for (QTextEdit *t : window->findChildren<QTextEdit *>())
             checkText(t->objectName(), t->toPlainText());
@@ -82,7 +83,8 @@ class TestHostileFields : public QObject {
             for (int i = 0; i < p->itemCount(); ++i)
                 if (auto *t = qobject_cast<QCPItemText *>(p->item(i))) {
                     // A schematic label repeats its entry as typed.
-                    if (!t->text().contains(typed))
+                    if (std::none_of(typed.begin(), typed.end(),
+                                     [&](const QString &v) { return !v.isEmpty() && t->text().contains(v); }))
                         checkText(name, t->text());
                     checkNumber(name + QStringLiteral(" text ") + t->text(), t->position->coords().x());
                     checkNumber(name + QStringLiteral(" text ") + t->text(), t->position->coords().y());
@@ -96,11 +98,12 @@ class TestHostileFields : public QObject {
             fprintf(stderr, "%s\n", qPrintable(message));
     }
 
-    QString goldenFile(const QString &name) const
+    QByteArray goldenBytes(const QString &name) const
     {
         QFile file(QDir(QStringLiteral(GOLDEN_DIR)).filePath(name));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    QString goldenFile(const QString &name) const { return QString::fromUtf8(goldenBytes(name)); }
 
 private slots:
     // The entries that showed "inf", "nan" or non-finite chart points.
@@ -115,6 +118,8 @@ private slots:
         QTest::newRow("SOA maximum output 1e300G") << soa << QStringList { "SOAmaxOut: 1e300G" };
         QTest::newRow("SOA supplies +-1e308")
             << soa << QStringList { "SOAVs_pos: 1e308", "SOAVs_neg: -1e308" };
+        QTest::newRow("SOA supply 1e308 under a current limit")
+            << "../hostile/current_limit_overflow.zam" << QStringList {};
         QTest::newRow("SOA frequency 1e308") << soa << QStringList { "SOAfreq: 1e308" };
         QTest::newRow("trapezoid times 1e308") << trap << QStringList { "SOAtRise: 1e308", "SOAtHigh: 1e-308" };
         QTest::newRow("heatsink 1e308") << soa << QStringList { "heatsink: 1e308" };
@@ -149,12 +154,18 @@ private slots:
         const QString path = QDir(pw.folder()).filePath(QStringLiteral("reported.zam"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text.toUtf8());
+        // A file taken as it is keeps its bytes, whatever their encoding.
+        file.write(lines.isEmpty() ? goldenBytes(design) : text.toUtf8());
         file.close();
         pw.window->setDesignPath(path);
         const bool opened = pw.window->openFile();
         m_problems.clear();
-        checkWindow(pw.window, QStringLiteral("\n"));
+        // Entries of the design show as written; only what the tool computed counts.
+        QStringList typed;
+        for (const QString &l : text.split(QLatin1Char('\n')))
+            if (l.contains(QStringLiteral(": ")))
+                typed << l.section(QStringLiteral(": "), 1);
+        checkWindow(pw.window, typed);
         qInstallMessageHandler(previous);
         QVERIFY(opened);
         QVERIFY2(m_problems.isEmpty(), qPrintable(m_problems.join(QLatin1Char('\n'))));
@@ -205,7 +216,7 @@ private slots:
                 QVERIFY(pw.window->openFile());
                 ++opened;
                 m_problems.clear();
-                checkWindow(pw.window, hostile.at(h));
+                checkWindow(pw.window, { hostile.at(h) });
                 if (!m_problems.isEmpty())
                     failures << QStringLiteral("%1 = \"%2\" in design %3:\n  %4")
                                     .arg(keys.at(k), hostile.at(h))
