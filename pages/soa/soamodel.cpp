@@ -401,6 +401,15 @@ SoaResult computeSoa(const SoaInput &input, const amp &a)
     }
     r.boundary = plotSOAdataCurves(a);
     r.sim = simulateSoaLoad(in.sim, a);
+    // Entries near the ends of the double range can overflow the waveform; then
+    // there is no waveform to show rather than one of non-finite points.
+    for (const QVector<double> *series : {&r.sim.time, &r.sim.V, &r.sim.I, &r.sim.Ia, &r.sim.Vo, &r.sim.Vd})
+        if (!allFinite(*series)) {
+            for (QVector<double> *s : {&r.sim.time, &r.sim.V, &r.sim.I, &r.sim.Ia, &r.sim.Vo, &r.sim.Vd,
+                                       &r.sim.PL, &r.sim.PA})
+                s->clear();
+            break;
+        }
     const SoaSimResult &sim = r.sim;
     const bool displayed = !sim.I.isEmpty();
     // Entries near the end of the double range can overflow the simulation.

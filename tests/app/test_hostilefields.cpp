@@ -120,6 +120,8 @@ private slots:
             << soa << QStringList { "SOAVs_pos: 1e308", "SOAVs_neg: -1e308" };
         QTest::newRow("SOA supply 1e308 under a current limit")
             << "../hostile/current_limit_overflow.zam" << QStringList {};
+        QTest::newRow("SOA waveform that overflows")
+            << "../hostile/waveform_overflow.zam" << QStringList {};
         QTest::newRow("SOA frequency 1e308") << soa << QStringList { "SOAfreq: 1e308" };
         QTest::newRow("trapezoid times 1e308") << trap << QStringList { "SOAtRise: 1e308", "SOAtHigh: 1e-308" };
         QTest::newRow("heatsink 1e308") << soa << QStringList { "heatsink: 1e308" };
