@@ -283,7 +283,7 @@ ParsedValue parseEngineering(const QString &text, ParseRules rules, const QStrin
     if ((suffix == 'M' && (tail == QLatin1String("EG") || tail == QLatin1String("eg")))
         || (suffix == 'm' && tail == QLatin1String("eg"))) {
         parsed.value *= 1e6;
-        return parsed;
+        return std::isfinite(parsed.value) ? parsed : invalid;
     }
     if (!tail.isEmpty())
         return invalid;

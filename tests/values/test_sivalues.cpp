@@ -93,6 +93,7 @@ void TestSiValues::parseString_data()
     QTest::newRow("-1e999") << "-1e999" << 0.0 << false;
     QTest::newRow("1e300G overflows by its prefix") << "1e300G" << 0.0 << false;
     QTest::newRow("-1e300T") << "-1e300T" << 0.0 << false;
+    QTest::newRow("1e305meg") << "1e305meg" << 0.0 << false;
     QTest::newRow("1e308 fits") << "1e308" << 1e308 << true;
     QTest::newRow("denormal fits") << "4.9e-324" << 4.9e-324 << true;
     QTest::newRow("second point") << "1.2.3" << 0.0 << false;
