@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QPixmap>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <cstdio>
 
 #include "app/dialogresponder.h"
@@ -173,7 +174,11 @@ int runScripted(const CommandLine &c)
     MainWindow window(nullptr, options);
     if (!c.designFile.isEmpty()) {
         window.setDesignPath(c.designFile);
-        window.openFile();
+        // A refused file leaves the start-up design, which the report then shows.
+        if (!window.openFile()) {
+            printError(window.statusBar()->currentMessage());
+            window.setDesignPath(QString());
+        }
     }
 
     for (const QString &name : c.clicks) {

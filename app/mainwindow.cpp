@@ -204,30 +204,34 @@ bool MainWindow::saveEntries(bool saveAs)
 
 void MainWindow::loadEntries()
 {
+    const QString previous = m_designPath;
     m_designPath = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), m_designPath,
                                                 QLatin1String(DesignFile::kFilter));
-    openFile();
+    // A refused file leaves the design as it was, including where Save writes it.
+    if (!openFile())
+        m_designPath = previous;
 }
 
-void MainWindow::openFile()
+bool MainWindow::openFile()
 {
     QFile file(m_designPath);
     if (m_designPath.isEmpty())
-        return;
+        return false;
     if (!file.open(QIODevice::ReadOnly)) {
         statusBar()->showMessage(
             QStringLiteral("%1 could not be opened").arg(QDir::toNativeSeparators(m_designPath)), 15000);
-        return;
+        return false;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents();
-    const QByteArray content = file.readAll();
+    // One byte past the limit is enough to refuse a file, however large it is.
+    const QByteArray content = file.read(DesignFile::kMaxFileBytes + 1);
     file.close();
     if (!m_design->parse(content)) {
         QApplication::restoreOverrideCursor();
         statusBar()->showMessage(
             QStringLiteral("%1 is not an Ampora design file").arg(QDir::toNativeSeparators(m_designPath)), 15000);
-        return;
+        return false;
     }
     m_fileNamed = true;
 
@@ -243,6 +247,7 @@ void MainWindow::openFile()
     ui->HomeButton->setVisible(ui->Page->currentWidget() != ui->page);
     m_designChanged = false;
     QApplication::restoreOverrideCursor();
+    return true;
 }
 
 void MainWindow::on_actionSave_triggered() { saveEntries(false); }

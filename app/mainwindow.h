@@ -56,9 +56,10 @@ public:
     // Design-file operations behind Save, Save As, Open and the close prompt.
     bool saveEntries(bool saveAs);
     void loadEntries();
-    // Opens the current design path; a file that does not open or does not
-    // carry the header changes nothing.
-    void openFile();
+    // Opens the current design path; a file that does not open, does not
+    // carry the header or is past the design-file limits changes nothing and
+    // gives false.
+    bool openFile();
     DesignFile::Design &design() { return *m_design; }
 
     // The tool pages by what they do (the forms keep their object names).

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTextCodec>
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 
@@ -15,6 +16,7 @@ struct Row {
     QStringList cells;
     int pos = 0;
     bool preRelease = false;
+    QString bad; // why a cell of the current column was refused; the row is skipped
 
     bool take(QString &out)
     {
@@ -30,21 +32,55 @@ struct Row {
     }
 };
 
-// Catalog numbers are written with a decimal point whatever the user's locale;
-// anything else (including "nan" and "inf") reads as 0.
-double number(const QString &cell)
+// A cell without a digit is a word that stands for "not given" ("NA", "N", "?")
+// and reads as 0. A cell with digits that does not read whole, or reads as
+// no finite number, is damaged: made-up numbers would show as real data.
+bool placeholder(const QString &cell)
+{
+    for (const QChar c : cell)
+        if (c.isDigit())
+            return false;
+    return true;
+}
+
+// A text cell that spells a number with no value ("nan", "inf") is as damaged
+// as a number cell that does: no part, package or pulse is called that.
+QString text(const QString &cell, Row &row)
 {
     bool ok = false;
     const double v = cell.toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0.0;
+    if (ok && !std::isfinite(v))
+        row.bad = QStringLiteral("\"%1\" is not a value").arg(cell.left(40));
+    return cell;
 }
 
-int whole(const QString &cell)
+// Catalog numbers are written with a decimal point whatever the user's locale.
+double number(const QString &cell, Row &row)
+{
+    bool ok = false;
+    const double v = cell.toDouble(&ok);
+    if (ok && std::isfinite(v))
+        return v;
+    if (!ok && placeholder(cell))
+        return 0.0;
+    row.bad = QStringLiteral("\"%1\" is not a number").arg(cell.left(40));
+    return 0.0;
+}
+
+int whole(const QString &cell, Row &row)
 {
     bool ok = false;
     const int v = cell.toInt(&ok, 10);
-    return ok ? v : 0;
+    if (ok)
+        return v;
+    if (placeholder(cell))
+        return 0;
+    row.bad = QStringLiteral("\"%1\" is not a whole number").arg(cell.left(40));
+    return 0;
 }
+
+// No catalog record has more list items than this; a larger count is a damaged line.
+constexpr int kMaxListCount = 64;
 
 template <typename M> struct MemberTraits;
 template <typename C, typename T> struct MemberTraits<T C::*> {
@@ -54,7 +90,8 @@ template <typename C, typename T> struct MemberTraits<T C::*> {
 template <auto M> using ClassOf = typename MemberTraits<decltype(M)>::Class;
 template <auto M> using TypeOf = typename MemberTraits<decltype(M)>::Type;
 
-// A reader returns false when the line has run out of cells.
+// A reader returns false when the line has run out of cells or, with row.bad
+// set, when a cell cannot be read.
 template <typename R> using Reader = bool (*)(R &, Row &);
 
 template <typename R> struct Column {
@@ -69,11 +106,24 @@ template <auto F> bool cell(ClassOf<F> &r, Row &row)
     if (!row.take(s))
         return false;
     if constexpr (std::is_same_v<TypeOf<F>, QString>)
-        r.*F = s;
+        r.*F = text(s, row);
     else if constexpr (std::is_same_v<TypeOf<F>, double>)
-        r.*F = number(s);
+        r.*F = number(s, row);
     else
-        r.*F = whole(s);
+        r.*F = whole(s, row);
+    return row.bad.isEmpty();
+}
+
+// A count of list items; a count outside 0 to kMaxListCount is a damaged line,
+// whether or not its list column follows.
+template <auto F> bool count(ClassOf<F> &r, Row &row)
+{
+    if (!cell<F>(r, row))
+        return false;
+    if (r.*F < 0 || r.*F > kMaxListCount) {
+        row.bad = QStringLiteral("count %1 is outside 0 to %2").arg(r.*F).arg(kMaxListCount);
+        return false;
+    }
     return true;
 }
 
@@ -83,17 +133,22 @@ template <auto List, auto Count, int Extra = 0> bool list(ClassOf<List> &r, Row 
 {
     auto &out = r.*List;
     out.clear();
-    const int n = r.*Count + Extra;
+    const int count = r.*Count;
+    if (count < 0 || count > kMaxListCount) {
+        row.bad = QStringLiteral("list count %1 is outside 0 to %2").arg(count).arg(kMaxListCount);
+        return false;
+    }
+    const int n = count + Extra;
     for (int i = 0; i < n; ++i) {
         QString s;
         if (!row.take(s))
             return false;
         if constexpr (std::is_same_v<TypeOf<List>, QStringList>)
-            out.append(s);
+            out.append(text(s, row));
         else
-            out.append(number(s));
+            out.append(number(s, row));
     }
-    return true;
+    return row.bad.isEmpty();
 }
 
 template <typename R> bool released(R &, Row &row)
@@ -117,7 +172,7 @@ const Column<amp> kAmpColumns[] = {
     { "Vss_min", cell<&amp::Vss_min> },
     { "I_cont", cell<&amp::I_cont> },
     { "I_pk", cell<&amp::I_pk> },
-    { "channels", cell<&amp::channels> },
+    { "channels", count<&amp::channels> },
     { "Pd_max", list<&amp::Pd_max, &amp::channels> },
     { "Iq_max", cell<&amp::Iq_max> },
     { "Iq_vF", cell<&amp::Iq_vF> },
@@ -126,7 +181,7 @@ const Column<amp> kAmpColumns[] = {
     { "I_os", cell<&amp::I_os> },
     { "I_bias", cell<&amp::I_bias> },
     { "packageStyle", cell<&amp::packageStyle> },
-    { "boostOptions", cell<&amp::boostOptions> },
+    { "boostOptions", count<&amp::boostOptions> },
     { "SRboost",
         [](amp &r, Row &row) {
             QString s;
@@ -135,7 +190,7 @@ const Column<amp> kAmpColumns[] = {
             r.SRboost = s == QLatin1String("Y");
             return true;
         } },
-    { "SROptions", cell<&amp::SROptions> },
+    { "SROptions", count<&amp::SROptions> },
     // Without boost supplies the file still carries one placeholder cell.
     { "boost",
         [](amp &r, Row &row) {
@@ -248,8 +303,8 @@ const Column<pwm> kPwmColumns[] = {
             QString s;
             if (!row.take(s))
                 return false;
-            r.ErrorAmp = whole(s) != 0;
-            return true;
+            r.ErrorAmp = whole(s, row) != 0;
+            return row.bad.isEmpty();
         } },
     { "PreV6Index", cell<&pwm::PreV6Index> },
     { "PSGstatus", cell<&pwm::PSGstatus> },
@@ -270,7 +325,7 @@ const Column<Heatsink> kHeatsinkColumns[] = {
     { "Height", cell<&Heatsink::Height> },
     { "Weight", cell<&Heatsink::Weight> },
     { "AAVID", skipOne<Heatsink> },
-    { "numPackages", cell<&Heatsink::numPackages> },
+    { "numPackages", count<&Heatsink::numPackages> },
     { "packages", list<&Heatsink::packages, &Heatsink::numPackages> },
     { "A", cell<&Heatsink::A> },
     { "B", cell<&Heatsink::B> },
@@ -292,14 +347,21 @@ QVector<R> parseRows(const QString &text, const Column<R> (&columns)[N], Layout 
     const QStringList lines = clean.split(QLatin1Char('\n'));
 
     QVector<Reader<R>> walk;
+    QStringList header;
     bool haveHeader = false;
     QVector<R> out;
     for (int i = 0; i < lines.size(); ++i) {
-        const QStringList cells = lines.at(i).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
+        // Columns are separated by one or more tabs; a cell of blanks is as
+        // empty as no cell, so it never takes a column's place.
+        QStringList cells = lines.at(i).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
+        cells.erase(std::remove_if(cells.begin(), cells.end(),
+                                   [](const QString &c) { return c.trimmed().isEmpty(); }),
+                    cells.end());
         if (cells.isEmpty())
             continue;
         if (!haveHeader) {
             haveHeader = true;
+            header = cells;
             for (const QString &name : cells) {
                 Reader<R> reader = nullptr;
                 for (const Column<R> &c : columns) {
@@ -315,13 +377,22 @@ QVector<R> parseRows(const QString &text, const Column<R> (&columns)[N], Layout 
         R record;
         Row row { cells };
         bool complete = true;
-        for (Reader<R> reader : walk) {
+        int column = 0;
+        for (; column < walk.size(); ++column) {
+            const Reader<R> reader = walk.at(column);
             if (reader)
                 complete = reader(record, row);
             else if (layout.unknownTakesCell)
                 complete = row.skip();
             if (!complete)
                 break;
+        }
+        if (!row.bad.isEmpty()) {
+            qWarning().noquote() << QStringLiteral("%1 catalog: line %2, column %3: %4, skipped")
+                                        .arg(source)
+                                        .arg(i + 1)
+                                        .arg(header.at(column), row.bad);
+            continue;
         }
         if (!complete) {
             qWarning().noquote()

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QSet>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -326,6 +327,32 @@ const QVector<Key> &keys()
 
 namespace {
 
+// Whether every line is within the line limit and every list within the item
+// limit, checked before a line is applied so that a refused file changes nothing.
+bool withinLimits(const QStringList &lines)
+{
+    QSet<QString> lists;
+    for (const Key &key : keys())
+        if (key.form == KeyForm::List)
+            lists.insert(QLatin1String(key.name));
+    for (const QString &line : lines) {
+        if (line.size() > kMaxLineChars)
+            return false;
+        const int colon = line.indexOf(QLatin1Char(':'));
+        if (colon < 0 || !lists.contains(line.left(colon)))
+            continue;
+        int items = 0;
+        bool inItem = false;
+        for (int i = colon + 1; i < line.size(); ++i) {
+            const bool blank = line.at(i) == QLatin1Char(' ');
+            if (!blank && !inItem && ++items > kMaxListItems)
+                return false;
+            inItem = !blank;
+        }
+    }
+    return true;
+}
+
 QString boolText(bool on)
 {
     return on ? QStringLiteral("1") : QStringLiteral("0");
@@ -505,12 +532,14 @@ QByteArray Design::serialise()
 
 bool Design::parse(const QByteArray &content)
 {
+    if (content.size() > kMaxFileBytes)
+        return false;
     QTextCodec::ConverterState state;
     QString text = QTextCodec::codecForName("UTF-8")->toUnicode(content.constData(), content.size(), &state);
     if (state.invalidChars > 0)
         text = QString::fromLatin1(content);
     QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    if (lines.isEmpty() || lines.first() != QLatin1String(kHeader))
+    if (lines.isEmpty() || lines.first() != QLatin1String(kHeader) || !withinLimits(lines))
         return false;
 
     // The table is bound once; each line is then one look-up.

@@ -17,6 +17,12 @@ inline const char *const kFilter = "Zarn Ampora Files (*.zam)";
 
 enum class HeaderCheck { Ok, Unreadable, WrongHeader };
 
+// Limits of a design file that Open accepts; a real design is a few kilobytes,
+// so anything past them is damaged and refused whole.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+constexpr int kMaxLineChars = 1024 * 1024;
+constexpr int kMaxListItems = 100000;
+
 // Whether `path` opens and starts with the design-file header line. The file
 // is read without line-end conversion: a CR LF file does not carry the header.
 HeaderCheck readHeader(const QString &path);
@@ -65,7 +71,7 @@ public:
     // The whole file text of a save.
     QByteArray serialise();
     // Applies a file's text. Returns false, changing nothing, when its first
-    // line is not the header.
+    // line is not the header or the text is past the limits above.
     bool parse(const QByteArray &content);
 
     // Every key with the value a save would write, for the report.

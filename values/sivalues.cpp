@@ -1,6 +1,5 @@
 #include "values/sivalues.h"
 
-#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <locale>
@@ -39,6 +38,7 @@ bool startsWithLetter(const QString &text)
 struct StreamNumber {
     double value = 0;
     bool read = false; // false leaves the stream failed, so nothing after it is read
+    bool overflow = false; // the digits were well formed but too large for a double
     int end = 0; // index just past the characters the read consumed
 };
 
@@ -91,9 +91,9 @@ StreamNumber readStreamNumber(const QString &text)
     double value = 0;
     stream >> value;
     if (stream.fail()) {
-        // The run is well formed, so the conversion only fails on overflow, where
-        // a stream stores the largest finite value and stops.
-        result.value = run.front() == '-' ? -DBL_MAX : DBL_MAX;
+        // The run is well formed, so the conversion only fails on overflow: a
+        // number that does not fit a double is no number at all.
+        result.overflow = true;
         return result;
     }
     result.value = value;
@@ -176,7 +176,7 @@ QString general(double value, int digits)
     // The C library's %g in the C locale: exact halfway values round to the
     // even digit (124.5 gives 124), as any other tool printing the number would.
     if (!std::isfinite(value))
-        return QString::number(value, 'g', digits);
+        return noValueText();
     char text[64];
     const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits);
     return QString::fromLatin1(text, int(end.ptr - text));
@@ -255,10 +255,13 @@ ParsedValue parseEngineering(const QString &text, ParseRules rules, const QStrin
         return parsed;
 
     const ParsedValue invalid { 0.0, false };
-    if (startsWithLetter(text))
+    // A field that shows the dash of a value that could not be computed is red.
+    if (startsWithLetter(text) || text == noValueText())
         return invalid;
 
     const StreamNumber number = readStreamNumber(text);
+    if (number.overflow)
+        return invalid;
     parsed.value = number.value;
     if (!number.read)
         return parsed;
@@ -280,7 +283,7 @@ ParsedValue parseEngineering(const QString &text, ParseRules rules, const QStrin
     if ((suffix == 'M' && (tail == QLatin1String("EG") || tail == QLatin1String("eg")))
         || (suffix == 'm' && tail == QLatin1String("eg"))) {
         parsed.value *= 1e6;
-        return parsed;
+        return std::isfinite(parsed.value) ? parsed : invalid;
     }
     if (!tail.isEmpty())
         return invalid;
@@ -288,6 +291,9 @@ ParsedValue parseEngineering(const QString &text, ParseRules rules, const QStrin
     if (multiplier == 0.0)
         return invalid;
     parsed.value *= multiplier;
+    // "1e300G" overflows only once the prefix is applied.
+    if (!std::isfinite(parsed.value))
+        return invalid;
     return parsed;
 }
 
@@ -306,7 +312,7 @@ QString number2String(double x)
     const double a = std::fabs(x);
     const QString sign = x < 0 ? QStringLiteral("-") : QString();
     if (!std::isfinite(a))
-        return sign + general(a, 3);
+        return noValueText();
     if (a >= 1e6)
         return sign + general(roundToMultiple(a, 1e4), 7);
     if (a >= 1e5)
@@ -337,6 +343,8 @@ QString formatSI(double value, const QString &unit)
         { 9.995e14, 1e-12, "T" },
         { 0, 1, "" },
     };
+    if (!std::isfinite(value))
+        return noValueText();
     const QString sign = value < 0 ? QStringLiteral("-") : QString();
     const double a = std::fabs(value);
     if (a == 0)
@@ -346,6 +354,8 @@ QString formatSI(double value, const QString &unit)
 
 QString labelSIText(double value, const QString &unit)
 {
+    if (!std::isfinite(value))
+        return noValueText();
     if (value == 0)
         return general3(value) + QStringLiteral(" ") + unit;
     return scaledText(value, pickPrefix(kLabelDecades, value), QStringLiteral(" "), unit);
@@ -353,6 +363,8 @@ QString labelSIText(double value, const QString &unit)
 
 QString fieldSIText(double value, const QString &unit)
 {
+    if (!std::isfinite(value))
+        return noValueText();
     if (value == 0)
         return general3(value) + unit;
     return scaledText(value, pickPrefix(kFieldDecades, value), QString(), unit);
@@ -360,6 +372,8 @@ QString fieldSIText(double value, const QString &unit)
 
 QString itemSIText(double value, const QString &unit)
 {
+    if (!std::isfinite(value))
+        return noValueText();
     static const Prefix table[] = {
         { 1e-9, 1e12, "p" },
         { 1e-6, 1e9, "n" },

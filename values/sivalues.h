@@ -6,8 +6,15 @@
 // capacitor. Pages test for it by equality.
 constexpr double kOpenValue = 4294967295.0;
 
+// What every formatter shows for a value that is not a finite number; a page
+// whose quantity is infinite for a physical reason shows its own word instead.
+inline QString noValueText()
+{
+    return QStringLiteral("\u2014");
+}
+
 // How a text read as a number: the value, and whether the text was valid.
-// Special words are always valid.
+// Special words are always valid; a number too large for a double is not.
 struct ParsedValue {
     double value = 0;
     bool valid = true;

@@ -194,10 +194,13 @@ FlowCurve flowCurve(const Heatsink &h)
             fm = f / 60.0 / kFeetPerMetre;
         }
         const double r = h.A * std::exp(h.B * f) + h.C;
+        // Catalog coefficients near the end of the double range overflow here.
+        if (!std::isfinite(r))
+            continue;
         c.flowEnglish.append(f);
         c.flowMetric.append(fm);
         c.resistance.append(r);
-        if (i == 0 || r > c.rMax)
+        if (c.resistance.size() == 1 || r > c.rMax)
             c.rMax = r;
     }
     return c;

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "catalog/catalogs.h"
+#include "values/sivalues.h"
 
 namespace SelectorModel {
 
@@ -33,9 +34,9 @@ double frequencyFromSlewRate(double slewRate, double vpp)
 
 QString sixDigits(double x)
 {
-    // A NaN from 0/0 carries a sign bit on common hardware; it still reads "nan".
-    if (std::isnan(x))
-        return QStringLiteral("nan");
+    // A zero swing leaves the other of frequency and slew rate undefined.
+    if (!std::isfinite(x))
+        return noValueText();
     return QString::number(x, 'g', 6);
 }
 

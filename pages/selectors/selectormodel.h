@@ -32,7 +32,8 @@ int wholeNumber(double x);
 // Slew rate (V/us) that a full-swing sine of `frequencyKHz` and `vpp` needs, and back.
 double slewRateFromFrequency(double frequencyKHz, double vpp);
 double frequencyFromSlewRate(double slewRate, double vpp);
-// General notation with six significant digits ("inf" and "nan" as they come).
+// General notation with six significant digits; a value that is not finite
+// (a zero swing) shows the no-value dash, which reads back as bad input.
 QString sixDigits(double x);
 
 // The part name behind a table name: "-BRIDGE" or "-PARALLEL (n)" removed

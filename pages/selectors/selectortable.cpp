@@ -9,7 +9,10 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
+#include <cmath>
+
 #include "pages/selectors/selectormodel.h"
+#include "values/sivalues.h"
 
 namespace SelectorTable {
 
@@ -27,7 +30,11 @@ QStandardItem *centred(QStandardItem *item)
 QStandardItem *numberItem(double value)
 {
     auto *item = new QStandardItem;
-    item->setData(value, Qt::EditRole);
+    // A damaged catalog row can make a derived column overflow.
+    if (std::isfinite(value))
+        item->setData(value, Qt::EditRole);
+    else
+        item->setData(noValueText(), Qt::EditRole);
     return centred(item);
 }
 

@@ -1,5 +1,6 @@
 #include "pages/soa/soamodel.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "values/sivalues.h"
@@ -86,6 +87,13 @@ QVector<SoaCurve> plotSOAdataCurves(const amp &a)
     return curves;
 }
 
+namespace {
+bool allFinite(const QVector<double> &v)
+{
+    return std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); });
+}
+}  // namespace
+
 SoaCurve plotVswingCurve(const amp &a, bool boost, int numParallel, double rcs, double vsPos, double vsNeg)
 {
     SoaCurve c;
@@ -114,6 +122,9 @@ SoaCurve plotVswingCurve(const amp &a, bool boost, int numParallel, double rcs, 
         c.x << (vsPos - vsNeg) - lowV[i];
         c.y << current[i];
     }
+    // Supplies too far apart for a double leave no box to draw.
+    if (!allFinite(c.x) || !allFinite(c.y))
+        c.x.clear(), c.y.clear();
     return c;
 }
 
@@ -248,9 +259,13 @@ SoaBand currentLimitBand(const SoaInput &in, const amp &a, const SoaSimResult &s
         const std::optional<double> lim = limit.at(vo);
         if (!lim || !std::isfinite(*lim))
             return SoaBand();
-        band.x << vp - vo;
-        band.upper << (1 + tol) * *lim;
-        band.lower << (1 - tol) * *lim;
+        // Supplies near the end of the double range overflow the voltage axis.
+        const double x = vp - vo, upper = (1 + tol) * *lim, lower = (1 - tol) * *lim;
+        if (!std::isfinite(x) || !std::isfinite(upper) || !std::isfinite(lower))
+            return SoaBand();
+        band.x << x;
+        band.upper << upper;
+        band.lower << lower;
     }
     band.shown = true;
     const int firstPeriod = qMin(sim.pointsPerPeriod, sim.I.size());
@@ -297,9 +312,10 @@ QStringList powerDetailLines(const SoaInput &in, const amp &a, const SoaSimResul
     }
     lines << QStringLiteral("\nMost Efficient Supplies: \t") + formatSI(vp, QStringLiteral("V")) + QStringLiteral(" and ")
                  + formatSI(vn, QStringLiteral("V"));
-    if (!in.rclSeeDatasheet && in.rcl != 0)
-        lines << QStringLiteral("\nSuggested Power Rating for R_CL: \t>")
-                     + formatSI(1.414 * a.Vbe * a.Vbe / in.rcl, QStringLiteral("W"));
+    // A denormal R_CL is as good as none: no rating to suggest.
+    const double rclRating = in.rcl != 0 ? 1.414 * a.Vbe * a.Vbe / in.rcl : 0.0;
+    if (!in.rclSeeDatasheet && in.rcl != 0 && std::isfinite(rclRating))
+        lines << QStringLiteral("\nSuggested Power Rating for R_CL: \t>") + formatSI(rclRating, QStringLiteral("W"));
     if (n > 1)
         lines << QStringLiteral("\nSuggested Power Rating for R_CS: \t>")
                      + formatSI(2 * sim.avgAmpCurrent * sim.avgAmpCurrent * s.rcs, QStringLiteral("W"));
@@ -379,9 +395,19 @@ SoaResult computeSoa(const SoaInput &input, const amp &a)
     }
     r.boundary = plotSOAdataCurves(a);
     r.sim = simulateSoaLoad(in.sim, a);
+    // Entries near the ends of the double range can overflow the waveform; then
+    // there is no waveform to show rather than one of non-finite points.
+    for (const QVector<double> *series : {&r.sim.time, &r.sim.V, &r.sim.I, &r.sim.Ia, &r.sim.Vo, &r.sim.Vd})
+        if (!allFinite(*series)) {
+            for (QVector<double> *s : {&r.sim.time, &r.sim.V, &r.sim.I, &r.sim.Ia, &r.sim.Vo, &r.sim.Vd,
+                                       &r.sim.PL, &r.sim.PA})
+                s->clear();
+            break;
+        }
     const SoaSimResult &sim = r.sim;
     const bool displayed = !sim.I.isEmpty();
-    r.loadLineShown = sim.conducts && displayed;
+    // Entries near the end of the double range can overflow the simulation.
+    r.loadLineShown = sim.conducts && displayed && allFinite(sim.Vd) && allFinite(sim.Ia);
 
     r.notes << normalNote(QStringLiteral("Notes: "));
     if (sim.shorted)

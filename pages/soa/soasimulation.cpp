@@ -90,12 +90,25 @@ SoaPeriod increaseSOAResolution(const SoaPeriod &period, int n)
     out.time.reserve((count - 1) * n);
     out.wave.reserve((count - 1) * n);
     for (int k = 0; k + 1 < count; ++k) {
-        const double span = period.time.at(k + 1) - period.time.at(k);
+        const double t0 = period.time.at(k), t1 = period.time.at(k + 1);
+        const double w0 = period.wave.at(k), w1 = period.wave.at(k + 1);
+        const double span = t1 - t0;
         const double dt = span / n;
-        const double slope = span != 0 ? (period.wave.at(k + 1) - period.wave.at(k)) / span : 0;
+        const double slope = span != 0 ? (w1 - w0) / span : 0;
         for (int j = 0; j < n; ++j) {
-            out.time << period.time.at(k) + j * dt;
-            out.wave << period.wave.at(k) + j * dt * slope;
+            double t = t0 + j * dt;
+            double w = w0 + j * dt * slope;
+            // Points far apart overflow the differences; weighted means never do.
+            if (!std::isfinite(t) || !std::isfinite(w)) {
+                const double f = double(j) / n;
+                t = t0 * (1 - f) + t1 * f;
+                w = w0 * (1 - f) + w1 * f;
+            }
+            // A point that rounding puts on the time before it adds nothing.
+            if (span > 0 && !out.time.isEmpty() && !(t > out.time.last()))
+                continue;
+            out.time << t;
+            out.wave << w;
         }
     }
     return out;

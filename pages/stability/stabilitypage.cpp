@@ -375,8 +375,10 @@ void StabilityPage::RCPC()
     reciprocalCalculator(f3, c3, ui->RCPCR3, QStringLiteral("\u03A9"));
     const double r = field2Number(ui->R_ISO_R, QStringLiteral("R"));
     const double i = field2Number(ui->R_ISO_I, QStringLiteral("R"));
+    const double rating = i * i * r;
     ui->R_ISO_P->setText(QStringLiteral("Minimum R_ISO Power Rating: ") +
-                         QString::number(i * i * r, 'g', 6) + QStringLiteral(" W"));
+                         (std::isfinite(rating) ? QString::number(rating, 'g', 6) : noValueText()) +
+                         QStringLiteral(" W"));
 }
 
 void StabilityPage::autoStabilize()

@@ -314,6 +314,13 @@ private slots:
         QTest::newRow("CR LF line ends") << QByteArray("ZARN AMPORA SAVED PREFERENCES\r\nVersion: 9.0.2\r\nPage: 7\r\n");
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("unreadable path") << QByteArray("<none>");
+        // Past the limits: refused whole, so the page line before the damage is not applied.
+        const QByteArray start("ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nPage: 7\n");
+        QTest::newRow("list of 100,001 items")
+            << start + "ThreePhaseTimeVector: " + QByteArray("0 ").repeated(100001) + "\n";
+        QTest::newRow("line over 1 MB") << start + "SOA_Rload: " + QByteArray(1024 * 1024, '7') + "\n";
+        QTest::newRow("file over 16 MB") << start + QByteArray(16 * 1024 * 1024, '\n');
+        QTest::newRow("50 MB time vector") << start + "ThreePhaseTimeVector: " + QByteArray("0.001 ").repeated(9000000);
     }
     void filesThatChangeNothing()
     {
@@ -328,6 +335,7 @@ private slots:
         QCOMPARE(w.design().entries(), before);
         QCOMPARE(w.findChild<QStackedWidget *>(QStringLiteral("Page"))->currentIndex(), 0);
         QVERIFY(w.designChanged());
+        QVERIFY(!w.statusBar()->currentMessage().isEmpty());
         // Nothing was named, so the next Save still asks.
         DialogResponder responder;
         QVERIFY(!w.saveEntries(false));

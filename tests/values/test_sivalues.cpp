@@ -4,6 +4,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 class TestSiValues : public QObject {
     Q_OBJECT
@@ -32,6 +33,8 @@ private slots:
     void general3_data();
     void general3();
     void roundTrip();
+    void nonFinite_data();
+    void nonFinite();
 };
 
 static void addParseColumns()
@@ -84,7 +87,15 @@ void TestSiValues::parseString_data()
     QTest::newRow("- unreadable") << "-" << 0.0 << true;
     QTest::newRow(". unreadable") << "." << 0.0 << true;
     QTest::newRow("bracket unreadable") << "[5" << 0.0 << true;
-    QTest::newRow("overflow") << "1e999k" << DBL_MAX << true;
+    // A number that does not fit a double is bad input, however it overflows.
+    QTest::newRow("overflow") << "1e999k" << 0.0 << false;
+    QTest::newRow("1e999") << "1e999" << 0.0 << false;
+    QTest::newRow("-1e999") << "-1e999" << 0.0 << false;
+    QTest::newRow("1e300G overflows by its prefix") << "1e300G" << 0.0 << false;
+    QTest::newRow("-1e300T") << "-1e300T" << 0.0 << false;
+    QTest::newRow("1e305meg") << "1e305meg" << 0.0 << false;
+    QTest::newRow("1e308 fits") << "1e308" << 1e308 << true;
+    QTest::newRow("denormal fits") << "4.9e-324" << 4.9e-324 << true;
     QTest::newRow("second point") << "1.2.3" << 0.0 << false;
     QTest::newRow("hex") << "0x10" << 0.0 << false;
     QTest::newRow("3F") << "3F" << 3e-15 << true;
@@ -486,6 +497,27 @@ void TestSiValues::roundTrip()
             }
         }
     }
+}
+
+void TestSiValues::nonFinite_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::newRow("inf") << std::numeric_limits<double>::infinity();
+    QTest::newRow("-inf") << -std::numeric_limits<double>::infinity();
+    QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN();
+}
+
+// No formatter prints "inf" or "nan": a value that is no number shows a dash.
+void TestSiValues::nonFinite()
+{
+    QFETCH(double, value);
+    const QString dash = QStringLiteral("\u2014");
+    QCOMPARE(::number2String(value), dash);
+    QCOMPARE(::formatSI(value, "W"), dash);
+    QCOMPARE(labelSIText(value, "W"), dash);
+    QCOMPARE(fieldSIText(value, "W"), dash);
+    QCOMPARE(itemSIText(value, "W"), dash);
+    QCOMPARE(::general3(value), dash);
 }
 
 QTEST_GUILESS_MAIN(TestSiValues)

@@ -1,6 +1,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTableView>
@@ -61,6 +62,58 @@ private slots:
         m_win->edit("LPScurrent", QStringLiteral("showmeqx7777"));
         QCOMPARE(spy.count(), 1);
         QCOMPARE(get<QLineEdit>("LPScurrent")->palette().color(QPalette::Text), QColor(Qt::red));
+    }
+
+    // The slew rate and the frequency rewrite each other through the swing; a
+    // swing of zero leaves no answer, shown as a red dash.
+    void slewRateToFrequency_data()
+    {
+        QTest::addColumn<QString>("vpp");
+        QTest::addColumn<QString>("slewRate");
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<bool>("red");
+        // f = SR / (pi Vpp): 6.28318 V/us over 10 Vp-p is 200 kHz.
+        QTest::newRow("10 Vp-p") << "10" << "6.28318" << "200" << false;
+        QTest::newRow("1 Vp-p, 1 V/us") << "1" << "1" << "318.31" << false;
+        QTest::newRow("no swing") << "0" << "5" << "\u2014" << true;
+        QTest::newRow("no swing, no slew") << "0" << "0" << "\u2014" << true;
+    }
+    void slewRateToFrequency()
+    {
+        QFETCH(QString, vpp);
+        QFETCH(QString, slewRate);
+        QFETCH(QString, frequency);
+        QFETCH(bool, red);
+        get<QPushButton>("LPSbutton")->click();
+        get<QRadioButton>("LPSSRButton")->click();
+        m_win->edit("LPSVpp", vpp);
+        m_win->edit("LPSSR", slewRate);
+        QCOMPARE(get<QLineEdit>("LPSFreq")->text(), frequency);
+        QCOMPARE(get<QLineEdit>("LPSFreq")->palette().color(QPalette::Text) == QColor(Qt::red), red);
+    }
+
+    void frequencyToSlewRate_data()
+    {
+        QTest::addColumn<QString>("vpp");
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("slewRate");
+        QTest::addColumn<bool>("red");
+        // SR = pi Vpp f: 10 Vp-p at 100 kHz is 3.14159 V/us.
+        QTest::newRow("100 kHz, 10 Vp-p") << "10" << "100" << "3.14159" << false;
+        QTest::newRow("huge frequency, no swing") << "0" << "1e308" << "\u2014" << true;
+        QTest::newRow("huge frequency, huge swing") << "1e300" << "1e300" << "\u2014" << true;
+    }
+    void frequencyToSlewRate()
+    {
+        QFETCH(QString, vpp);
+        QFETCH(QString, frequency);
+        QFETCH(QString, slewRate);
+        QFETCH(bool, red);
+        get<QPushButton>("LPSbutton")->click();
+        m_win->edit("LPSVpp", vpp);
+        m_win->edit("LPSFreq", frequency);
+        QCOMPARE(get<QLineEdit>("LPSSR")->text(), slewRate);
+        QCOMPARE(get<QLineEdit>("LPSSR")->palette().color(QPalette::Text) == QColor(Qt::red), red);
     }
 
     // A table sorted by another column goes back to price order.

@@ -169,6 +169,30 @@ private slots:
         QVERIFY(refused.message.contains(QStringLiteral("Line 4")));
     }
 
+    // Uploads whose points lie too far apart or too close for plain differences:
+    // every kept point is finite and later than the one before.
+    void uploadedExtremes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("points");
+        QTest::newRow("wave from 1e308 to -1e308") << "0,1e308\n1,-1e308\n" << 500;
+        QTest::newRow("times 2e308 apart") << "-1e308,1\n1e308,2\n" << 500;
+        QTest::newRow("overflowing and nan cells skipped") << "nan,1\n1e999,2\n0,inf\n1,5\n2,6\n" << 500;
+        QTest::newRow("denormal step") << "0,1\n5e-324,2\n" << 2;
+    }
+    void uploadedExtremes()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, points);
+        const SoaCsvResult r = readSoaCsv(text);
+        QVERIFY(r.accepted);
+        QCOMPARE(r.period.time.size(), points);
+        for (int i = 0; i < r.period.time.size(); ++i) {
+            QVERIFY(std::isfinite(r.period.time[i]) && std::isfinite(r.period.wave[i]));
+            QVERIFY(i == 0 || r.period.time[i] > r.period.time[i - 1]);
+        }
+    }
+
     void resistiveLoadPower()
     {
         // 40 V peak into 10 ohm: V^2 / 2R = 80 W; the amplifier carries

@@ -1,0 +1,243 @@
+#include <QAbstractItemModel>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTextEdit>
+#include <QtTest>
+#include <algorithm>
+#include <cmath>
+
+#include "files/designfile.h"
+#include "tests/pages/pagewindow.h"
+
+// Every golden design opened with one text entry replaced by a hostile value:
+// nothing on screen reads "nan" or "inf", and every chart holds finite numbers.
+// Entries and values are paired in a fixed pattern (a third of all pairs), each
+// pair in one golden design chosen in turn, so the run stays short.
+class TestHostileFields : public QObject {
+    Q_OBJECT
+
+    QStringList m_problems;
+
+    void problem(const QString &where, const QString &what)
+    {
+        if (m_problems.size() < 20)
+            m_problems << where + QStringLiteral(": ") + what;
+    }
+
+    void checkText(const QString &where, const QString &text)
+    {
+        static const QRegularExpression word(QStringLiteral("\\b(nan|inf)\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+        if (word.match(text).hasMatch())
+            problem(where, QStringLiteral("\"%1\"").arg(text.left(120)));
+    }
+
+    void checkNumber(const QString &where, double v)
+    {
+        if (!std::isfinite(v))
+            problem(where, QStringLiteral("non-finite chart number"));
+    }
+
+    // Everything a user could read: labels, fields (other than one showing the
+    // typed value itself), notes, table cells and chart texts and numbers.
+    void checkWindow(QWidget *window, const QStringList &typed)
+    {
+        for (QLabel *l : window->findChildren<QLabel *>())
+            checkText(l->objectName(), l->text());
+        for (QLineEdit *e : window->findChildren<QLineEdit *>())
+            if (!typed.contains(e->text()))
+                checkText(e->objectName(), e->text());
+        for (QTextEdit *t : window->findChildren<QTextEdit *>())
+            checkText(t->objectName(), t->toPlainText());
+        for (QPlainTextEdit *t : window->findChildren<QPlainTextEdit *>())
+            checkText(t->objectName(), t->toPlainText());
+        for (QTableView *v : window->findChildren<QTableView *>()) {
+            const QAbstractItemModel *m = v->model();
+            for (int r = 0; m && r < m->rowCount(); ++r)
+                for (int c = 0; c < m->columnCount(); ++c)
+                    checkText(v->objectName(), m->index(r, c).data().toString());
+        }
+        for (QCustomPlot *p : window->findChildren<QCustomPlot *>()) {
+            const QString name = p->objectName();
+            for (QCPAxis *a : p->axisRect() ? p->axisRect()->axes() : QList<QCPAxis *>()) {
+                checkNumber(name, a->range().lower);
+                checkNumber(name, a->range().upper);
+            }
+            for (int g = 0; g < p->graphCount(); ++g)
+                for (const QCPGraphData &d : *p->graph(g)->data()) {
+                    checkNumber(name + QStringLiteral(" graph ") + p->graph(g)->name(), d.key);
+                    checkNumber(name + QStringLiteral(" graph ") + p->graph(g)->name(), d.value);
+                }
+            for (int i = 0; i < p->plottableCount(); ++i)
+                if (auto *curve = qobject_cast<QCPCurve *>(p->plottable(i)))
+                    for (const QCPCurveData &d : *curve->data()) {
+                        checkNumber(name + QStringLiteral(" curve ") + curve->name(), d.key);
+                        checkNumber(name + QStringLiteral(" curve ") + curve->name(), d.value);
+                    }
+            for (int i = 0; i < p->itemCount(); ++i)
+                if (auto *t = qobject_cast<QCPItemText *>(p->item(i))) {
+                    // A schematic label repeats its entry as typed.
+                    if (std::none_of(typed.begin(), typed.end(),
+                                     [&](const QString &v) { return !v.isEmpty() && t->text().contains(v); }))
+                        checkText(name, t->text());
+                    checkNumber(name + QStringLiteral(" text ") + t->text(), t->position->coords().x());
+                    checkNumber(name + QStringLiteral(" text ") + t->text(), t->position->coords().y());
+                }
+        }
+    }
+
+    static void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
+    {
+        if (type != QtDebugMsg && type != QtInfoMsg)
+            fprintf(stderr, "%s\n", qPrintable(message));
+    }
+
+    QByteArray goldenBytes(const QString &name) const
+    {
+        QFile file(QDir(QStringLiteral(GOLDEN_DIR)).filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QString goldenFile(const QString &name) const { return QString::fromUtf8(goldenBytes(name)); }
+
+private slots:
+    // The entries that showed "inf", "nan" or non-finite chart points.
+    void reportedEntries_data()
+    {
+        QTest::addColumn<QString>("design");
+        QTest::addColumn<QStringList>("lines");
+        const QString soa = QStringLiteral("soa_safe_design.zam");
+        const QString trap = QStringLiteral("soa_trapezoid_dc_50hz.zam");
+        const QString stab = QStringLiteral("stab_heavy_cload.zam");
+        QTest::newRow("SOA maximum output 1e308") << soa << QStringList { "SOAmaxOut: 1e308" };
+        QTest::newRow("SOA maximum output 1e300G") << soa << QStringList { "SOAmaxOut: 1e300G" };
+        QTest::newRow("SOA supplies +-1e308")
+            << soa << QStringList { "SOAVs_pos: 1e308", "SOAVs_neg: -1e308" };
+        QTest::newRow("SOA supply 1e308 under a current limit")
+            << "../hostile/current_limit_overflow.zam" << QStringList {};
+        QTest::newRow("SOA waveform that overflows")
+            << "../hostile/waveform_overflow.zam" << QStringList {};
+        QTest::newRow("SOA frequency 1e308") << soa << QStringList { "SOAfreq: 1e308" };
+        QTest::newRow("trapezoid times 1e308") << trap << QStringList { "SOAtRise: 1e308", "SOAtHigh: 1e-308" };
+        QTest::newRow("heatsink 1e308") << soa << QStringList { "heatsink: 1e308" };
+        QTest::newRow("compound 1e308") << soa << QStringList { "ThermalCompound: 1e308" };
+        QTest::newRow("denormal R_CL") << soa << QStringList { "R_CL: 4.9e-324" };
+        QTest::newRow("load 1e308 ohm") << soa << QStringList { "SOA_Rload: 1e308" };
+        QTest::newRow("stability R_FB 1e308") << stab << QStringList { "RfbC: 1e308" };
+        QTest::newRow("stability C_LOAD 1e308") << stab << QStringList { "CLoadStab: 1e308" };
+        QTest::newRow("stability C_FB denormal") << stab << QStringList { "CfbC: 4.9e-324" };
+        QTest::newRow("R_ISO current 1e308") << stab << QStringList { "R_ISO_I: 1e308" };
+        QTest::newRow("R_ISO current -1e308, no resistance")
+            << stab << QStringList { "R_ISO_I: -1e308", "R_ISO_R: 0" };
+        QTest::newRow("selector swing 0, slew rate 5")
+            << soa << QStringList { "LPSVpp: 0", "LPSSR: 5", "LPSSRButton: 1", "LPSFreqButton: 0" };
+        QTest::newRow("selector swing 0, frequency 1e308")
+            << soa << QStringList { "LPSVpp: 0", "LPSFreq: 1e308", "LPSSRButton: 0", "LPSFreqButton: 1" };
+    }
+    void reportedEntries()
+    {
+        QFETCH(QString, design);
+        QFETCH(QStringList, lines);
+        QString text = goldenFile(design);
+        QVERIFY(!text.isEmpty());
+        for (const QString &l : lines) {
+            const QString key = l.section(QLatin1Char(':'), 0, 0);
+            const QRegularExpression line(QStringLiteral("^%1: .*$").arg(key), QRegularExpression::MultilineOption);
+            QVERIFY2(line.match(text).hasMatch(), qPrintable(key));
+            text.replace(line, l);
+        }
+        const QtMessageHandler previous = qInstallMessageHandler(quiet);
+        PageWindow pw;
+        const QString path = QDir(pw.folder()).filePath(QStringLiteral("reported.zam"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        // A file taken as it is keeps its bytes, whatever their encoding.
+        file.write(lines.isEmpty() ? goldenBytes(design) : text.toUtf8());
+        file.close();
+        pw.window->setDesignPath(path);
+        const bool opened = pw.window->openFile();
+        m_problems.clear();
+        // Entries of the design show as written; only what the tool computed counts.
+        QStringList typed;
+        for (const QString &l : text.split(QLatin1Char('\n')))
+            if (l.contains(QStringLiteral(": ")))
+                typed << l.section(QStringLiteral(": "), 1);
+        checkWindow(pw.window, typed);
+        qInstallMessageHandler(previous);
+        QVERIFY(opened);
+        QVERIFY2(m_problems.isEmpty(), qPrintable(m_problems.join(QLatin1Char('\n'))));
+    }
+
+    void hostileEntries()
+    {
+        // Start-up and every open write debug lines about missing pictures.
+        const QtMessageHandler previous = qInstallMessageHandler(quiet);
+        const QDir dir(QStringLiteral(GOLDEN_DIR));
+        QStringList designs;
+        for (const QString &f : dir.entryList({ QStringLiteral("*.zam") }, QDir::Files, QDir::Name)) {
+            QFile file(dir.filePath(f));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            designs << QString::fromUtf8(file.readAll());
+        }
+        QVERIFY(designs.size() >= 7);
+
+        QStringList keys;
+        for (const DesignFile::Key &k : DesignFile::keys())
+            if (k.form == DesignFile::KeyForm::Text || k.form == DesignFile::KeyForm::StoredText)
+                keys << QLatin1String(k.name);
+        const QStringList hostile { "1e999", "-1e308", "nan", "inf", "0", "-0", "", "open", "short" };
+
+        PageWindow pw;
+        const QString path = QDir(pw.folder()).filePath(QStringLiteral("hostile.zam"));
+        QStringList failures;
+        QElapsedTimer timer;
+        timer.start();
+        int opened = 0;
+        for (int k = 0; k < keys.size(); ++k) {
+            const QRegularExpression line(QStringLiteral("^%1: .*$").arg(QRegularExpression::escape(keys.at(k))),
+                                          QRegularExpression::MultilineOption);
+            for (int h = 0; h < hostile.size(); ++h) {
+                // A third of the pairs keeps the run short; every entry still
+                // meets three values and every value a third of the entries.
+                if ((k + h) % 3 != 0)
+                    continue;
+                // The pair goes into one of the designs that hold the entry, in turn.
+                QVector<int> holders;
+                for (int d = 0; d < designs.size(); ++d)
+                    if (line.match(designs.at(d)).hasMatch())
+                        holders << d;
+                if (holders.isEmpty())
+                    continue;
+                const int design = holders.at((k + h) % holders.size());
+                QString text = designs.at(design);
+                text.replace(line, keys.at(k) + QStringLiteral(": ") + hostile.at(h));
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                file.write(text.toUtf8());
+                file.close();
+                pw.window->setDesignPath(path);
+                QVERIFY(pw.window->openFile());
+                ++opened;
+                m_problems.clear();
+                checkWindow(pw.window, { hostile.at(h) });
+                if (!m_problems.isEmpty())
+                    failures << QStringLiteral("%1 = \"%2\" in design %3:\n  %4")
+                                    .arg(keys.at(k), hostile.at(h))
+                                    .arg(design)
+                                    .arg(m_problems.join(QStringLiteral("\n  ")));
+            }
+        }
+        qInstallMessageHandler(previous);
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+        QVERIFY(opened > keys.size());
+        qInfo("%d designs opened and checked in %lld ms", opened, timer.elapsed());
+    }
+};
+
+QTEST_MAIN(TestHostileFields)
+#include "test_hostilefields.moc"
