@@ -10,10 +10,10 @@
 #include <QStatusBar>
 #include <cstdio>
 
+#include "amporaversion.h"
 #include "app/dialogresponder.h"
 #include "app/mainwindow.h"
 #include "app/report.h"
-#include "amporaversion.h"
 #include "files/designfile.h"
 
 namespace {
@@ -37,7 +37,7 @@ bool parseSize(const QString &text, QSize *size)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 CommandLine parseCommandLine(const QStringList &arguments)
 {
@@ -99,50 +99,48 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
 QString helpText()
 {
-    return QStringLiteral(
-        "Usage: ampora [FILE]\n"
-        "       ampora --report [--page N] [--click NAME]... [--catalogs DIR] [FILE]\n"
-        "       ampora --screenshot OUT.png [--page N] [--size WxH] [--click NAME]...\n"
-        "              [--catalogs DIR] [FILE]\n"
-        "\n"
-        "Designs circuits around Zarn's high-power linear op-amps and PWM amplifiers.\n"
-        "Without --report or --screenshot, opens the window and, after start-up, the\n"
-        "design FILE if one is given.\n"
-        "\n"
-        "Options:\n"
-        "  --report             build the window without showing it (off screen when\n"
-        "                       there is no display), open FILE if given, recompute\n"
-        "                       every page, show page N if given, print one JSON report\n"
-        "                       on standard output and exit; no network, no dialogs\n"
-        "  --screenshot OUT.png render the window at page N, or at the page the design\n"
-        "                       shows, into the PNG file OUT.png\n"
-        "  --page N             with --report or --screenshot: show page N (0 is the\n"
-        "                       home page)\n"
-        "  --size WxH           with --screenshot: the window size (default 1230x691)\n"
-        "  --click NAME         with --report or --screenshot, repeatable: after FILE is\n"
-        "                       opened, click the button of that object name; a message\n"
-        "                       box is answered with its default button and listed in\n"
-        "                       the report, any other dialog is cancelled\n"
-        "  --catalogs DIR       read LinearAmpData.txt, HostAmpData.txt, PWMAmpData.txt,\n"
-        "                       PackageStyles.txt and Heatsinks.txt from DIR instead of\n"
-        "                       the built-in ones; a missing file is an empty catalog\n"
-        "  -h, --help           print this summary and exit\n"
-        "  --version            print the version and exit\n"
-        "\n"
-        "Scripted runs (--report, --screenshot) read no network and do not write\n"
-        "preferences.txt.\n"
-        "\n"
-        "Exit status: 0 on success; 2 with a one-line message on standard error\n"
-        "(starting with \"ampora: \") for an unreadable FILE, a FILE whose first line is\n"
-        "not the design-file header, an unknown option or button, or a page that does\n"
-        "not exist.\n");
+    return QStringLiteral("Usage: ampora [FILE]\n"
+                          "       ampora --report [--page N] [--click NAME]... [--catalogs DIR] [FILE]\n"
+                          "       ampora --screenshot OUT.png [--page N] [--size WxH] [--click NAME]...\n"
+                          "              [--catalogs DIR] [FILE]\n"
+                          "\n"
+                          "Designs circuits around Zarn's high-power linear op-amps and PWM amplifiers.\n"
+                          "Without --report or --screenshot, opens the window and, after start-up, the\n"
+                          "design FILE if one is given.\n"
+                          "\n"
+                          "Options:\n"
+                          "  --report             build the window without showing it (off screen when\n"
+                          "                       there is no display), open FILE if given, recompute\n"
+                          "                       every page, show page N if given, print one JSON report\n"
+                          "                       on standard output and exit; no network, no dialogs\n"
+                          "  --screenshot OUT.png render the window at page N, or at the page the design\n"
+                          "                       shows, into the PNG file OUT.png\n"
+                          "  --page N             with --report or --screenshot: show page N (0 is the\n"
+                          "                       home page)\n"
+                          "  --size WxH           with --screenshot: the window size (default 1230x691)\n"
+                          "  --click NAME         with --report or --screenshot, repeatable: after FILE is\n"
+                          "                       opened, click the button of that object name; a message\n"
+                          "                       box is answered with its default button and listed in\n"
+                          "                       the report, any other dialog is cancelled\n"
+                          "  --catalogs DIR       read LinearAmpData.txt, HostAmpData.txt, PWMAmpData.txt,\n"
+                          "                       PackageStyles.txt and Heatsinks.txt from DIR instead of\n"
+                          "                       the built-in ones; a missing file is an empty catalog\n"
+                          "  -h, --help           print this summary and exit\n"
+                          "  --version            print the version and exit\n"
+                          "\n"
+                          "Scripted runs (--report, --screenshot) read no network and do not write\n"
+                          "preferences.txt.\n"
+                          "\n"
+                          "Exit status: 0 on success; 2 with a one-line message on standard error\n"
+                          "(starting with \"ampora: \") for an unreadable FILE, a FILE whose first line is\n"
+                          "not the design-file header, an unknown option or button, or a page that does\n"
+                          "not exist.\n");
 }
 
 int printInformation(const CommandLine &c)
 {
-    const QByteArray text = c.mode == CommandLine::Mode::Help
-                                ? helpText().toLocal8Bit()
-                                : QByteArray("Ampora ") + kAmporaVersion + '\n';
+    const QByteArray text = c.mode == CommandLine::Mode::Help ? helpText().toLocal8Bit()
+                                                              : QByteArray("Ampora ") + kAmporaVersion + '\n';
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
     std::fflush(stdout);
     return 0;

@@ -14,7 +14,7 @@ struct CommandLine {
     QSize size = QSize(1230, 691);
     QStringList clicks;
     QString catalogDir;
-    QString error;  // non-empty: the arguments cannot be used
+    QString error; // non-empty: the arguments cannot be used
 };
 
 CommandLine parseCommandLine(const QStringList &arguments);

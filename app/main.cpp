@@ -1,16 +1,16 @@
 #include <QApplication>
-#include <QSplashScreen>
 #include <QDir>
 #include <QFile>
+#include <QSplashScreen>
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 
+#include "amporaversion.h"
 #include "app/commandline.h"
 #include "app/mainwindow.h"
-#include "amporaversion.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ void prepareRuntimeDir()
 #ifdef Q_OS_UNIX
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         return;
-    const QString dir = QDir::tempPath() + QStringLiteral("/ampora-runtime-") + QString::number(qulonglong(getuid()));
+    const QString dir
+        = QDir::tempPath() + QStringLiteral("/ampora-runtime-") + QString::number(qulonglong(getuid()));
     if (QDir().mkpath(dir)) {
         QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
@@ -37,7 +38,7 @@ void scriptedMessages(QtMsgType type, const QMessageLogContext &context, const Q
     std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -55,8 +56,8 @@ int main(int argc, char *argv[])
     // Scripted runs work without a display, and keep standard error for
     // their own messages.
     if (isScripted(commandLine)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         prepareRuntimeDir();
         qInstallMessageHandler(scriptedMessages);
@@ -69,8 +70,9 @@ int main(int argc, char *argv[])
     const QPixmap picture(QStringLiteral(":/ZarnLinear/zarn_splashscreen.png"));
     QSplashScreen splash(picture.scaled(640, 480, Qt::KeepAspectRatio, Qt::FastTransformation));
     splash.show();
-    splash.showMessage(QStringLiteral("Zarn Ampora Tool V%1 is loading ...").arg(QLatin1String(kAmporaVersion)),
-                       Qt::AlignTop | Qt::AlignLeft, Qt::black);
+    splash.showMessage(
+        QStringLiteral("Zarn Ampora Tool V%1 is loading ...").arg(QLatin1String(kAmporaVersion)),
+        Qt::AlignTop | Qt::AlignLeft, Qt::black);
     app.processEvents();
 
     StartOptions options;

@@ -1,15 +1,15 @@
 #include "app/mainwindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QDir>
+#include <QMessageBox>
 #include <QSaveFile>
 #include <QStatusBar>
-#include <QMessageBox>
-#include <QAbstractButton>
 #include <QTextStream>
 
 #include "amporaversion.h"
@@ -24,10 +24,12 @@ namespace {
 
 const char *const kPreferencesFile = "preferences.txt";
 
-}  // namespace
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
-    : QMainWindow(parent), ui(new Ui::MainWindow), m_options(options)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+    , m_options(options)
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/ZarnLinear/icon_zarn.png")));
@@ -35,11 +37,10 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     ui->HomeButton->hide();
 
     // The page order of start-up and of the recompute after a design opens.
-    m_pages = {linearSelectorPage(), soaPage(),          stabilityPage(),    pwmSelectorPage(),
-               filterPage(),         pwmPowerPage(),     heatsinkPage(),     controlStep1Page(),
-               controlStep2Page(),   controlStep3Page(), currentPumpPage(),  threePhasePage(),
-               examplesPage(),       bodePlotPage(),     hiddenPage(),       placeholderPage(),
-               communicationPage(),  schematicEditorPage()};
+    m_pages = { linearSelectorPage(), soaPage(), stabilityPage(), pwmSelectorPage(), filterPage(),
+        pwmPowerPage(), heatsinkPage(), controlStep1Page(), controlStep2Page(), controlStep3Page(),
+        currentPumpPage(), threePhasePage(), examplesPage(), bodePlotPage(), hiddenPage(), placeholderPage(),
+        communicationPage(), schematicEditorPage() };
 
     m_design = std::make_unique<DesignFile::Design>(this);
 
@@ -52,7 +53,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
         connect(page, &ToolPage::designChanged, this, [this] { m_designChanged = true; });
     }
     connect(linearSelectorPage(), &LinearSelectorPage::hiddenPageRequested, this,
-            [this] { ui->Page->setCurrentWidget(hiddenPage()); });
+        [this] { ui->Page->setCurrentWidget(hiddenPage()); });
     connectNavigation();
 
     readPreferences();
@@ -68,24 +69,78 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
-LinearSelectorPage *MainWindow::linearSelectorPage() const { return ui->page_2; }
-SoaPage *MainWindow::soaPage() const { return ui->SOApage; }
-StabilityPage *MainWindow::stabilityPage() const { return ui->page_4; }
-CurrentPumpPage *MainWindow::currentPumpPage() const { return ui->page_3; }
-BodePlotPage *MainWindow::bodePlotPage() const { return ui->page_5; }
-HeatsinkPage *MainWindow::heatsinkPage() const { return ui->page_6; }
-PwmSelectorPage *MainWindow::pwmSelectorPage() const { return ui->page_7; }
-PwmPowerPage *MainWindow::pwmPowerPage() const { return ui->page_8; }
-ThreePhasePage *MainWindow::threePhasePage() const { return ui->page_9; }
-ExamplesPage *MainWindow::examplesPage() const { return ui->page_10; }
-FilterPage *MainWindow::filterPage() const { return ui->page_11; }
-ControlStep1Page *MainWindow::controlStep1Page() const { return ui->page_15; }
-ControlStep2Page *MainWindow::controlStep2Page() const { return ui->page_16; }
-ControlStep3Page *MainWindow::controlStep3Page() const { return ui->page_17; }
-HiddenPage *MainWindow::hiddenPage() const { return ui->page_25; }
-PlaceholderPage *MainWindow::placeholderPage() const { return ui->page_13; }
-CommunicationPage *MainWindow::communicationPage() const { return ui->page_21; }
-SchematicEditorPage *MainWindow::schematicEditorPage() const { return ui->page_35; }
+LinearSelectorPage *MainWindow::linearSelectorPage() const
+{
+    return ui->page_2;
+}
+SoaPage *MainWindow::soaPage() const
+{
+    return ui->SOApage;
+}
+StabilityPage *MainWindow::stabilityPage() const
+{
+    return ui->page_4;
+}
+CurrentPumpPage *MainWindow::currentPumpPage() const
+{
+    return ui->page_3;
+}
+BodePlotPage *MainWindow::bodePlotPage() const
+{
+    return ui->page_5;
+}
+HeatsinkPage *MainWindow::heatsinkPage() const
+{
+    return ui->page_6;
+}
+PwmSelectorPage *MainWindow::pwmSelectorPage() const
+{
+    return ui->page_7;
+}
+PwmPowerPage *MainWindow::pwmPowerPage() const
+{
+    return ui->page_8;
+}
+ThreePhasePage *MainWindow::threePhasePage() const
+{
+    return ui->page_9;
+}
+ExamplesPage *MainWindow::examplesPage() const
+{
+    return ui->page_10;
+}
+FilterPage *MainWindow::filterPage() const
+{
+    return ui->page_11;
+}
+ControlStep1Page *MainWindow::controlStep1Page() const
+{
+    return ui->page_15;
+}
+ControlStep2Page *MainWindow::controlStep2Page() const
+{
+    return ui->page_16;
+}
+ControlStep3Page *MainWindow::controlStep3Page() const
+{
+    return ui->page_17;
+}
+HiddenPage *MainWindow::hiddenPage() const
+{
+    return ui->page_25;
+}
+PlaceholderPage *MainWindow::placeholderPage() const
+{
+    return ui->page_13;
+}
+CommunicationPage *MainWindow::communicationPage() const
+{
+    return ui->page_21;
+}
+SchematicEditorPage *MainWindow::schematicEditorPage() const
+{
+    return ui->page_35;
+}
 
 void MainWindow::fillSelectors()
 {
@@ -122,31 +177,31 @@ void MainWindow::connectNavigation()
     const auto example = [this](int index) { return [this, index] { examplesPage()->showExample(index); }; };
     const auto controlIcons = [this] { controlStep1Page()->SConIcons(); };
     const Route routes[] = {
-        {"SPSButton", pwmSelectorPage(), true, [this] { pwmSelectorPage()->refreshSPS(); }},
-        {"LPSbutton", linearSelectorPage(), true, [this] { linearSelectorPage()->refreshLPS(); }},
-        {"PWMPowerButton", pwmPowerPage(), true, {}},
-        {"Examples", examplesPage(), true, {}},
-        {"IHCPbutton", currentPumpPage(), true, {}},
-        {"ThreePhaseButton", threePhasePage(), true, {}},
-        {"HSbutton", heatsinkPage(), true, [this] { heatsinkPage()->refreshHeatsinks(); }},
-        {"LstabButton", stabilityPage(), true, {}},
-        {"PWMControlButton", controlStep1Page(), true, controlIcons},
-        {"ToPWMControl", controlStep1Page(), true, controlIcons},
-        {"FilterButton", filterPage(), true, {}},
-        {"SOAbutton", soaPage(), true, {}},
-        {"toFilterDesign", filterPage(), false, {}},
-        {"toPWMPower", pwmPowerPage(), false, {}},
-        {"toPWMPower_2", pwmPowerPage(), false, {}},
-        {"NexttoStep2", controlStep2Page(), false, {}},
-        {"PrevtoStep2", controlStep2Page(), false, {}},
-        {"PrevtoStep1", controlStep1Page(), false, {}},
-        {"NexttoStep3", controlStep3Page(), false, {}},
-        {"bodePlotGenButton", bodePlotPage(), false, {}},
-        {"StabTutorial", examplesPage(), false, example(1)},
-        {"PWMTut", examplesPage(), false, example(6)},
-        {"PWMTutFilter", examplesPage(), false, example(6)},
-        {"loadCalcButton", nullptr, false, [this] { soaPage()->openLoadCalculator(); }},
-        {"HomeButton", ui->page, false, [this] { ui->HomeButton->hide(); }},
+        { "SPSButton", pwmSelectorPage(), true, [this] { pwmSelectorPage()->refreshSPS(); } },
+        { "LPSbutton", linearSelectorPage(), true, [this] { linearSelectorPage()->refreshLPS(); } },
+        { "PWMPowerButton", pwmPowerPage(), true, {} },
+        { "Examples", examplesPage(), true, {} },
+        { "IHCPbutton", currentPumpPage(), true, {} },
+        { "ThreePhaseButton", threePhasePage(), true, {} },
+        { "HSbutton", heatsinkPage(), true, [this] { heatsinkPage()->refreshHeatsinks(); } },
+        { "LstabButton", stabilityPage(), true, {} },
+        { "PWMControlButton", controlStep1Page(), true, controlIcons },
+        { "ToPWMControl", controlStep1Page(), true, controlIcons },
+        { "FilterButton", filterPage(), true, {} },
+        { "SOAbutton", soaPage(), true, {} },
+        { "toFilterDesign", filterPage(), false, {} },
+        { "toPWMPower", pwmPowerPage(), false, {} },
+        { "toPWMPower_2", pwmPowerPage(), false, {} },
+        { "NexttoStep2", controlStep2Page(), false, {} },
+        { "PrevtoStep2", controlStep2Page(), false, {} },
+        { "PrevtoStep1", controlStep1Page(), false, {} },
+        { "NexttoStep3", controlStep3Page(), false, {} },
+        { "bodePlotGenButton", bodePlotPage(), false, {} },
+        { "StabTutorial", examplesPage(), false, example(1) },
+        { "PWMTut", examplesPage(), false, example(6) },
+        { "PWMTutFilter", examplesPage(), false, example(6) },
+        { "loadCalcButton", nullptr, false, [this] { soaPage()->openLoadCalculator(); } },
+        { "HomeButton", ui->page, false, [this] { ui->HomeButton->hide(); } },
     };
     for (const Route &route : routes) {
         auto *button = findChild<QAbstractButton *>(QLatin1String(route.button));
@@ -170,8 +225,8 @@ void MainWindow::connectNavigation()
 bool MainWindow::saveEntries(bool saveAs)
 {
     if (saveAs || !m_fileNamed)
-        m_designPath = QFileDialog::getSaveFileName(this, QStringLiteral("SaveAs"), m_designPath,
-                                                    QLatin1String(DesignFile::kFilter));
+        m_designPath = QFileDialog::getSaveFileName(
+            this, QStringLiteral("SaveAs"), m_designPath, QLatin1String(DesignFile::kFilter));
     if (m_designPath.isEmpty())
         return false;
     // Written beside the old file and swapped in at the end, so a failed
@@ -205,8 +260,8 @@ bool MainWindow::saveEntries(bool saveAs)
 void MainWindow::loadEntries()
 {
     const QString previous = m_designPath;
-    m_designPath = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), m_designPath,
-                                                QLatin1String(DesignFile::kFilter));
+    m_designPath = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open"), m_designPath, QLatin1String(DesignFile::kFilter));
     // A refused file leaves the design as it was, including where Save writes it.
     if (!openFile())
         m_designPath = previous;
@@ -230,7 +285,8 @@ bool MainWindow::openFile()
     if (!m_design->parse(content)) {
         QApplication::restoreOverrideCursor();
         statusBar()->showMessage(
-            QStringLiteral("%1 is not an Ampora design file").arg(QDir::toNativeSeparators(m_designPath)), 15000);
+            QStringLiteral("%1 is not an Ampora design file").arg(QDir::toNativeSeparators(m_designPath)),
+            15000);
         return false;
     }
     m_fileNamed = true;
@@ -250,9 +306,18 @@ bool MainWindow::openFile()
     return true;
 }
 
-void MainWindow::on_actionSave_triggered() { saveEntries(false); }
-void MainWindow::on_actionSave_As_triggered() { saveEntries(true); }
-void MainWindow::on_actionOpen_triggered() { loadEntries(); }
+void MainWindow::on_actionSave_triggered()
+{
+    saveEntries(false);
+}
+void MainWindow::on_actionSave_As_triggered()
+{
+    saveEntries(true);
+}
+void MainWindow::on_actionOpen_triggered()
+{
+    loadEntries();
+}
 
 void MainWindow::setFontSize(int points)
 {
@@ -289,9 +354,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     bool accept = true;
     if (m_designChanged) {
-        const auto answer = QMessageBox::question(
-            this, QStringLiteral("Close Ampora"), QStringLiteral("Save Changes?\n"),
-            QMessageBox::Save | QMessageBox::No | QMessageBox::Cancel);
+        const auto answer = QMessageBox::question(this, QStringLiteral("Close Ampora"),
+            QStringLiteral("Save Changes?\n"), QMessageBox::Save | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Save)
             accept = saveEntries(false);
         else if (answer != QMessageBox::No)

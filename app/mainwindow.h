@@ -36,8 +36,8 @@ class MainWindow;
 // How the window is started: where the catalogs come from, and whether it may
 // reach the network (scripts and tests run without it).
 struct StartOptions {
-    QString catalogDir;  // empty: the built-in resources
-    bool offline = false;  // no update check
+    QString catalogDir; // empty: the built-in resources
+    bool offline = false; // no update check
 };
 
 class MainWindow : public QMainWindow {
@@ -110,6 +110,6 @@ private:
     QVector<ToolPage *> m_pages;
     std::unique_ptr<DesignFile::Design> m_design;
     QString m_designPath;
-    bool m_fileNamed = false;  // Save writes without asking once a file was named
+    bool m_fileNamed = false; // Save writes without asking once a file was named
     bool m_designChanged = false;
 };

@@ -34,7 +34,8 @@ QString supportPageUrl(const QString &site)
     return site + QStringLiteral("support/technical_support.html");
 }
 
-UpdateCheck::UpdateCheck(QObject *parent) : QObject(parent)
+UpdateCheck::UpdateCheck(QObject *parent)
+    : QObject(parent)
 {
     m_network = new QNetworkAccessManager(this);
     connect(m_network, &QNetworkAccessManager::finished, this, &UpdateCheck::fileIsReady);
@@ -64,7 +65,8 @@ void UpdateCheck::fileIsReady(QNetworkReply *reply)
     if (reply->error() == QNetworkReply::NoError && status == 200) {
         const QByteArray body = reply->read(kMaxReply + 1);
         const QString text = QString::fromUtf8(body).trimmed();
-        if (body.size() <= kMaxReply && !text.isEmpty() && isNewerVersion(text, QString::fromLatin1(kAmporaVersion)))
+        if (body.size() <= kMaxReply && !text.isEmpty()
+            && isNewerVersion(text, QString::fromLatin1(kAmporaVersion)))
             emit newerVersionFound(text);
     }
     emit finished();
@@ -75,8 +77,8 @@ void startUpdateCheck(QWidget *window)
     auto *check = new UpdateCheck(window);
     QObject::connect(check, &UpdateCheck::newerVersionFound, window, [window] {
         QMessageBox::information(window, QStringLiteral("Update"),
-                                 QStringLiteral("There is a new update available. Go to ") + makerSite() +
-                                     QStringLiteral(" to download the newest modules and amplifiers."));
+            QStringLiteral("There is a new update available. Go to ") + makerSite()
+                + QStringLiteral(" to download the newest modules and amplifiers."));
     });
     QObject::connect(check, &UpdateCheck::finished, check, &QObject::deleteLater);
     check->start(versionFileUrl());

@@ -52,10 +52,12 @@ int main(int argc, char *argv[])
     };
     const bench::Figures whole = open(startup);
     const bench::Figures lines = open(longFile);
-    std::printf("open the start-up design (every key, every page recomputed): median %.1f ms wall, %.1f ms CPU\n",
-                whole.wall, whole.cpu);
-    std::printf("open 600,000 \"Page: 1\" lines:                              median %.1f ms wall, %.1f ms CPU, "
-                "slowest %.1f ms\n",
-                lines.wall, lines.cpu, lines.worstWall);
+    std::printf(
+        "open the start-up design (every key, every page recomputed): median %.1f ms wall, %.1f ms CPU\n",
+        whole.wall, whole.cpu);
+    std::printf(
+        "open 600,000 \"Page: 1\" lines:                              median %.1f ms wall, %.1f ms CPU, "
+        "slowest %.1f ms\n",
+        lines.wall, lines.cpu, lines.worstWall);
     return 0;
 }

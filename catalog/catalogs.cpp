@@ -354,9 +354,9 @@ QVector<R> parseRows(const QString &text, const Column<R> (&columns)[N], Layout 
         // Columns are separated by one or more tabs; a cell of blanks is as
         // empty as no cell, so it never takes a column's place.
         QStringList cells = lines.at(i).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
-        cells.erase(std::remove_if(cells.begin(), cells.end(),
-                                   [](const QString &c) { return c.trimmed().isEmpty(); }),
-                    cells.end());
+        cells.erase(std::remove_if(
+                        cells.begin(), cells.end(), [](const QString &c) { return c.trimmed().isEmpty(); }),
+            cells.end());
         if (cells.isEmpty())
             continue;
         if (!haveHeader) {

@@ -19,20 +19,18 @@ QString hostFile(const QString &dir = QString());
 QString pwmFile(const QString &dir = QString());
 QString packageFile(const QString &dir = QString());
 QString heatsinkFile(const QString &dir = QString());
-}
+} // namespace CatalogFiles
 
 // Parsers of catalog text (already read whole). `source` names the catalog in
 // the debug-log line written for a record line with too few cells.
-QVector<amp> parseLinearCatalog(const QString &text, bool includePreReleased,
-                                const QString &source = QStringLiteral("Linear Amp"));
-QVector<amp> parseHostCatalog(const QString &text,
-                              const QString &source = QStringLiteral("Host Amp"));
-QVector<pwm> parsePwmCatalog(const QString &text, bool includePreReleased,
-                             const QString &source = QStringLiteral("PWM Amp"));
-QVector<PackageStyle> parsePackageStyles(const QString &text,
-                                         const QString &source = QStringLiteral("Package Style"));
-QVector<Heatsink> parseHeatsinks(const QString &text,
-                                 const QString &source = QStringLiteral("Heatsink"));
+QVector<amp> parseLinearCatalog(
+    const QString &text, bool includePreReleased, const QString &source = QStringLiteral("Linear Amp"));
+QVector<amp> parseHostCatalog(const QString &text, const QString &source = QStringLiteral("Host Amp"));
+QVector<pwm> parsePwmCatalog(
+    const QString &text, bool includePreReleased, const QString &source = QStringLiteral("PWM Amp"));
+QVector<PackageStyle> parsePackageStyles(
+    const QString &text, const QString &source = QStringLiteral("Package Style"));
+QVector<Heatsink> parseHeatsinks(const QString &text, const QString &source = QStringLiteral("Heatsink"));
 
 // Loaders: clear the target, read the file (a resource path or a file path);
 // a file that cannot be opened leaves the target empty after a debug-log line.

@@ -14,16 +14,16 @@ struct amp {
     double Vss_max = 0, Vss_min = 0;
     double I_cont = 0, I_pk = 0;
     int channels = 1;
-    QVector<double> Pd_max;  // one per channel, W at 25 degC case
-    double Iq_max = 0, Iq_vF = 0;  // mA, mA/kHz
+    QVector<double> Pd_max; // one per channel, W at 25 degC case
+    double Iq_max = 0, Iq_vF = 0; // mA, mA/kHz
     double V_cm = 0, V_os = 0, I_os = 0, I_bias = 0;
     QString packageStyle;
     int boostOptions = 0;
     bool SRboost = false;
     int SROptions = 0;
-    QVector<double> boost;  // boostOptions values, V
-    QVector<double> Ccomp, Rcomp, slewRate, pole1, pole2, pole3;  // SROptions values each
-    double PBW = 0, GBWP = 0, Aol_DC = 0;  // kHz, kHz, dB
+    QVector<double> boost; // boostOptions values, V
+    QVector<double> Ccomp, Rcomp, slewRate, pole1, pole2, pole3; // SROptions values each
+    double PBW = 0, GBWP = 0, Aol_DC = 0; // kHz, kHz, dB
     double Zout = 0, Cfb = 0, Rfb = 0, Rin = 0;
     QString CircuitType;
     double Vbe = 0, CLint = 0;
@@ -35,7 +35,7 @@ struct amp {
     double pulse1_V = 0, pulse2_V = 0, pulse3_V = 0;
     double Tc_soa = 0, pulse_slope = 0;
     double Rtheta_JA = 0;
-    QVector<double> VswingC, VswingB, VswingA;  // boostOptions + 1 values each
+    QVector<double> VswingC, VswingB, VswingA; // boostOptions + 1 values each
     QString UGS, Inputs, Loads, classBias;
     double relative_price = 0;
     QString SiteLink = QString::fromLatin1(kZarnHomePage);
@@ -57,7 +57,7 @@ struct pwm {
     double V_cm_min = 0, V_cm_max = 0, V_os = 0, I_os = 0, I_bias = 0;
     int outputs = 2;
     QString packageStyle;
-    double Fsw_min = 0, Fsw_nom = 0, Fsw_max = 0;  // kHz
+    double Fsw_min = 0, Fsw_nom = 0, Fsw_max = 0; // kHz
     QString Ramp;
     double Ramp_Vpp = 0, Ramp_Mid = 0;
     QString PositiveDC, OutputTech;
@@ -82,12 +82,12 @@ struct PackageStyle {
 
 struct Heatsink {
     QString name = QStringLiteral("KH00");
-    double FreeAirTheta = 0;  // degC/W in natural convection
-    double Length = 0, Width = 0, Height = 0;  // inches
-    double Weight = 0;  // ounces
+    double FreeAirTheta = 0; // degC/W in natural convection
+    double Length = 0, Width = 0, Height = 0; // inches
+    double Weight = 0; // ounces
     int numPackages = 0;
     QStringList packages;
-    double A = 0, B = 0, C = 0;  // R(F) = A exp(B F) + C
+    double A = 0, B = 0, C = 0; // R(F) = A exp(B F) + C
     double relative_price = 0;
     QString drawingLink = QString::fromLatin1(kZarnHomePage);
 

@@ -13,7 +13,7 @@ template <typename Keep> QStringList pwmNames(const Catalogs &c, Keep keep)
     return names;
 }
 
-}  // namespace
+} // namespace
 
 QStringList linear(const Catalogs &c)
 {
@@ -45,7 +45,7 @@ QStringList threePhase(const Catalogs &c)
 
 QStringList heatsinkParts(const Catalogs &c)
 {
-    return QStringList{QStringLiteral("All Parts")} + linear(c) + allPwm(c);
+    return QStringList { QStringLiteral("All Parts") } + linear(c) + allPwm(c);
 }
 
 QString beforeV7Name(const Catalogs &c, Catalog catalog, int position)
@@ -61,4 +61,4 @@ QString beforeV7Name(const Catalogs &c, Catalog catalog, int position)
     return beforeV7IndextoPwmName(c.pwms, position);
 }
 
-}  // namespace SelectorLists
+} // namespace SelectorLists

@@ -26,4 +26,4 @@ QStringList heatsinkParts(const Catalogs &c);
 // The part an older design file means by `position` in that catalog.
 QString beforeV7Name(const Catalogs &c, Catalog catalog, int position);
 
-}  // namespace SelectorLists
+} // namespace SelectorLists

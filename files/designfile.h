@@ -29,17 +29,17 @@ HeaderCheck readHeader(const QString &path);
 
 // How a key's value is written.
 enum class KeyForm {
-    Text,        // a line edit's text
-    StoredText,  // a text the page keeps
-    Bool,        // a check box, radio button, checkable button or group box: 1 or 0
-    Index,       // a tab widget, stacked widget or combo box position
-    Name,        // an amplifier selector's current text
-    Value,       // a spin box's value
-    Int,         // a whole number the page keeps
-    Triple,      // three stored entries separated by blanks
-    Quadruple,   // four stored entries separated by blanks
-    List,        // stored entries, each followed by a blank
-    ComboText    // a combo box's current text
+    Text, // a line edit's text
+    StoredText, // a text the page keeps
+    Bool, // a check box, radio button, checkable button or group box: 1 or 0
+    Index, // a tab widget, stacked widget or combo box position
+    Name, // an amplifier selector's current text
+    Value, // a spin box's value
+    Int, // a whole number the page keeps
+    Triple, // three stored entries separated by blanks
+    Quadruple, // four stored entries separated by blanks
+    List, // stored entries, each followed by a blank
+    ComboText // a combo box's current text
 };
 
 struct Key {
@@ -87,4 +87,4 @@ private:
     mutable QMap<QString, QString> m_unbound;
 };
 
-}  // namespace DesignFile
+} // namespace DesignFile

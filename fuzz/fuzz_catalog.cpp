@@ -19,7 +19,7 @@ void finite(double v)
 void check(const amp &a)
 {
     for (double v : { a.Vss_max, a.Vss_min, a.I_cont, a.I_pk, a.Iq_max, a.PBW, a.GBWP, a.Tj_max, a.Rtheta_DC,
-                      a.SB_slope, a.relative_price })
+             a.SB_slope, a.relative_price })
         finite(v);
     if (a.channels < 0 || a.channels > 64 || a.boostOptions < 0 || a.boostOptions > 64 || a.SROptions < 0
         || a.SROptions > 64)
@@ -49,7 +49,9 @@ void check(const Heatsink &h)
         std::abort();
 }
 
-void check(const PackageStyle &) {}
+void check(const PackageStyle &)
+{
+}
 
 template <typename R> void checkAll(const QVector<R> &records)
 {

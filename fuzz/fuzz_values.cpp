@@ -13,8 +13,8 @@ namespace {
 
 void checkText(const QString &text)
 {
-    static const QRegularExpression word(QStringLiteral("\\b(inf|nan)\\b"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression word(
+        QStringLiteral("\\b(inf|nan)\\b"), QRegularExpression::CaseInsensitiveOption);
     if (word.match(text).hasMatch())
         std::abort();
 }

@@ -18,7 +18,7 @@ QString colourName(const QColor &colour)
     return colour.name();
 }
 
-}  // namespace
+} // namespace
 
 QColor noteColour(NoteTone tone, const QColor &calm)
 {
@@ -40,8 +40,8 @@ void showNotes(QTextEdit *box, const ResultNotes &notes)
 void showNote(QLabel *label, const ResultNote &note, const QColor &calm)
 {
     label->setText(note.text);
-    const QString style =
-        QStringLiteral("QLabel { color : %1; }").arg(colourName(noteColour(note.tone, calm)));
+    const QString style
+        = QStringLiteral("QLabel { color : %1; }").arg(colourName(noteColour(note.tone, calm)));
     // Re-applying an unchanged style sheet costs a re-polish on every refresh.
     if (label->styleSheet() != style)
         label->setStyleSheet(style);

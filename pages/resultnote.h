@@ -7,9 +7,9 @@
 // The model never says how a note looks; the page's note helper
 // (pages/notes.h) turns the tone into a colour.
 enum class NoteTone {
-    Normal,   // a plain read-out or heading
-    Advice,   // a hint the user may act on
-    Warning,  // a limit is broken: shown in red
+    Normal, // a plain read-out or heading
+    Advice, // a hint the user may act on
+    Warning, // a limit is broken: shown in red
 };
 
 struct ResultNote {
@@ -24,15 +24,15 @@ using ResultNotes = QVector<ResultNote>;
 
 inline ResultNote normalNote(const QString &text)
 {
-    return {text, NoteTone::Normal};
+    return { text, NoteTone::Normal };
 }
 
 inline ResultNote adviceNote(const QString &text)
 {
-    return {text, NoteTone::Advice};
+    return { text, NoteTone::Advice };
 }
 
 inline ResultNote warningNote(const QString &text)
 {
-    return {text, NoteTone::Warning};
+    return { text, NoteTone::Warning };
 }

@@ -16,19 +16,22 @@ class QComboBox;
 class ToolPage : public QWidget {
     Q_OBJECT
 public:
-    explicit ToolPage(QWidget *parent = nullptr) : QWidget(parent) {}
+    explicit ToolPage(QWidget *parent = nullptr)
+        : QWidget(parent)
+    {
+    }
 
     void setCatalogs(const Catalogs *catalogs) { m_catalogs = catalogs; }
 
     // Fills the page's part selectors from the catalogs, keeping their signals
     // quiet. Called before initialise and again when the catalogs are reloaded.
-    virtual void fillSelectors() {}
+    virtual void fillSelectors() { }
     // Called once, in the window's page order, after the catalogs are loaded
     // and the selectors filled.
-    virtual void initialise() {}
+    virtual void initialise() { }
     // Recomputes the page from its entries after a design was opened; called
     // in the window's page order.
-    virtual void refresh() {}
+    virtual void refresh() { }
     // A page that draws when it is shown is shown again after a design opens,
     // when it is the page on screen.
     virtual bool redrawsWhenShown() const { return false; }
@@ -54,7 +57,7 @@ public:
 
     // Removes the blanks from the stored entries that a design file writes
     // as triples and quadruples ("4.7 u" is saved as "4.7u").
-    virtual void removeSpaces() {}
+    virtual void removeSpaces() { }
 
 signals:
     void designChanged();

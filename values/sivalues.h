@@ -22,9 +22,9 @@ struct ParsedValue {
 
 // Which special-word rules apply.
 enum class ParseRules {
-    String,  // case-sensitive words of string2Number
-    Field,   // case-insensitive words of field2Number (kind decides open/short of capacitors)
-    Label    // as String, but F (femto) is only accepted in lower case
+    String, // case-sensitive words of string2Number
+    Field, // case-insensitive words of field2Number (kind decides open/short of capacitors)
+    Label // as String, but F (femto) is only accepted in lower case
 };
 
 ParsedValue parseEngineering(const QString &text, ParseRules rules, const QString &kind = QString());

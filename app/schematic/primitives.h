@@ -71,12 +71,14 @@ void plotJver(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc, doub
 // Power amplifier: base at xLoc from yLoc - 500 to yLoc + 500, tip at (xLoc + 1000, yLoc); inputs
 // "-" at yLoc + 250 and "+" at yLoc - 250 with leads from xLoc - 200; output lead to xLoc + 1200.
 void plotPA(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc);
-// Mirror image of plotPA about x = xLoc: tip at xLoc - 1000, input leads from xLoc + 200, output to xLoc - 1200.
+// Mirror image of plotPA about x = xLoc: tip at xLoc - 1000, input leads from xLoc + 200, output to xLoc -
+// 1200.
 void plotPAR(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc);
 // Small op-amp: base at xLoc from yLoc - 300 to yLoc + 300, tip at (xLoc + 600, yLoc); inputs
 // "-" at yLoc + 150 and "+" at yLoc - 150 with leads from xLoc - 100; output lead to xLoc + 700.
 void plotOA(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc);
-// Mirror image of plotOA about x = xLoc: tip at xLoc - 600, input leads from xLoc + 100, output to xLoc - 700.
+// Mirror image of plotOA about x = xLoc: tip at xLoc - 600, input leads from xLoc + 100, output to xLoc -
+// 700.
 void plotOAR(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc);
 // Sense-gain triangle: base from xLoc - 200 to xLoc + 200 at yLoc, tip at (xLoc, yLoc + 400).
 void plotUpTri(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc);

@@ -47,8 +47,8 @@ bool isBlank(const QString &text)
 
 } // namespace
 
-QCPItemText *addSchematicText(QCustomPlot *plot, double x, double y, const QString &text, Qt::Alignment anchor,
-                              const QColor &colour)
+QCPItemText *addSchematicText(
+    QCustomPlot *plot, double x, double y, const QString &text, Qt::Alignment anchor, const QColor &colour)
 {
     if (!plot)
         return nullptr;
@@ -86,7 +86,7 @@ void displayStabText(const QString &value, QCPItemText *item, const QString &nam
 }
 
 QCPItemText *displayStabText(QCustomPlot *plot, double x, double y, const QString &value, const QString &name,
-                             const QString &unit, Qt::Alignment anchor)
+    const QString &unit, Qt::Alignment anchor)
 {
     QCPItemText *item = addSchematicText(plot, x, y, QString(), anchor);
     displayStabText(value, item, name, unit);

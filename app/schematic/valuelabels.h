@@ -15,7 +15,7 @@ class QCPItemText;
 
 // Adds a text item at (x, y) in plot coordinates, lines centred, anchored by `anchor`.
 QCPItemText *addSchematicText(QCustomPlot *plot, double x, double y, const QString &text,
-                              Qt::Alignment anchor = Qt::AlignCenter, const QColor &colour = Qt::black);
+    Qt::Alignment anchor = Qt::AlignCenter, const QColor &colour = Qt::black);
 
 // The value line of a stability-style label: "2.2k" with "Ω" gives "2.2 kΩ" (number "%g"
 // with 6 digits, a space, the typed suffix word, the unit); texts that read as 0 or
@@ -25,7 +25,7 @@ QString stabValueText(const QString &value, const QString &unit);
 void displayStabText(const QString &value, QCPItemText *item, const QString &name, const QString &unit);
 // Adds a label item at (x, y) and writes it with displayStabText; returns the item.
 QCPItemText *displayStabText(QCustomPlot *plot, double x, double y, const QString &value, const QString &name,
-                             const QString &unit, Qt::Alignment anchor = Qt::AlignCenter);
+    const QString &unit, Qt::Alignment anchor = Qt::AlignCenter);
 // Asks for a new value ("New Value", empty entry); a confirmed non-empty text relabels the item
 // and is returned, a cancel or an empty entry returns oldValue unchanged. No replot.
 QString changeStabValue(QCPItemText *item, const QString &name, const QString &unit, const QString &oldValue);

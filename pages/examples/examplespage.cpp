@@ -6,17 +6,19 @@
 
 #include "ui_examplespage.h"
 
-ExamplesPage::ExamplesPage(QWidget *parent) : ToolPage(parent), ui(new Ui::ExamplesPage)
+ExamplesPage::ExamplesPage(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::ExamplesPage)
 {
     ui->setupUi(this);
     // Choosing an example in a design file shows it, as the user's choice does.
     entries().bind(QStringLiteral("ExampleSelection"),
-                   EntryBinding{[this] { return QString::number(ui->ExampleSelection->currentIndex()); },
-                                [this](const QString &value, bool) {
-                                    const int index = value.trimmed().toInt();
-                                    if (index >= 0 && index < ui->ExampleSelection->count())
-                                        showExample(index);
-                                }});
+        EntryBinding { [this] { return QString::number(ui->ExampleSelection->currentIndex()); },
+            [this](const QString &value, bool) {
+                const int index = value.trimmed().toInt();
+                if (index >= 0 && index < ui->ExampleSelection->count())
+                    showExample(index);
+            } });
 }
 
 ExamplesPage::~ExamplesPage()
@@ -31,7 +33,7 @@ void ExamplesPage::initialise()
 
 int ExamplesPage::descriptionFile(int index)
 {
-    static const int files[kExampleCount] = {61, 0, 10, 17, 23, 29, 35, 50, 54, 69, 78, 86};
+    static const int files[kExampleCount] = { 61, 0, 10, 17, 23, 29, 35, 50, 54, 69, 78, 86 };
     return index >= 0 && index < kExampleCount ? files[index] : 0;
 }
 
@@ -44,8 +46,7 @@ void ExamplesPage::showExample(int index)
 
 void ExamplesPage::on_ExampleSelection_activated(int index)
 {
-    const QString path =
-        QStringLiteral(":/tutorials/exampleDescriptions/%1.txt").arg(descriptionFile(index));
+    const QString path = QStringLiteral(":/tutorials/exampleDescriptions/%1.txt").arg(descriptionFile(index));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         qDebug() << "example description missing:" << path;

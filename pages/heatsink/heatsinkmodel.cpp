@@ -261,9 +261,9 @@ FlowLabels flowLabels(const Heatsink &h, const FlowInput &in)
     }
     if (water) {
         out.linear = normalNote(dashes);
-        out.volume = normalNote(in.metric ? number2String(m.flow * kLitresPerGallon)
-                                                + QStringLiteral(" L/min per channel water")
-                                          : number2String(m.flow) + QStringLiteral(" GPM per channel water"));
+        out.volume = normalNote(in.metric
+                ? number2String(m.flow * kLitresPerGallon) + QStringLiteral(" L/min per channel water")
+                : number2String(m.flow) + QStringLiteral(" GPM per channel water"));
         return out;
     }
     const double area = in.circular ? M_PI / 4.0 * in.diameter * in.diameter : in.x * in.y;

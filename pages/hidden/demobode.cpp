@@ -14,7 +14,7 @@ double gain(const QString &text, bool *bad)
     return ok && std::isfinite(v) ? v : 0.0;
 }
 
-}  // namespace
+} // namespace
 
 DemoBodeResult demoBodePoints(const DemoBodeInput &input)
 {

@@ -9,13 +9,14 @@ void setupDemoPlot(QCustomPlot *plot)
     plot->plotLayout()->insertRow(0);
     QFont titleFont = plot->font();
     titleFont.setBold(true);
-    plot->plotLayout()->addElement(0, 0, new QCPTextElement(plot, QStringLiteral("Bode Plot - Gain"), titleFont));
+    plot->plotLayout()->addElement(
+        0, 0, new QCPTextElement(plot, QStringLiteral("Bode Plot - Gain"), titleFont));
 
     QFont axisFont(QStringLiteral("MS Shell Dlg 2"));
     axisFont.setPixelSize(14);
     plot->xAxis->setScaleType(QCPAxis::stLogarithmic);
     QSharedPointer<QCPAxisTickerText> decades(new QCPAxisTickerText);
-    const char *const names[] = {"1", "10", "100", "1k", "10k", "100k", "1M", "10M", "100M"};
+    const char *const names[] = { "1", "10", "100", "1k", "10k", "100k", "1M", "10M", "100M" };
     double f = 1;
     for (const char *name : names) {
         decades->addTick(f, QLatin1String(name));
@@ -38,7 +39,7 @@ void setupDemoPlot(QCustomPlot *plot)
     plot->yAxis->setRange(-20, 140);
     plot->yAxis->setLabel(QStringLiteral("Gain [dB]"));
 
-    for (QCPAxis *axis : {plot->xAxis, plot->yAxis, plot->xAxis2}) {
+    for (QCPAxis *axis : { plot->xAxis, plot->yAxis, plot->xAxis2 }) {
         axis->setLabelFont(axisFont);
         axis->setTickLabelFont(axisFont);
         axis->grid()->setPen(QPen(QColor(128, 128, 128), 1, Qt::DotLine));
@@ -55,8 +56,8 @@ void plotDemoBode(QCustomPlot *plot, const DemoBodeResult &result)
         const char *name;
         const QVector<double> &gain;
         QColor colour;
-    } curves[] = {{"Open Loop Gain", result.openLoop, QColor(0, 0, 255)},
-                  {"Closed Loop Gain", result.closedLoop, QColor(255, 0, 0)}};
+    } curves[] = { { "Open Loop Gain", result.openLoop, QColor(0, 0, 255) },
+        { "Closed Loop Gain", result.closedLoop, QColor(255, 0, 0) } };
     for (const auto &curve : curves) {
         QCPGraph *graph = plot->addGraph();
         graph->setName(QLatin1String(curve.name));

@@ -9,7 +9,9 @@
 #include "pages/hidden/productguide.h"
 #include "ui_hiddenpage.h"
 
-HiddenPage::HiddenPage(QWidget *parent) : ToolPage(parent), ui(new Ui::HiddenPage)
+HiddenPage::HiddenPage(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::HiddenPage)
 {
     ui->setupUi(this);
 }
@@ -26,8 +28,8 @@ void HiddenPage::on_PSGButton_clicked()
 
 void HiddenPage::GeneratePSG()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Select Folder"), QStringLiteral("/home"),
-                                                             QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Select Folder"),
+        QStringLiteral("/home"), QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
     // A cancelled choice writes nothing.
     if (folder.isEmpty())
         return;
@@ -42,5 +44,6 @@ void HiddenPage::GeneratePSG()
     }
     if (auto *window = qobject_cast<QMainWindow *>(this->window()))
         window->statusBar()->showMessage(
-            QStringLiteral("Product selection guide written to %1").arg(QDir::toNativeSeparators(folder)), 10000);
+            QStringLiteral("Product selection guide written to %1").arg(QDir::toNativeSeparators(folder)),
+            10000);
 }

@@ -2,7 +2,9 @@
 
 #include "ui_placeholderpage.h"
 
-PlaceholderPage::PlaceholderPage(QWidget *parent) : ToolPage(parent), ui(new Ui::PlaceholderPage)
+PlaceholderPage::PlaceholderPage(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::PlaceholderPage)
 {
     ui->setupUi(this);
 }

@@ -19,8 +19,8 @@ void HighVoltagePWMList(QTextStream &out, const Catalogs &catalogs);
 QStringList productGuideFiles();
 
 struct ProductGuideExport {
-    QStringList written;  // full paths of the files written, in order
-    QString failed;       // full path of the file that could not be written; empty on success
+    QStringList written; // full paths of the files written, in order
+    QString failed; // full path of the file that could not be written; empty on success
 };
 
 // Writes the five tables into `folder`; the first file that cannot be written

@@ -2,7 +2,9 @@
 
 #include "ui_controlstep2page.h"
 
-ControlStep2Page::ControlStep2Page(QWidget *parent) : ToolPage(parent), ui(new Ui::ControlStep2Page)
+ControlStep2Page::ControlStep2Page(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::ControlStep2Page)
 {
     ui->setupUi(this);
     bindSelector(QStringLiteral("ampSelectorSCon"), ui->ampSelectorSCon, SelectorLists::Catalog::Pwm);

@@ -6,7 +6,9 @@ namespace {
 enum Sheet { DesignSheet = 0, MatchSheet = 1 };
 }
 
-FilterPage::FilterPage(QWidget *parent) : ToolPage(parent), ui(new Ui::FilterPage)
+FilterPage::FilterPage(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::FilterPage)
 {
     ui->setupUi(this);
     bindSelector(QStringLiteral("ampSelectorFilter"), ui->ampSelectorFilter, SelectorLists::Catalog::Pwm);

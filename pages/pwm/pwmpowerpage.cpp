@@ -2,7 +2,9 @@
 
 #include "ui_pwmpowerpage.h"
 
-PwmPowerPage::PwmPowerPage(QWidget *parent) : ToolPage(parent), ui(new Ui::PwmPowerPage)
+PwmPowerPage::PwmPowerPage(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::PwmPowerPage)
 {
     ui->setupUi(this);
     // At start-up the load is open (R "open"); the filter export later makes it a resistor.
@@ -26,9 +28,9 @@ void PwmPowerPage::initialise()
 
 QStringList PwmPowerPage::elementNames()
 {
-    return {QStringLiteral("P1"), QStringLiteral("P2"), QStringLiteral("P3"), QStringLiteral("P4"),
-            QStringLiteral("P5"), QStringLiteral("P6"), QStringLiteral("MN"), QStringLiteral("L1"),
-            QStringLiteral("L2"), QStringLiteral("L3"), QStringLiteral("L4"), QStringLiteral("L5")};
+    return { QStringLiteral("P1"), QStringLiteral("P2"), QStringLiteral("P3"), QStringLiteral("P4"),
+        QStringLiteral("P5"), QStringLiteral("P6"), QStringLiteral("MN"), QStringLiteral("L1"),
+        QStringLiteral("L2"), QStringLiteral("L3"), QStringLiteral("L4"), QStringLiteral("L5") };
 }
 
 networkElement PwmPowerPage::element(const QString &name) const
@@ -49,8 +51,8 @@ void PwmPowerPage::resetNetwork()
     const QString zero = QStringLiteral("0");
     const QString shorted = QStringLiteral("short");
     for (networkElement &e : m_elements)
-        e = {zero, zero, zero};
-    for (const char *name : {"L1", "L2", "L5"})
+        e = { zero, zero, zero };
+    for (const char *name : { "L1", "L2", "L5" })
         m_elements[elementNames().indexOf(QLatin1String(name))].C = shorted;
 }
 
@@ -74,7 +76,8 @@ void PwmPowerPage::setExtendedLoad(bool extended)
 
 void PwmPowerPage::extendLoad()
 {
-    ui->ExtendedLoad->setText(m_extendedLoad ? QStringLiteral("Condensed Load") : QStringLiteral("Extended Load"));
+    ui->ExtendedLoad->setText(
+        m_extendedLoad ? QStringLiteral("Condensed Load") : QStringLiteral("Extended Load"));
 }
 
 void PwmPowerPage::on_ExtendedLoad_clicked()
@@ -87,9 +90,9 @@ void PwmPowerPage::on_ExtendedLoad_clicked()
 // line carries all four coefficients so that none is lost on reopening.
 QVector<std::pair<QString, QVector<QLineEdit *>>> PwmPowerPage::parasiticGroups() const
 {
-    return {{"Lparasitics", {ui->LESRB, ui->LESRC, ui->LEPCB, ui->LEPCC}},
-            {"Pparasitics", {ui->PESRB, ui->PESRC, ui->PESLB, ui->PESLC}},
-            {"Eparasitics", {ui->EESRB, ui->EESRC, ui->EESLB, ui->EESLC}}};
+    return { { "Lparasitics", { ui->LESRB, ui->LESRC, ui->LEPCB, ui->LEPCC } },
+        { "Pparasitics", { ui->PESRB, ui->PESRC, ui->PESLB, ui->PESLC } },
+        { "Eparasitics", { ui->EESRB, ui->EESRC, ui->EESLB, ui->EESLC } } };
 }
 
 void PwmPowerPage::bindEntries()
@@ -101,19 +104,19 @@ void PwmPowerPage::bindEntries()
         entries().bind(names.at(i), &m_elements[i]);
     for (const auto &group : parasiticGroups()) {
         const QVector<QLineEdit *> fields = group.second;
-        entries().bind(group.first, EntryBinding{[fields] {
-                                                     QStringList parts;
-                                                     for (QLineEdit *field : fields)
-                                                         parts << withoutBlanks(field->text());
-                                                     return parts.join(QLatin1Char(' '));
-                                                 },
-                                                 [fields](const QString &value, bool) {
-                                                     // A short line fills the fields it has.
-                                                     const QStringList parts =
-                                                         value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-                                                     for (int i = 0; i < fields.size() && i < parts.size(); ++i)
-                                                         fields[i]->setText(parts[i]);
-                                                 }});
+        entries().bind(group.first,
+            EntryBinding { [fields] {
+                              QStringList parts;
+                              for (QLineEdit *field : fields)
+                                  parts << withoutBlanks(field->text());
+                              return parts.join(QLatin1Char(' '));
+                          },
+                [fields](const QString &value, bool) {
+                    // A short line fills the fields it has.
+                    const QStringList parts = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                    for (int i = 0; i < fields.size() && i < parts.size(); ++i)
+                        fields[i]->setText(parts[i]);
+                } });
     }
     bindSelector("ampSelectorPower", ui->ampSelectorPower, SelectorLists::Catalog::Pwm);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <utility>
 #include <QStringList>
 #include <QVector>
+#include <utility>
 
 #include "pages/pwm/networkelement.h"
 #include "pages/toolpage.h"

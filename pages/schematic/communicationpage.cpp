@@ -17,7 +17,9 @@ QString serialPortName()
 #endif
 }
 
-CommunicationPage::CommunicationPage(QWidget *parent) : ToolPage(parent), ui(new Ui::CommunicationPage)
+CommunicationPage::CommunicationPage(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::CommunicationPage)
 {
     ui->setupUi(this);
     ui->commUartValue0->setText(serialPortName());
@@ -55,5 +57,6 @@ void CommunicationPage::connectUART()
     // The port closes when this returns: let the greeting leave first.
     const bool sent = port.write("ok*", 3) == 3 && port.waitForBytesWritten(2000);
     showStatus(sent ? QStringLiteral("Greeting sent to %1").arg(port.portName())
-                    : QStringLiteral("The greeting could not be sent to %1: %2").arg(port.portName(), port.errorString()));
+                    : QStringLiteral("The greeting could not be sent to %1: %2")
+                          .arg(port.portName(), port.errorString()));
 }

@@ -15,7 +15,9 @@
 #include "pages/schematic/schematicsymbols.h"
 #include "ui_schematiceditorpage.h"
 
-SchematicEditorPage::SchematicEditorPage(QWidget *parent) : ToolPage(parent), ui(new Ui::SchematicEditorPage)
+SchematicEditorPage::SchematicEditorPage(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::SchematicEditorPage)
 {
     ui->setupUi(this);
     // There is no inductor symbol yet: the button, like L, only ends the current mode.
@@ -44,7 +46,7 @@ void SchematicEditorPage::setupSch()
     connect(sch, &QCustomPlot::mouseMove, this, &SchematicEditorPage::onMouseMove);
     connect(sch, &QCustomPlot::mouseRelease, this, &SchematicEditorPage::onMouseRelease);
     installShortcuts();
-    for (QCPAxis *axis : {sch->xAxis, sch->yAxis}) {
+    for (QCPAxis *axis : { sch->xAxis, sch->yAxis }) {
         axis->setTickLabels(false);
         axis->setTicks(false);
         QSharedPointer<QCPAxisTickerFixed> ticker(new QCPAxisTickerFixed);
@@ -64,7 +66,7 @@ void SchematicEditorPage::setupSch()
 // Grid lines at the multiples of the snap size, so the drawn grid is the snap grid.
 void SchematicEditorPage::setSchTickVector()
 {
-    for (QCPAxis *axis : {ui->sch->xAxis, ui->sch->yAxis})
+    for (QCPAxis *axis : { ui->sch->xAxis, ui->sch->yAxis })
         if (auto fixed = axis->ticker().dynamicCast<QCPAxisTickerFixed>())
             fixed->setTickStep(m_grid);
 }
@@ -86,11 +88,10 @@ void SchematicEditorPage::installShortcuts()
     const struct {
         Qt::Key key;
         void (SchematicEditorPage::*action)();
-    } keys[] = {{Qt::Key_R, &SchematicEditorPage::placeResistor},
-                {Qt::Key_C, &SchematicEditorPage::placeCapacitor},
-                {Qt::Key_L, &SchematicEditorPage::placeInductor},
-                {Qt::Key_W, &SchematicEditorPage::placeWire},
-                {Qt::Key_Escape, &SchematicEditorPage::exitSchMode}};
+    } keys[] = { { Qt::Key_R, &SchematicEditorPage::placeResistor },
+        { Qt::Key_C, &SchematicEditorPage::placeCapacitor },
+        { Qt::Key_L, &SchematicEditorPage::placeInductor }, { Qt::Key_W, &SchematicEditorPage::placeWire },
+        { Qt::Key_Escape, &SchematicEditorPage::exitSchMode } };
     for (const auto &k : keys) {
         auto *shortcut = new QShortcut(QKeySequence(k.key), top);
         shortcut->setAutoRepeat(false);
@@ -190,7 +191,7 @@ template <typename Symbol> Symbol *newSymbol(QCustomPlot *sch, const QPointF &ce
     return symbol;
 }
 
-}  // namespace
+} // namespace
 
 void SchematicEditorPage::placeResistor()
 {
@@ -408,7 +409,19 @@ void SchematicEditorPage::on_SchGridBox_toggled(bool checked)
     ui->sch->replot();
 }
 
-void SchematicEditorPage::on_capButton_clicked() { placeCapacitor(); }
-void SchematicEditorPage::on_resButton_clicked() { placeResistor(); }
-void SchematicEditorPage::on_wireButton_clicked() { placeWire(); }
-void SchematicEditorPage::on_ampButton_clicked() { placeAmplifier(); }
+void SchematicEditorPage::on_capButton_clicked()
+{
+    placeCapacitor();
+}
+void SchematicEditorPage::on_resButton_clicked()
+{
+    placeResistor();
+}
+void SchematicEditorPage::on_wireButton_clicked()
+{
+    placeWire();
+}
+void SchematicEditorPage::on_ampButton_clicked()
+{
+    placeAmplifier();
+}

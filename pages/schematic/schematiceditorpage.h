@@ -75,8 +75,8 @@ private:
     int m_grid = 100;
     QPointer<QCPAbstractItem> m_held;
     bool m_heldIsNew = false;
-    QPointF m_heldOrigin;  // centre of a dragged item before the drag
-    QPointF m_pressPoint;  // snapped point where a drag began
+    QPointF m_heldOrigin; // centre of a dragged item before the drag
+    QPointF m_pressPoint; // snapped point where a drag began
     bool m_wireMode = false;
     bool m_cursorOverridden = false;
     QVector<QPointer<QShortcut>> m_shortcuts;

@@ -30,15 +30,15 @@ void drawSegments(QCPPainter *painter, const QVector<QPointF> &segments)
         painter->drawLine(QLineF(segments.at(i), segments.at(i + 1)));
 }
 
-}  // namespace
+} // namespace
 
 component2::component2(QCustomPlot *plot)
-    : QCPAbstractItem(plot),
-      start(createPosition(QLatin1String("start"))),
-      end(createPosition(QLatin1String("end"))),
-      center(createPosition(QLatin1String("center"))),
-      normalPen(symbolPen(Qt::black)),
-      selectedPen(symbolPen(Qt::blue))
+    : QCPAbstractItem(plot)
+    , start(createPosition(QLatin1String("start")))
+    , end(createPosition(QLatin1String("end")))
+    , center(createPosition(QLatin1String("center")))
+    , normalPen(symbolPen(Qt::black))
+    , selectedPen(symbolPen(Qt::blue))
 {
 }
 
@@ -101,7 +101,7 @@ void component2::placeAt(const QPointF &c)
 
 QVector<QPointF> component2::segments() const
 {
-    return {px(start), px(end)};
+    return { px(start), px(end) };
 }
 
 double component2::selectTest(const QPointF &pos, bool onlySelectable, QVariant *) const
@@ -127,7 +127,8 @@ void component2::removeComponent()
     parentPlot()->removeItem(this);
 }
 
-resistor::resistor(QCustomPlot *plot) : component2(plot)
+resistor::resistor(QCustomPlot *plot)
+    : component2(plot)
 {
     for (int i = 0; i < 6; ++i)
         C[i] = createPosition(QStringLiteral("C%1").arg(i + 1));
@@ -139,7 +140,7 @@ void resistor::placeAt(const QPointF &c)
 {
     const double L = length;
     for (int i = 0; i < 6; ++i) {
-        const double along = (2 * i - 5) * L / 12;  // -5L/12, -3L/12, ... 5L/12
+        const double along = (2 * i - 5) * L / 12; // -5L/12, -3L/12, ... 5L/12
         const double across = i % 2 == 0 ? L / 4 : -L / 4;
         if (horizontal)
             C[i]->setCoords(c.x() + along, c.y() + across);
@@ -161,7 +162,8 @@ QVector<QPointF> resistor::segments() const
     return s;
 }
 
-capacitor::capacitor(QCustomPlot *plot) : component2(plot)
+capacitor::capacitor(QCustomPlot *plot)
+    : component2(plot)
 {
     for (int i = 0; i < 6; ++i)
         C[i] = createPosition(QStringLiteral("C%1").arg(i + 1));
@@ -173,9 +175,9 @@ void capacitor::placeAt(const QPointF &c)
 {
     const double L = length;
     // Each plate: its middle, then its two ends.
-    const double gap[2] = {-L / 8, L / 8};
+    const double gap[2] = { -L / 8, L / 8 };
     for (int plate = 0; plate < 2; ++plate) {
-        const double offsets[3] = {0, L / 3, -L / 3};
+        const double offsets[3] = { 0, L / 3, -L / 3 };
         for (int k = 0; k < 3; ++k) {
             QCPItemPosition *p = C[plate * 3 + k];
             if (horizontal)
@@ -189,16 +191,16 @@ void capacitor::placeAt(const QPointF &c)
 
 QVector<QPointF> capacitor::segments() const
 {
-    return {px(start), px(C[0]), px(C[1]), px(C[2]), px(C[3]), px(end), px(C[4]), px(C[5])};
+    return { px(start), px(C[0]), px(C[1]), px(C[2]), px(C[3]), px(end), px(C[4]), px(C[5]) };
 }
 
 wire::wire(QCustomPlot *plot)
-    : QCPAbstractItem(plot),
-      start(createPosition(QLatin1String("start"))),
-      end(createPosition(QLatin1String("end"))),
-      center(createPosition(QLatin1String("center"))),
-      normalPen(symbolPen(Qt::black)),
-      selectedPen(symbolPen(Qt::blue))
+    : QCPAbstractItem(plot)
+    , start(createPosition(QLatin1String("start")))
+    , end(createPosition(QLatin1String("end")))
+    , center(createPosition(QLatin1String("center")))
+    , normalPen(symbolPen(Qt::black))
+    , selectedPen(symbolPen(Qt::blue))
 {
 }
 
@@ -232,7 +234,7 @@ double wire::selectTest(const QPointF &pos, bool onlySelectable, QVariant *) con
 {
     if (onlySelectable && !mSelectable)
         return -1;
-    return distanceToSegments(pos, {start->pixelPosition(), end->pixelPosition()});
+    return distanceToSegments(pos, { start->pixelPosition(), end->pixelPosition() });
 }
 
 void wire::draw(QCPPainter *painter)
@@ -247,13 +249,13 @@ void wire::removeComponent()
 }
 
 ampSym::ampSym(QCustomPlot *plot)
-    : QCPAbstractItem(plot),
-      center(createPosition(QLatin1String("center"))),
-      C1(createPosition(QLatin1String("C1"))),
-      C2(createPosition(QLatin1String("C2"))),
-      C3(createPosition(QLatin1String("C3"))),
-      normalPen(symbolPen(Qt::black)),
-      selectedPen(symbolPen(Qt::blue))
+    : QCPAbstractItem(plot)
+    , center(createPosition(QLatin1String("center")))
+    , C1(createPosition(QLatin1String("C1")))
+    , C2(createPosition(QLatin1String("C2")))
+    , C3(createPosition(QLatin1String("C3")))
+    , normalPen(symbolPen(Qt::black))
+    , selectedPen(symbolPen(Qt::blue))
 {
 }
 
@@ -275,7 +277,8 @@ double ampSym::selectTest(const QPointF &pos, bool onlySelectable, QVariant *) c
     triangle << C1->pixelPosition() << C2->pixelPosition() << C3->pixelPosition();
     if (triangle.containsPoint(pos, Qt::OddEvenFill))
         return mParentPlot->selectionTolerance() * 0.99;
-    return distanceToSegments(pos, {triangle[0], triangle[1], triangle[1], triangle[2], triangle[2], triangle[0]});
+    return distanceToSegments(
+        pos, { triangle[0], triangle[1], triangle[1], triangle[2], triangle[2], triangle[0] });
 }
 
 void ampSym::draw(QCPPainter *painter)
@@ -296,6 +299,6 @@ bool isComponent2(const QCPAbstractItem *item)
     if (!item)
         return false;
     const QMetaObject *type = item->metaObject();
-    return type == &component2::staticMetaObject || type == &resistor::staticMetaObject ||
-           type == &capacitor::staticMetaObject;
+    return type == &component2::staticMetaObject || type == &resistor::staticMetaObject
+        || type == &capacitor::staticMetaObject;
 }

@@ -17,27 +17,23 @@ const char *const kHiddenPhrase = "showmeqx7777?";
 
 QStringList linearHeaders()
 {
-    return {QStringLiteral("i"),
-            QStringLiteral("Name"),
-            QStringLiteral("Channels"),
-            QStringLiteral("Vss max (V)"),
-            QStringLiteral("I_Continuous (A)"),
-            QStringLiteral("Max Output Swing* (Vp-p)"),
-            QStringLiteral("Max Slew Rate (V/\u00b5s)"),
-            QStringLiteral("Bandwidth @ V_out (kHz)"),
-            QStringLiteral("Max I_Quiescent (mA)"),
-            QStringLiteral("Max Internal Power Diss. (W)"),
-            QStringLiteral("Package Style"),
-            QStringLiteral("Relative Price - 10/3/16 Digikey USD")};
+    return { QStringLiteral("i"), QStringLiteral("Name"), QStringLiteral("Channels"),
+        QStringLiteral("Vss max (V)"), QStringLiteral("I_Continuous (A)"),
+        QStringLiteral("Max Output Swing* (Vp-p)"), QStringLiteral("Max Slew Rate (V/\u00b5s)"),
+        QStringLiteral("Bandwidth @ V_out (kHz)"), QStringLiteral("Max I_Quiescent (mA)"),
+        QStringLiteral("Max Internal Power Diss. (W)"), QStringLiteral("Package Style"),
+        QStringLiteral("Relative Price - 10/3/16 Digikey USD") };
 }
 
-}  // namespace
+} // namespace
 
-LinearSelectorPage::LinearSelectorPage(QWidget *parent) : ToolPage(parent), ui(new Ui::LinearSelectorPage)
+LinearSelectorPage::LinearSelectorPage(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::LinearSelectorPage)
 {
     ui->setupUi(this);
     m_table.attach(ui->selectorTable, new QStandardItemModel(0, 5, this),
-                   [this](const QModelIndex &current) { LPSselectionChange(current); });
+        [this](const QModelIndex &current) { LPSselectionChange(current); });
 }
 
 LinearSelectorPage::~LinearSelectorPage()
@@ -55,19 +51,13 @@ void LinearSelectorPage::writeTable(const QVector<LinearRow> &rows)
 {
     m_table.beginFill(linearHeaders(), rows.size());
     for (const LinearRow &row : rows) {
-        const QList<QStandardItem *> items = {
-            SelectorTable::wholeItem(row.index),
-            SelectorTable::textItem(row.name),
-            SelectorTable::wholeItem(row.channels),
-            SelectorTable::numberItem(row.vssMax),
-            SelectorTable::numberItem(row.current),
-            SelectorTable::wholeItem(row.swing),
-            SelectorTable::numberItem(row.slewRate),
-            SelectorTable::wholeItem(row.bandwidth),
-            SelectorTable::numberItem(row.quiescent),
-            SelectorTable::numberItem(row.dissipation),
-            SelectorTable::textItem(row.package),
-            SelectorTable::numberItem(row.price)};
+        const QList<QStandardItem *> items
+            = { SelectorTable::wholeItem(row.index), SelectorTable::textItem(row.name),
+                  SelectorTable::wholeItem(row.channels), SelectorTable::numberItem(row.vssMax),
+                  SelectorTable::numberItem(row.current), SelectorTable::wholeItem(row.swing),
+                  SelectorTable::numberItem(row.slewRate), SelectorTable::wholeItem(row.bandwidth),
+                  SelectorTable::numberItem(row.quiescent), SelectorTable::numberItem(row.dissipation),
+                  SelectorTable::textItem(row.package), SelectorTable::numberItem(row.price) };
         for (int column : row.marked)
             SelectorTable::markCloseMatch(items.value(column));
         m_table.appendRow(row.index, row.shown(), items);
@@ -135,12 +125,30 @@ void LinearSelectorPage::LPSselectionChange(const QModelIndex &index)
     SelectorTable::showProductLink(ui->LPSLinearName, m_selected.SiteLink, text);
 }
 
-void LinearSelectorPage::on_LPScurrent_editingFinished() { refreshLPS(); }
-void LinearSelectorPage::on_LPSVpp_editingFinished() { refreshLPS(); }
-void LinearSelectorPage::on_LPSFreq_editingFinished() { refreshLPS(); }
-void LinearSelectorPage::on_LPSSR_editingFinished() { refreshLPS(); }
-void LinearSelectorPage::on_LPSBridgeCheckBox_clicked() { refreshLPS(); }
-void LinearSelectorPage::on_LPSParallelCheckBox_clicked() { refreshLPS(); }
+void LinearSelectorPage::on_LPScurrent_editingFinished()
+{
+    refreshLPS();
+}
+void LinearSelectorPage::on_LPSVpp_editingFinished()
+{
+    refreshLPS();
+}
+void LinearSelectorPage::on_LPSFreq_editingFinished()
+{
+    refreshLPS();
+}
+void LinearSelectorPage::on_LPSSR_editingFinished()
+{
+    refreshLPS();
+}
+void LinearSelectorPage::on_LPSBridgeCheckBox_clicked()
+{
+    refreshLPS();
+}
+void LinearSelectorPage::on_LPSParallelCheckBox_clicked()
+{
+    refreshLPS();
+}
 
 void LinearSelectorPage::on_LPSNumAmps_valueChanged(int value)
 {
@@ -178,7 +186,7 @@ void LinearSelectorPage::on_sortPrice_clicked()
 
 void LinearSelectorPage::on_LPSresetButton_clicked()
 {
-    for (QLineEdit *field : {ui->LPScurrent, ui->LPSVpp, ui->LPSFreq, ui->LPSSR})
+    for (QLineEdit *field : { ui->LPScurrent, ui->LPSVpp, ui->LPSFreq, ui->LPSSR })
         field->setText(QStringLiteral("0"));
     ui->LPSBridgeCheckBox->setChecked(false);
     ui->LPSParallelCheckBox->setChecked(false);

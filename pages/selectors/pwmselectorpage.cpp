@@ -15,27 +15,22 @@ namespace {
 
 QStringList pwmHeaders()
 {
-    return {QStringLiteral("i"),
-            QStringLiteral("Name"),
-            QStringLiteral("Output Type"),
-            QStringLiteral("Vs max (V)"),
-            QStringLiteral("I_Continuous (A)"),
-            QStringLiteral("I_Peak (A)"),
-            QStringLiteral("Max Output Voltage (Vpeak)"),
-            QStringLiteral("Max Switching Frequency (kHz)"),
-            QStringLiteral("Max Output Bandwidth (kHz)"),
-            QStringLiteral("Max Internal Power Diss. (W)"),
-            QStringLiteral("Package Style"),
-            QStringLiteral("Relative Price - 10/7/16 Digikey USD")};
+    return { QStringLiteral("i"), QStringLiteral("Name"), QStringLiteral("Output Type"),
+        QStringLiteral("Vs max (V)"), QStringLiteral("I_Continuous (A)"), QStringLiteral("I_Peak (A)"),
+        QStringLiteral("Max Output Voltage (Vpeak)"), QStringLiteral("Max Switching Frequency (kHz)"),
+        QStringLiteral("Max Output Bandwidth (kHz)"), QStringLiteral("Max Internal Power Diss. (W)"),
+        QStringLiteral("Package Style"), QStringLiteral("Relative Price - 10/7/16 Digikey USD") };
 }
 
-}  // namespace
+} // namespace
 
-PwmSelectorPage::PwmSelectorPage(QWidget *parent) : ToolPage(parent), ui(new Ui::PwmSelectorPage)
+PwmSelectorPage::PwmSelectorPage(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::PwmSelectorPage)
 {
     ui->setupUi(this);
     m_table.attach(ui->pwmTable, new QStandardItemModel(0, 5, this),
-                   [this](const QModelIndex &current) { SPSselectionChange(current); });
+        [this](const QModelIndex &current) { SPSselectionChange(current); });
 }
 
 PwmSelectorPage::~PwmSelectorPage()
@@ -53,19 +48,13 @@ void PwmSelectorPage::writeTable(const QVector<PwmRow> &rows)
 {
     m_table.beginFill(pwmHeaders(), rows.size());
     for (const PwmRow &row : rows) {
-        const QList<QStandardItem *> items = {
-            SelectorTable::wholeItem(row.index),
-            SelectorTable::textItem(row.name),
-            SelectorTable::textItem(row.outputType),
-            SelectorTable::numberItem(row.vsMax),
-            SelectorTable::numberItem(row.current),
-            SelectorTable::numberItem(row.peakCurrent),
-            SelectorTable::wholeItem(row.voltage),
-            SelectorTable::numberItem(row.fswMax),
-            SelectorTable::numberItem(row.bandwidth),
-            SelectorTable::numberItem(row.dissipation),
-            SelectorTable::textItem(row.package),
-            SelectorTable::numberItem(row.price)};
+        const QList<QStandardItem *> items
+            = { SelectorTable::wholeItem(row.index), SelectorTable::textItem(row.name),
+                  SelectorTable::textItem(row.outputType), SelectorTable::numberItem(row.vsMax),
+                  SelectorTable::numberItem(row.current), SelectorTable::numberItem(row.peakCurrent),
+                  SelectorTable::wholeItem(row.voltage), SelectorTable::numberItem(row.fswMax),
+                  SelectorTable::numberItem(row.bandwidth), SelectorTable::numberItem(row.dissipation),
+                  SelectorTable::textItem(row.package), SelectorTable::numberItem(row.price) };
         for (int column : row.marked)
             SelectorTable::markCloseMatch(items.value(column));
         m_table.appendRow(row.index, row.shown(), items);
@@ -118,10 +107,22 @@ void PwmSelectorPage::SPSselectionChange(const QModelIndex &index)
     SelectorTable::showProductLink(ui->SPSname, m_selected.SiteLink, text);
 }
 
-void PwmSelectorPage::on_SPScurrent_editingFinished() { refreshSPS(); }
-void PwmSelectorPage::on_SPSvoltage_editingFinished() { refreshSPS(); }
-void PwmSelectorPage::on_SPSfrequency_editingFinished() { refreshSPS(); }
-void PwmSelectorPage::on_SPSparallelCheckBox_clicked() { refreshSPS(); }
+void PwmSelectorPage::on_SPScurrent_editingFinished()
+{
+    refreshSPS();
+}
+void PwmSelectorPage::on_SPSvoltage_editingFinished()
+{
+    refreshSPS();
+}
+void PwmSelectorPage::on_SPSfrequency_editingFinished()
+{
+    refreshSPS();
+}
+void PwmSelectorPage::on_SPSparallelCheckBox_clicked()
+{
+    refreshSPS();
+}
 
 void PwmSelectorPage::on_SPSnumAmps_valueChanged(int value)
 {
@@ -142,7 +143,7 @@ void PwmSelectorPage::on_SPSsortPrice_clicked()
 
 void PwmSelectorPage::on_SPSresetButton_clicked()
 {
-    for (QLineEdit *field : {ui->SPScurrent, ui->SPSvoltage, ui->SPSfrequency})
+    for (QLineEdit *field : { ui->SPScurrent, ui->SPSvoltage, ui->SPSfrequency })
         field->setText(QStringLiteral("0"));
     ui->SPSparallelCheckBox->setChecked(false);
     {

@@ -84,7 +84,7 @@ double swingDrop(const amp &a, double current)
     return a.VswingC.value(b) + a.VswingB.value(b) * current + a.VswingA.value(b) * current * current;
 }
 
-}  // namespace
+} // namespace
 
 LinearRow linearTableRow(const amp &a, int index, const QVector<PackageStyle> &packages)
 {
@@ -104,8 +104,8 @@ LinearRow linearTableRow(const amp &a, int index, const QVector<PackageStyle> &p
     return row;
 }
 
-LinearRow eliminateLinear(const amp &a, int index, const QVector<PackageStyle> &packages,
-                          const LinearRequirements &req)
+LinearRow eliminateLinear(
+    const amp &a, int index, const QVector<PackageStyle> &packages, const LinearRequirements &req)
 {
     LinearRow row = linearTableRow(a, index, packages);
     const double I = req.current;
@@ -176,8 +176,8 @@ LinearRow eliminateLinear(const amp &a, int index, const QVector<PackageStyle> &
     return row;
 }
 
-QVector<LinearRow> eliminateLinearCatalog(const QVector<amp> &linear, const QVector<PackageStyle> &packages,
-                                          const LinearRequirements &req)
+QVector<LinearRow> eliminateLinearCatalog(
+    const QVector<amp> &linear, const QVector<PackageStyle> &packages, const LinearRequirements &req)
 {
     QVector<LinearRow> rows;
     rows.reserve(linear.size());
@@ -223,7 +223,8 @@ PwmRow pwmTableRow(const pwm &p, int index, const QVector<PackageStyle> &package
     return row;
 }
 
-PwmRow eliminatePwm(const pwm &p, int index, const QVector<PackageStyle> &packages, const PwmRequirements &req)
+PwmRow eliminatePwm(
+    const pwm &p, int index, const QVector<PackageStyle> &packages, const PwmRequirements &req)
 {
     PwmRow row = pwmTableRow(p, index, packages);
     const double I = req.current;
@@ -276,8 +277,8 @@ PwmRow eliminatePwm(const pwm &p, int index, const QVector<PackageStyle> &packag
     return row;
 }
 
-QVector<PwmRow> eliminatePwmCatalog(const QVector<pwm> &pwms, const QVector<PackageStyle> &packages,
-                                    const PwmRequirements &req)
+QVector<PwmRow> eliminatePwmCatalog(
+    const QVector<pwm> &pwms, const QVector<PackageStyle> &packages, const PwmRequirements &req)
 {
     QVector<PwmRow> rows;
     rows.reserve(pwms.size());
@@ -288,8 +289,7 @@ QVector<PwmRow> eliminatePwmCatalog(const QVector<pwm> &pwms, const QVector<Pack
 
 namespace {
 
-template <typename Row>
-QVector<int> shownByPrice(const QVector<Row> &rows)
+template <typename Row> QVector<int> shownByPrice(const QVector<Row> &rows)
 {
     QVector<Row> shown;
     for (const Row &r : rows)
@@ -306,7 +306,7 @@ QVector<int> shownByPrice(const QVector<Row> &rows)
     return order;
 }
 
-}  // namespace
+} // namespace
 
 QVector<int> priceOrder(const QVector<LinearRow> &rows)
 {
@@ -318,4 +318,4 @@ QVector<int> priceOrder(const QVector<PwmRow> &rows)
     return shownByPrice(rows);
 }
 
-}  // namespace SelectorModel
+} // namespace SelectorModel

@@ -16,12 +16,7 @@ namespace SelectorModel {
 constexpr double kPi = 3.14159;
 
 // Table columns shared by both selectors (the model's column numbers).
-enum Column {
-    ColIndex = 0,
-    ColName = 1,
-    ColPrice = 11,
-    ColumnCount = 12
-};
+enum Column { ColIndex = 0, ColName = 1, ColPrice = 11, ColumnCount = 12 };
 
 enum class Match { Full, Close, Bridge, Parallel, Hidden };
 
@@ -44,31 +39,31 @@ QString parallelSuffix(int count);
 inline const char *const kBridgeSuffix = "-BRIDGE";
 
 struct LinearRequirements {
-    double current = 0;   // A, magnitude
-    double vpp = 0;       // V peak to peak, magnitude
-    double slewRate = 0;  // V/us
-    int relax = 20;       // percent accepted for a close match
+    double current = 0; // A, magnitude
+    double vpp = 0; // V peak to peak, magnitude
+    double slewRate = 0; // V/us
+    int relax = 20; // percent accepted for a close match
     bool bridge = false;
     bool parallel = false;
     int maxParallel = 3;
 };
 
 struct LinearRow {
-    int index = 0;          // column 0: catalog position
-    QString name;           // column 1: ampName + suffix
+    int index = 0; // column 0: catalog position
+    QString name; // column 1: ampName + suffix
     QString suffix;
-    int channels = 1;       // column 2
-    double vssMax = 0;      // column 3
-    double current = 0;     // column 4
-    int swing = 0;          // column 5, Vp-p
-    double slewRate = 0;    // column 6, V/us
-    int bandwidth = 0;      // column 7, kHz
-    double quiescent = 0;   // column 8, mA
+    int channels = 1; // column 2
+    double vssMax = 0; // column 3
+    double current = 0; // column 4
+    int swing = 0; // column 5, Vp-p
+    double slewRate = 0; // column 6, V/us
+    int bandwidth = 0; // column 7, kHz
+    double quiescent = 0; // column 8, mA
     double dissipation = 0; // column 9, W
-    QString package;        // column 10
-    double price = 0;       // column 11
+    QString package; // column 10
+    double price = 0; // column 11
     Match match = Match::Full;
-    QVector<int> marked;    // columns with the close-match background
+    QVector<int> marked; // columns with the close-match background
     bool shown() const { return match != Match::Hidden; }
 };
 
@@ -76,34 +71,34 @@ struct LinearRow {
 LinearRow linearTableRow(const amp &a, int index, const QVector<PackageStyle> &packages);
 // The row after the requirements: kept, marked, turned into a bridge or
 // parallel solution, or hidden.
-LinearRow eliminateLinear(const amp &a, int index, const QVector<PackageStyle> &packages,
-                          const LinearRequirements &req);
-QVector<LinearRow> eliminateLinearCatalog(const QVector<amp> &linear, const QVector<PackageStyle> &packages,
-                                          const LinearRequirements &req);
+LinearRow eliminateLinear(
+    const amp &a, int index, const QVector<PackageStyle> &packages, const LinearRequirements &req);
+QVector<LinearRow> eliminateLinearCatalog(
+    const QVector<amp> &linear, const QVector<PackageStyle> &packages, const LinearRequirements &req);
 
 struct PwmRequirements {
-    double current = 0;    // A, magnitude
-    double voltage = 0;    // V peak, magnitude
-    double frequency = 0;  // kHz after the output filter
+    double current = 0; // A, magnitude
+    double voltage = 0; // V peak, magnitude
+    double frequency = 0; // kHz after the output filter
     int relax = 20;
     bool parallel = false;
     int maxParallel = 3;
 };
 
 struct PwmRow {
-    int index = 0;          // column 0
-    QString name;           // column 1
+    int index = 0; // column 0
+    QString name; // column 1
     QString suffix;
-    QString outputType;     // column 2
-    double vsMax = 0;       // column 3
-    double current = 0;     // column 4
+    QString outputType; // column 2
+    double vsMax = 0; // column 3
+    double current = 0; // column 4
     double peakCurrent = 0; // column 5
-    int voltage = 0;        // column 6, Vpeak
-    double fswMax = 0;      // column 7, kHz
-    double bandwidth = 0;   // column 8, kHz
+    int voltage = 0; // column 6, Vpeak
+    double fswMax = 0; // column 7, kHz
+    double bandwidth = 0; // column 8, kHz
     double dissipation = 0; // column 9
-    QString package;        // column 10
-    double price = 0;       // column 11
+    QString package; // column 10
+    double price = 0; // column 11
     Match match = Match::Full;
     QVector<int> marked;
     bool shown() const { return match != Match::Hidden; }
@@ -114,14 +109,14 @@ QString outputTypeText(int outputs);
 double onResistanceAt25(double a, double b, double c);
 
 PwmRow pwmTableRow(const pwm &p, int index, const QVector<PackageStyle> &packages);
-PwmRow eliminatePwm(const pwm &p, int index, const QVector<PackageStyle> &packages,
-                    const PwmRequirements &req);
-QVector<PwmRow> eliminatePwmCatalog(const QVector<pwm> &pwms, const QVector<PackageStyle> &packages,
-                                    const PwmRequirements &req);
+PwmRow eliminatePwm(
+    const pwm &p, int index, const QVector<PackageStyle> &packages, const PwmRequirements &req);
+QVector<PwmRow> eliminatePwmCatalog(
+    const QVector<pwm> &pwms, const QVector<PackageStyle> &packages, const PwmRequirements &req);
 
 // Catalog positions of the shown rows in table order: cheapest first, equal
 // prices in catalog order.
 QVector<int> priceOrder(const QVector<LinearRow> &rows);
 QVector<int> priceOrder(const QVector<PwmRow> &rows);
 
-}  // namespace SelectorModel
+} // namespace SelectorModel

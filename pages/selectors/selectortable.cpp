@@ -25,7 +25,7 @@ QStandardItem *centred(QStandardItem *item)
     return item;
 }
 
-}  // namespace
+} // namespace
 
 QStandardItem *numberItem(double value)
 {
@@ -118,10 +118,10 @@ void Table::attach(QTableView *view, QStandardItemModel *model, RowHandler onRow
     m_model = model;
     view->setModel(model);
     QObject::connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, view,
-                     [this, onRow](const QModelIndex &current) {
-                         if (!m_quiet && onRow)
-                             onRow(current);
-                     });
+        [this, onRow](const QModelIndex &current) {
+            if (!m_quiet && onRow)
+                onRow(current);
+        });
     view->verticalHeader()->hide();
 }
 
@@ -165,7 +165,8 @@ QModelIndex Table::firstShownNameCell() const
 
 QString Table::nameAt(const QModelIndex &index) const
 {
-    return index.isValid() ? m_model->index(index.row(), SelectorModel::ColName).data().toString() : QString();
+    return index.isValid() ? m_model->index(index.row(), SelectorModel::ColName).data().toString()
+                           : QString();
 }
 
-}  // namespace SelectorTable
+} // namespace SelectorTable

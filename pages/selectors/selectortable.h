@@ -71,8 +71,8 @@ public:
 private:
     QTableView *m_view = nullptr;
     QStandardItemModel *m_model = nullptr;
-    QVector<bool> m_shown;  // by catalog position
-    bool m_quiet = false;   // the page itself is changing the table
+    QVector<bool> m_shown; // by catalog position
+    bool m_quiet = false; // the page itself is changing the table
 };
 
-}  // namespace SelectorTable
+} // namespace SelectorTable

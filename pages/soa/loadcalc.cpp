@@ -3,7 +3,9 @@
 #include "ui_loadcalc.h"
 #include "values/fieldvalues.h"
 
-LoadCalc::LoadCalc(QWidget *parent) : QDialog(parent), ui(new Ui::LoadCalc)
+LoadCalc::LoadCalc(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::LoadCalc)
 {
     ui->setupUi(this);
     computeSeries();
@@ -18,8 +20,8 @@ LoadCalc::~LoadCalc()
 
 void LoadCalc::setValues(const QStringList &values)
 {
-    QLineEdit *fields[] = {ui->Rseries, ui->Cseries, ui->Lseries, ui->Rparallel, ui->Cparallel, ui->Lparallel,
-                           ui->Z1,      ui->Z2,      ui->Angle1,  ui->Angle2,    ui->Fseries,   ui->Fparallel};
+    QLineEdit *fields[] = { ui->Rseries, ui->Cseries, ui->Lseries, ui->Rparallel, ui->Cparallel,
+        ui->Lparallel, ui->Z1, ui->Z2, ui->Angle1, ui->Angle2, ui->Fseries, ui->Fparallel };
     for (int i = 0; i < 12 && i < values.size(); ++i)
         fields[i]->setText(values.at(i));
     computeSeries();
@@ -29,9 +31,9 @@ void LoadCalc::setValues(const QStringList &values)
 
 QStringList LoadCalc::values() const
 {
-    return {ui->Rseries->text(), ui->Cseries->text(), ui->Lseries->text(), ui->Rparallel->text(),
-            ui->Cparallel->text(), ui->Lparallel->text(), ui->Z1->text(), ui->Z2->text(),
-            ui->Angle1->text(), ui->Angle2->text(), ui->Fseries->text(), ui->Fparallel->text()};
+    return { ui->Rseries->text(), ui->Cseries->text(), ui->Lseries->text(), ui->Rparallel->text(),
+        ui->Cparallel->text(), ui->Lparallel->text(), ui->Z1->text(), ui->Z2->text(), ui->Angle1->text(),
+        ui->Angle2->text(), ui->Fseries->text(), ui->Fparallel->text() };
 }
 
 LoadCalcEntry LoadCalc::read(QLineEdit *field, const char *kind)
@@ -46,8 +48,8 @@ LoadCalcEntry LoadCalc::read(QLineEdit *field, const char *kind)
 
 void LoadCalc::computeSeries()
 {
-    const ImpedanceText z = seriesRLC(read(ui->Rseries, "R"), read(ui->Lseries, "R"), read(ui->Cseries, "C"),
-                                      read(ui->Fseries, "R"));
+    const ImpedanceText z = seriesRLC(
+        read(ui->Rseries, "R"), read(ui->Lseries, "R"), read(ui->Cseries, "C"), read(ui->Fseries, "R"));
     ui->loadCalcSeriesZ->setText(z.magnitude);
     ui->loadCalcSeriesAngle->setText(z.angle);
 }
@@ -55,7 +57,7 @@ void LoadCalc::computeSeries()
 void LoadCalc::computeParallel()
 {
     const ImpedanceText z = parallelRLC(read(ui->Rparallel, "R"), read(ui->Lparallel, "R"),
-                                        read(ui->Cparallel, "C"), read(ui->Fparallel, "R"));
+        read(ui->Cparallel, "C"), read(ui->Fparallel, "R"));
     ui->loadCalcParallelZ->setText(z.magnitude);
     ui->loadCalcParallelAngle->setText(z.angle);
 }
@@ -63,23 +65,59 @@ void LoadCalc::computeParallel()
 void LoadCalc::computeCombination()
 {
     const ImpedanceText z = combineImpedances(read(ui->Z1, "R"), read(ui->Angle1, "R"), read(ui->Z2, "R"),
-                                              read(ui->Angle2, "R"), ui->SeriesButton->isChecked());
+        read(ui->Angle2, "R"), ui->SeriesButton->isChecked());
     ui->loadCalcResultZ->setText(z.magnitude);
     ui->loadCalcResultAngle->setText(z.angle);
 }
 
-void LoadCalc::on_Rseries_editingFinished() { computeSeries(); }
-void LoadCalc::on_Lseries_editingFinished() { computeSeries(); }
-void LoadCalc::on_Cseries_editingFinished() { computeSeries(); }
-void LoadCalc::on_Fseries_editingFinished() { computeSeries(); }
-void LoadCalc::on_Rparallel_editingFinished() { computeParallel(); }
-void LoadCalc::on_Lparallel_editingFinished() { computeParallel(); }
-void LoadCalc::on_Cparallel_editingFinished() { computeParallel(); }
-void LoadCalc::on_Fparallel_editingFinished() { computeParallel(); }
-void LoadCalc::on_Z1_editingFinished() { computeCombination(); }
-void LoadCalc::on_Angle1_editingFinished() { computeCombination(); }
-void LoadCalc::on_Z2_editingFinished() { computeCombination(); }
-void LoadCalc::on_Angle2_editingFinished() { computeCombination(); }
+void LoadCalc::on_Rseries_editingFinished()
+{
+    computeSeries();
+}
+void LoadCalc::on_Lseries_editingFinished()
+{
+    computeSeries();
+}
+void LoadCalc::on_Cseries_editingFinished()
+{
+    computeSeries();
+}
+void LoadCalc::on_Fseries_editingFinished()
+{
+    computeSeries();
+}
+void LoadCalc::on_Rparallel_editingFinished()
+{
+    computeParallel();
+}
+void LoadCalc::on_Lparallel_editingFinished()
+{
+    computeParallel();
+}
+void LoadCalc::on_Cparallel_editingFinished()
+{
+    computeParallel();
+}
+void LoadCalc::on_Fparallel_editingFinished()
+{
+    computeParallel();
+}
+void LoadCalc::on_Z1_editingFinished()
+{
+    computeCombination();
+}
+void LoadCalc::on_Angle1_editingFinished()
+{
+    computeCombination();
+}
+void LoadCalc::on_Z2_editingFinished()
+{
+    computeCombination();
+}
+void LoadCalc::on_Angle2_editingFinished()
+{
+    computeCombination();
+}
 
 void LoadCalc::on_SeriesButton_toggled(bool checked)
 {

@@ -26,8 +26,8 @@ public:
 signals:
     void sendLoadCalc(const QString &z, const QString &angle, const QString &freq);
     void sendRLCValues(const QString &resS, const QString &capS, const QString &indS, const QString &resP,
-                       const QString &capP, const QString &indP, const QString &z1, const QString &z2,
-                       const QString &a1, const QString &a2, const QString &freqS, const QString &freqP);
+        const QString &capP, const QString &indP, const QString &z1, const QString &z2, const QString &a1,
+        const QString &a2, const QString &freqS, const QString &freqP);
 
 private slots:
     void on_Rseries_editingFinished();

@@ -18,12 +18,12 @@ QString six(double x)
 
 ImpedanceText openResult()
 {
-    return {QStringLiteral("open"), QStringLiteral("0")};
+    return { QStringLiteral("open"), QStringLiteral("0") };
 }
 
 ImpedanceText zeroResult()
 {
-    return {QStringLiteral("0"), QStringLiteral("0")};
+    return { QStringLiteral("0"), QStringLiteral("0") };
 }
 
 double degrees(double re, double im)
@@ -33,10 +33,10 @@ double degrees(double re, double im)
     return std::atan(im / re) * 180 / kPi;
 }
 
-}  // namespace
+} // namespace
 
-ImpedanceText seriesRLC(const LoadCalcEntry &r, const LoadCalcEntry &l, const LoadCalcEntry &c,
-                        const LoadCalcEntry &f)
+ImpedanceText seriesRLC(
+    const LoadCalcEntry &r, const LoadCalcEntry &l, const LoadCalcEntry &c, const LoadCalcEntry &f)
 {
     if (r.open || l.open || c.open || f.open)
         return openResult();
@@ -52,40 +52,40 @@ ImpedanceText seriesRLC(const LoadCalcEntry &r, const LoadCalcEntry &l, const Lo
     }
     const double x = xl - xc;
     if (R == 0)
-        return {six(std::fabs(x)), six(xl > xc ? 90 : (xl == xc ? 0 : -90))};
-    return {six(std::sqrt(R * R + x * x)), six(std::atan(x / R) * 180 / kPi)};
+        return { six(std::fabs(x)), six(xl > xc ? 90 : (xl == xc ? 0 : -90)) };
+    return { six(std::sqrt(R * R + x * x)), six(std::atan(x / R) * 180 / kPi) };
 }
 
-ImpedanceText parallelRLC(const LoadCalcEntry &r, const LoadCalcEntry &l, const LoadCalcEntry &c,
-                          const LoadCalcEntry &f)
+ImpedanceText parallelRLC(
+    const LoadCalcEntry &r, const LoadCalcEntry &l, const LoadCalcEntry &c, const LoadCalcEntry &f)
 {
     const bool rOpen = r.open || r.value == kOpenValue;
     const bool lOpen = l.open || l.value == kOpenValue;
     if (c.shorted || (!rOpen && (r.shorted || r.value == 0)) || (!lOpen && (l.shorted || l.value == 0)))
         return zeroResult();
     if (!lOpen && f.value == 0)
-        return zeroResult();  // the inductor shorts the load at DC
+        return zeroResult(); // the inductor shorts the load at DC
     const double bc = (c.open || c.value == 0) ? 0 : kTwoPi * f.value * c.value;
     const double bl = lOpen ? 0 : 1 / (kTwoPi * f.value * l.value);
     const double b = bl - bc;
     if (rOpen) {
         if (b == 0)
             return openResult();
-        return {six(1 / std::fabs(b)), six(bl > bc ? 90 : -90)};
+        return { six(1 / std::fabs(b)), six(bl > bc ? 90 : -90) };
     }
     const double g = 1 / r.value;
-    return {six(1 / std::sqrt(b * b + g * g)), six(std::atan(b / g) * 180 / kPi)};
+    return { six(1 / std::sqrt(b * b + g * g)), six(std::atan(b / g) * 180 / kPi) };
 }
 
 ImpedanceText combineImpedances(const LoadCalcEntry &z1, const LoadCalcEntry &a1, const LoadCalcEntry &z2,
-                                const LoadCalcEntry &a2, bool series)
+    const LoadCalcEntry &a2, bool series)
 {
     const bool open1 = z1.open || z1.value == kOpenValue;
     const bool open2 = z2.open || z2.value == kOpenValue;
     const comp p(z1.shorted ? 0 : z1.value * std::cos(a1.value * kPi / 180),
-                 z1.shorted ? 0 : z1.value * std::sin(a1.value * kPi / 180));
+        z1.shorted ? 0 : z1.value * std::sin(a1.value * kPi / 180));
     const comp q(z2.shorted ? 0 : z2.value * std::cos(a2.value * kPi / 180),
-                 z2.shorted ? 0 : z2.value * std::sin(a2.value * kPi / 180));
+        z2.shorted ? 0 : z2.value * std::sin(a2.value * kPi / 180));
     comp z;
     if (series) {
         if (open1 || open2)
@@ -101,9 +101,9 @@ ImpedanceText combineImpedances(const LoadCalcEntry &z1, const LoadCalcEntry &a1
         else if (p.magnitude() == 0 || q.magnitude() == 0)
             return zeroResult();
         else if ((p + q).magnitude() == 0)
-            return openResult();  // an ideal resonance between the two
+            return openResult(); // an ideal resonance between the two
         else
             z = (p * q) / (p + q);
     }
-    return {six(z.magnitude()), six(degrees(z.real(), z.imag()))};
+    return { six(z.magnitude()), six(degrees(z.real(), z.imag())) };
 }

@@ -17,11 +17,11 @@ struct ImpedanceText {
 };
 
 // Series R-L-C at a frequency.
-ImpedanceText seriesRLC(const LoadCalcEntry &r, const LoadCalcEntry &l, const LoadCalcEntry &c,
-                        const LoadCalcEntry &f);
+ImpedanceText seriesRLC(
+    const LoadCalcEntry &r, const LoadCalcEntry &l, const LoadCalcEntry &c, const LoadCalcEntry &f);
 // Parallel R-L-C at a frequency.
-ImpedanceText parallelRLC(const LoadCalcEntry &r, const LoadCalcEntry &l, const LoadCalcEntry &c,
-                          const LoadCalcEntry &f);
+ImpedanceText parallelRLC(
+    const LoadCalcEntry &r, const LoadCalcEntry &l, const LoadCalcEntry &c, const LoadCalcEntry &f);
 // Two impedances given as magnitude and angle, in series or in parallel.
 ImpedanceText combineImpedances(const LoadCalcEntry &z1, const LoadCalcEntry &a1, const LoadCalcEntry &z2,
-                                const LoadCalcEntry &a2, bool series);
+    const LoadCalcEntry &a2, bool series);

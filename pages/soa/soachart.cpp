@@ -51,7 +51,7 @@ void setScale(QCPAxis *axis, bool log)
 }
 
 QCPGraph *addGraph(QCustomPlot *plot, const QString &name, const QVector<double> &x, const QVector<double> &y,
-                   const QPen &pen)
+    const QPen &pen)
 {
     QCPGraph *g = plot->addGraph();
     g->setName(name);
@@ -60,19 +60,20 @@ QCPGraph *addGraph(QCustomPlot *plot, const QString &name, const QVector<double>
     return g;
 }
 
-}  // namespace
+} // namespace
 
 void setupSOAplot(QCustomPlot *p)
 {
     if (p->plotLayout()->rowCount() < 2) {
         p->plotLayout()->insertRow(0);
-        auto *title = new QCPTextElement(p, QStringLiteral("Safe Operating Area"), QFont(p->font().family(), 11, QFont::Bold));
+        auto *title = new QCPTextElement(
+            p, QStringLiteral("Safe Operating Area"), QFont(p->font().family(), 11, QFont::Bold));
         p->plotLayout()->addElement(0, 0, title);
     }
     p->xAxis->setLabel(QStringLiteral("Differential Voltage (Vs-Vo) [V]"));
     p->yAxis->setLabel(QStringLiteral("Output Current [A]"));
     p->axisRect()->setupFullAxesBox(true);
-    for (QCPAxis *axis : {p->xAxis, p->yAxis, p->xAxis2, p->yAxis2})
+    for (QCPAxis *axis : { p->xAxis, p->yAxis, p->xAxis2, p->yAxis2 })
         setScale(axis, true);
     p->xAxis2->setTickLabels(false);
     p->yAxis2->setTickLabels(false);
@@ -89,7 +90,7 @@ void setupWavePlots(QCustomPlot *voltage, QCustomPlot *current)
     voltage->yAxis->setLabel(QStringLiteral("Voltage (V)"));
     current->xAxis->setLabel(QStringLiteral("time (s)"));
     current->yAxis->setLabel(QStringLiteral("Current (A)"));
-    for (QCustomPlot *p : {voltage, current}) {
+    for (QCustomPlot *p : { voltage, current }) {
         gridPens(p->xAxis);
         gridPens(p->yAxis);
         p->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
@@ -98,7 +99,7 @@ void setupWavePlots(QCustomPlot *voltage, QCustomPlot *current)
 
 void setSOAscale(QCustomPlot *p, const amp &a, bool log)
 {
-    for (QCPAxis *axis : {p->xAxis, p->yAxis, p->xAxis2, p->yAxis2})
+    for (QCPAxis *axis : { p->xAxis, p->yAxis, p->xAxis2, p->yAxis2 })
         setScale(axis, log);
     if (log) {
         p->xAxis->setRange(1, qMax(1.5 * a.Vss_max, 10.0));
@@ -136,8 +137,10 @@ void drawSOAchart(QCustomPlot *p, const SoaResult &r)
 
     if (r.band.shown) {
         const QColor brown(102, 51, 0);
-        QCPGraph *upper = addGraph(p, QStringLiteral("Current Limit"), r.band.x, r.band.upper, QPen(brown, 3));
-        QCPGraph *lower = addGraph(p, QStringLiteral("Current Limit (lower)"), r.band.x, r.band.lower, QPen(brown, 3));
+        QCPGraph *upper
+            = addGraph(p, QStringLiteral("Current Limit"), r.band.x, r.band.upper, QPen(brown, 3));
+        QCPGraph *lower
+            = addGraph(p, QStringLiteral("Current Limit (lower)"), r.band.x, r.band.lower, QPen(brown, 3));
         lower->removeFromLegend();
         lower->setBrush(QColor(102, 51, 0, 50));
         lower->setChannelFillGraph(upper);
@@ -154,7 +157,7 @@ void drawViewers(QCustomPlot *voltage, QCustomPlot *current, const SoaSimResult 
         const QVector<double> *values;
         QColor colour;
     };
-    for (const Viewer &v : {Viewer{voltage, &s.V, Qt::blue}, Viewer{current, &s.I, Qt::red}}) {
+    for (const Viewer &v : { Viewer { voltage, &s.V, Qt::blue }, Viewer { current, &s.I, Qt::red } }) {
         v.plot->clearGraphs();
         QCPGraph *g = v.plot->addGraph();
         g->setPen(QPen(v.colour, 3));

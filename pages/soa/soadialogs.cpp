@@ -29,13 +29,13 @@ struct OutputRows {
     QLineEdit *minimum = nullptr;
 };
 
-OutputRows addOutputRows(QFormLayout *form, const QString &prefix, bool voltage, const QString &maximum,
-                         const QString &minimum)
+OutputRows addOutputRows(
+    QFormLayout *form, const QString &prefix, bool voltage, const QString &maximum, const QString &minimum)
 {
     OutputRows rows;
     rows.kind = new QComboBox;
     rows.kind->setObjectName(prefix + QStringLiteral("OutputKind"));
-    rows.kind->addItems({QStringLiteral("Voltage Output"), QStringLiteral("Current Output")});
+    rows.kind->addItems({ QStringLiteral("Voltage Output"), QStringLiteral("Current Output") });
     rows.kind->setCurrentIndex(voltage ? 0 : 1);
     rows.maximum = entryField(prefix + QStringLiteral("Max"), maximum);
     rows.minimum = entryField(prefix + QStringLiteral("Min"), minimum);
@@ -127,12 +127,13 @@ struct UploadPage {
         auto *form = new QFormLayout(page);
         kind = new QComboBox;
         kind->setObjectName(QStringLiteral("soaUploadOutputKind"));
-        kind->addItems({QStringLiteral("Voltage Output (V)"), QStringLiteral("Current Output (A)")});
+        kind->addItems({ QStringLiteral("Voltage Output (V)"), QStringLiteral("Current Output (A)") });
         kind->setCurrentIndex(s.voltage ? 0 : 1);
         auto *button = new QPushButton(QStringLiteral("Upload CSV"));
         button->setObjectName(QStringLiteral("soaUploadButton"));
-        auto *hint = new QLabel(QStringLiteral("Files should contain two entries per line, separated by commas. "
-                                               "Entry 1: Time in seconds. Entry 2: Output in (Volts or Amps)."));
+        auto *hint
+            = new QLabel(QStringLiteral("Files should contain two entries per line, separated by commas. "
+                                        "Entry 1: Time in seconds. Entry 2: Output in (Volts or Amps)."));
         hint->setWordWrap(true);
         scale = entryField(QStringLiteral("soaUploadScale"), s.csvScale);
         form->addRow(kind);
@@ -164,7 +165,7 @@ QWidget *motorPage(QDialog *dialog)
     return page;
 }
 
-}  // namespace
+} // namespace
 
 bool changeSOASignal(QWidget *parent, SoaSignalSettings &signal, const std::function<void()> &upload)
 {
@@ -174,8 +175,8 @@ bool changeSOASignal(QWidget *parent, SoaSignalSettings &signal, const std::func
     auto *layout = new QVBoxLayout(&dialog);
     auto *kind = new QComboBox;
     kind->setObjectName(QStringLiteral("soaSignalKind"));
-    kind->addItems({QStringLiteral("Sine Wave"), QStringLiteral("Trapezoidal/Pulse Wave"),
-                    QStringLiteral("Upload Waveform"), QStringLiteral("DC Motor")});
+    kind->addItems({ QStringLiteral("Sine Wave"), QStringLiteral("Trapezoidal/Pulse Wave"),
+        QStringLiteral("Upload Waveform"), QStringLiteral("DC Motor") });
     auto *stack = new QStackedWidget;
     stack->setObjectName(QStringLiteral("soaSignalStack"));
     layout->addWidget(kind);
@@ -189,8 +190,8 @@ bool changeSOASignal(QWidget *parent, SoaSignalSettings &signal, const std::func
     stack->addWidget(uploaded.build(signal, upload));
     stack->addWidget(motorPage(&dialog));
 
-    QObject::connect(kind, QOverload<int>::of(&QComboBox::currentIndexChanged), stack,
-                     &QStackedWidget::setCurrentIndex);
+    QObject::connect(
+        kind, QOverload<int>::of(&QComboBox::currentIndexChanged), stack, &QStackedWidget::setCurrentIndex);
     kind->setCurrentIndex(signal.type);
     stack->setCurrentIndex(signal.type);
     layout->addWidget(okCancel(&dialog));
@@ -221,8 +222,8 @@ bool changeSOAVsValue(QWidget *parent, const amp &record, bool positive, QString
     dialog.setWindowTitle(QStringLiteral("Change Supply Voltage"));
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(QStringLiteral("Enter new supply voltage")));
-    layout->addWidget(new QLabel(QStringLiteral("Maximum ±V_S = ±") + QString::number(0.5 * record.Vss_max)
-                                 + QStringLiteral(" V")));
+    layout->addWidget(new QLabel(
+        QStringLiteral("Maximum ±V_S = ±") + QString::number(0.5 * record.Vss_max) + QStringLiteral(" V")));
     auto *form = new QFormLayout;
     QLineEdit *pos = entryField(QStringLiteral("soaSupplyPos"), vsPos);
     QLineEdit *neg = entryField(QStringLiteral("soaSupplyNeg"), vsNeg);
@@ -243,25 +244,27 @@ bool changeSOAVsValue(QWidget *parent, const amp &record, bool positive, QString
 SoaBoost boostSupplies(const amp &record, bool on, const QString &vsPos, const QString &vsNeg)
 {
     if (!on || record.boost.isEmpty())
-        return {on, vsPos, vsNeg};
+        return { on, vsPos, vsNeg };
     const double boost = record.boost.last();
-    return {on, voltageText(string2Number(vsPos) + boost), voltageText(string2Number(vsNeg) - boost)};
+    return { on, voltageText(string2Number(vsPos) + boost), voltageText(string2Number(vsNeg) - boost) };
 }
 
-bool changeSOAVbValue(QWidget *parent, const amp &record, const QString &vsPos, const QString &vsNeg,
-                      SoaBoost &boost)
+bool changeSOAVbValue(
+    QWidget *parent, const amp &record, const QString &vsPos, const QString &vsNeg, SoaBoost &boost)
 {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("soaBoostDialog"));
     dialog.setWindowTitle(QStringLiteral("Change Boost Supply Voltage"));
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(QStringLiteral("Enter new boost supply voltage")));
-    layout->addWidget(new QLabel(QStringLiteral("Boost Voltages are low-current supplies that increase voltage swing")));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Boost Voltages are low-current supplies that increase voltage swing")));
     auto *choice = new QComboBox;
     choice->setObjectName(QStringLiteral("soaBoostChoice"));
     choice->addItem(QStringLiteral("No Boost"));
     if (!record.boost.isEmpty())
-        choice->addItem(QStringLiteral("±V_S ± ") + QString::number(record.boost.last()) + QStringLiteral(" V"));
+        choice->addItem(
+            QStringLiteral("±V_S ± ") + QString::number(record.boost.last()) + QStringLiteral(" V"));
     choice->setCurrentIndex(boost.on && choice->count() > 1 ? 1 : 0);
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("V_B [Volts]"), choice);

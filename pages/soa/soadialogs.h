@@ -9,7 +9,7 @@ class QWidget;
 
 // The output signal as the SOA page keeps it, texts as typed.
 struct SoaSignalSettings {
-    int type = 0;  // 0 sine, 1 trapezoid, 2 uploaded, 3 DC motor
+    int type = 0; // 0 sine, 1 trapezoid, 2 uploaded, 3 DC motor
     bool voltage = true;
     QString maximum = QStringLiteral("40"), minimum = QStringLiteral("-40");
     QString frequency = QStringLiteral("1k");
@@ -38,5 +38,5 @@ SoaBoost boostSupplies(const amp &record, bool on, const QString &vsPos, const Q
 
 // "Change Boost Supply Voltage": "No Boost" or the part's boost. Returns
 // whether OK was pressed, with `boost` set from the choice.
-bool changeSOAVbValue(QWidget *parent, const amp &record, const QString &vsPos, const QString &vsNeg,
-                      SoaBoost &boost);
+bool changeSOAVbValue(
+    QWidget *parent, const amp &record, const QString &vsPos, const QString &vsNeg, SoaBoost &boost);

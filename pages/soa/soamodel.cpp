@@ -36,7 +36,7 @@ double derating(const amp &a, double kelvinAbove25)
     return a.Rtheta_DC > 0 ? kelvinAbove25 / a.Rtheta_DC : 0;
 }
 
-}  // namespace
+} // namespace
 
 QVector<double> soaVoltageGrid(double vssMax)
 {
@@ -61,19 +61,20 @@ QVector<SoaCurve> plotSOAdataCurves(const amp &a)
     const double pd = first(a.Pd_max);
 
     QVector<double> steady = limitLine(a, grid, pd);
-    curves << SoaCurve{QStringLiteral("25°C Case Temp/\nSteady State Limit"), SoaCurveKind::Steady, grid, steady};
+    curves << SoaCurve { QStringLiteral("25°C Case Temp/\nSteady State Limit"), SoaCurveKind::Steady, grid,
+        steady };
     if (a.Tc_soa >= 85) {
         const QVector<double> hot = limitLine(a, grid, pd - derating(a, 60));
-        curves << SoaCurve{QStringLiteral("85°C Case Temp"), SoaCurveKind::Case85, grid, hot};
+        curves << SoaCurve { QStringLiteral("85°C Case Temp"), SoaCurveKind::Case85, grid, hot };
     }
     if (a.Tc_soa >= 125) {
         const QVector<double> hotter = limitLine(a, grid, pd - derating(a, 100));
-        curves << SoaCurve{QStringLiteral("125°C Case Temp"), SoaCurveKind::Case125, grid, hotter};
+        curves << SoaCurve { QStringLiteral("125°C Case Temp"), SoaCurveKind::Case125, grid, hotter };
     }
 
-    const QString names[3] = {a.pulse1, a.pulse2, a.pulse3};
-    const double corners[3] = {a.pulse1_V, a.pulse2_V, a.pulse3_V};
-    const SoaCurveKind kinds[3] = {SoaCurveKind::Pulse1, SoaCurveKind::Pulse2, SoaCurveKind::Pulse3};
+    const QString names[3] = { a.pulse1, a.pulse2, a.pulse3 };
+    const double corners[3] = { a.pulse1_V, a.pulse2_V, a.pulse3_V };
+    const SoaCurveKind kinds[3] = { SoaCurveKind::Pulse1, SoaCurveKind::Pulse2, SoaCurveKind::Pulse3 };
     for (int k = 0; k < 3; ++k) {
         if (names[k] == QLatin1String("NA"))
             continue;
@@ -82,7 +83,7 @@ QVector<SoaCurve> plotSOAdataCurves(const amp &a)
             const double x = grid.at(i);
             y[i] = x < corners[k] ? a.I_pk : a.I_pk * std::pow(corners[k] / x, a.pulse_slope);
         }
-        curves << SoaCurve{names[k], kinds[k], grid, y};
+        curves << SoaCurve { names[k], kinds[k], grid, y };
     }
     return curves;
 }
@@ -92,7 +93,7 @@ bool allFinite(const QVector<double> &v)
 {
     return std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); });
 }
-}  // namespace
+} // namespace
 
 SoaCurve plotVswingCurve(const amp &a, bool boost, int numParallel, double rcs, double vsPos, double vsNeg)
 {
@@ -216,8 +217,8 @@ CurrentLimit currentLimit(const amp &a, double tc, double rcl, bool rclSeeDatash
         offset = 0.022;
     else if (name == QLatin1String("QX565") || name == QLatin1String("QX565A"))
         offset = 0.54;
-    else if (name == QLatin1String("QX490") || name == QLatin1String("QX490A") || name == QLatin1String("QX520")
-             || name == QLatin1String("QX520A"))
+    else if (name == QLatin1String("QX490") || name == QLatin1String("QX490A")
+        || name == QLatin1String("QX520") || name == QLatin1String("QX520A"))
         offset = 0.016;
     else if (name == QLatin1String("QX445") || name == QLatin1String("QX445A"))
         rcl += 0.01;
@@ -236,7 +237,9 @@ CurrentLimit currentLimit(const amp &a, double tc, double rcl, bool rclSeeDatash
         };
     } else if (present(rb)) {
         limit.present = true;
-        limit.at = [=](double vo) -> std::optional<double> { return (vo * rb / (rb + rfo) + vbeT) / rcl + offset; };
+        limit.at = [=](double vo) -> std::optional<double> {
+            return (vo * rb / (rb + rfo) + vbeT) / rcl + offset;
+        };
     } else if (!present(rf)) {
         limit.present = true;
         limit.at = [=](double) -> std::optional<double> { return vbeT / rcl + offset; };
@@ -293,8 +296,10 @@ QStringList powerDetailLines(const SoaInput &in, const amp &a, const SoaSimResul
 
     QStringList lines;
     lines << QStringLiteral("\nLoad Power: \t\t") + formatSI(pl, QStringLiteral("W RMS"));
-    lines << QStringLiteral("Amplifier Power (w/o quiescent): \t") + formatSI(pa, QStringLiteral("W RMS")) + per;
-    lines << QStringLiteral("Input Power (w/o quiescent): \t") + formatSI(pa * m + pl, QStringLiteral("W")) + total;
+    lines << QStringLiteral("Amplifier Power (w/o quiescent): \t") + formatSI(pa, QStringLiteral("W RMS"))
+            + per;
+    lines << QStringLiteral("Input Power (w/o quiescent): \t") + formatSI(pa * m + pl, QStringLiteral("W"))
+            + total;
     lines << QStringLiteral("Quiescent Power: \t") + formatSI(pq, QStringLiteral("W")) + per;
     lines << QStringLiteral("Total Power: \t\t") + formatSI((pa + pq) * m + pl, QStringLiteral("W")) + total;
 
@@ -310,22 +315,23 @@ QStringList powerDetailLines(const SoaInput &in, const amp &a, const SoaSimResul
         vp = sw.A * sim.Imax * sim.Imax + sw.B * sim.Imax + vmax + sw.C;
         vn = sw.B * sim.Imin + vmin - sw.C - sw.A * sim.Imin * sim.Imin;
     }
-    lines << QStringLiteral("\nMost Efficient Supplies: \t") + formatSI(vp, QStringLiteral("V")) + QStringLiteral(" and ")
-                 + formatSI(vn, QStringLiteral("V"));
+    lines << QStringLiteral("\nMost Efficient Supplies: \t") + formatSI(vp, QStringLiteral("V"))
+            + QStringLiteral(" and ") + formatSI(vn, QStringLiteral("V"));
     // A denormal R_CL is as good as none: no rating to suggest.
     const double rclRating = in.rcl != 0 ? 1.414 * a.Vbe * a.Vbe / in.rcl : 0.0;
     if (!in.rclSeeDatasheet && in.rcl != 0 && std::isfinite(rclRating))
-        lines << QStringLiteral("\nSuggested Power Rating for R_CL: \t>") + formatSI(rclRating, QStringLiteral("W"));
+        lines << QStringLiteral("\nSuggested Power Rating for R_CL: \t>")
+                + formatSI(rclRating, QStringLiteral("W"));
     if (n > 1)
         lines << QStringLiteral("\nSuggested Power Rating for R_CS: \t>")
-                     + formatSI(2 * sim.avgAmpCurrent * sim.avgAmpCurrent * s.rcs, QStringLiteral("W"));
+                + formatSI(2 * sim.avgAmpCurrent * sim.avgAmpCurrent * s.rcs, QStringLiteral("W"));
     return lines;
 }
 
 SoaLabels labelsFor(const SoaInput &in, const amp &a, const SoaSimResult &sim, const SoaThermal &t)
 {
     const auto label = [](const QString &text, bool over) {
-        return ResultNote{text, over ? NoteTone::Warning : NoteTone::Normal};
+        return ResultNote { text, over ? NoteTone::Warning : NoteTone::Normal };
     };
     const double pdMax = first(a.Pd_max);
     SoaLabels l;
@@ -365,7 +371,7 @@ ResultNotes SupplyWarnings(const SoaInput &in, const amp &a, const SoaSimResult 
     if (supplyTone)
         *supplyTone = notes.isEmpty() ? NoteTone::Normal : NoteTone::Warning;
 
-    for (double v : {sim.Vmax, sim.Vmin}) {
+    for (double v : { sim.Vmax, sim.Vmin }) {
         if (in.sim.bridge && !in.sim.unipolar) {
             if (v < -span || v > span)
                 notes << warningNote(QStringLiteral("!!! V_out May Not Exceed Vs_pos - Vs_neg !!!"));
@@ -397,10 +403,10 @@ SoaResult computeSoa(const SoaInput &input, const amp &a)
     r.sim = simulateSoaLoad(in.sim, a);
     // Entries near the ends of the double range can overflow the waveform; then
     // there is no waveform to show rather than one of non-finite points.
-    for (const QVector<double> *series : {&r.sim.time, &r.sim.V, &r.sim.I, &r.sim.Ia, &r.sim.Vo, &r.sim.Vd})
+    for (const QVector<double> *series : { &r.sim.time, &r.sim.V, &r.sim.I, &r.sim.Ia, &r.sim.Vo, &r.sim.Vd })
         if (!allFinite(*series)) {
-            for (QVector<double> *s : {&r.sim.time, &r.sim.V, &r.sim.I, &r.sim.Ia, &r.sim.Vo, &r.sim.Vd,
-                                       &r.sim.PL, &r.sim.PA})
+            for (QVector<double> *s :
+                { &r.sim.time, &r.sim.V, &r.sim.I, &r.sim.Ia, &r.sim.Vo, &r.sim.Vd, &r.sim.PL, &r.sim.PA })
                 s->clear();
             break;
         }
@@ -414,26 +420,32 @@ SoaResult computeSoa(const SoaInput &input, const amp &a)
         r.notes << warningNote(QStringLiteral("!!! Do Not Short the Output !!!"));
     if (displayed) {
         if (sim.clipping)
-            r.notes << adviceNote(QStringLiteral("Clipping Likely. Based on Worst-Case Voltage Swing Characteristics. "
-                                              "See Datasheet for Details."));
+            r.notes << adviceNote(
+                QStringLiteral("Clipping Likely. Based on Worst-Case Voltage Swing Characteristics. "
+                               "See Datasheet for Details."));
         if (sim.slew)
-            r.notes << adviceNote(QStringLiteral("Output exceeds maximum slew rate of chosen device. Real output "
-                                              "will not look like the displayed waveform."));
+            r.notes << adviceNote(
+                QStringLiteral("Output exceeds maximum slew rate of chosen device. Real output "
+                               "will not look like the displayed waveform."));
         if (sim.peakCurrent)
             r.notes << warningNote(QStringLiteral("!!! Peak Current Specification Exceeded !!!"));
         else if (sim.contCurrent)
-            r.notes << adviceNote(QStringLiteral("Continuous Current Specification Exceeded. Unsafe for Steady "
-                                              "State Conditions."));
+            r.notes << adviceNote(
+                QStringLiteral("Continuous Current Specification Exceeded. Unsafe for Steady "
+                               "State Conditions."));
         if (sim.secondBreakdown)
-            r.notes << adviceNote(QStringLiteral("Second Breakdown Violation. Unsafe for Steady State Conditions."));
+            r.notes << adviceNote(
+                QStringLiteral("Second Breakdown Violation. Unsafe for Steady State Conditions."));
         if (a.ampName == QLatin1String("QX550"))
-            r.notes << adviceNote(QStringLiteral("Warning: QX550 Supply Current is highly dependent on signal "
-                                              "frequency and may rise to over 1 Ampere, even unloaded. This "
-                                              "behavior is modeled in Ampora"));
+            r.notes << adviceNote(
+                QStringLiteral("Warning: QX550 Supply Current is highly dependent on signal "
+                               "frequency and may rise to over 1 Ampere, even unloaded. This "
+                               "behavior is modeled in Ampora"));
         if (a.ampName == QLatin1String("QX460") || a.ampName == QLatin1String("QX475"))
-            r.notes << adviceNote(QStringLiteral("Warning: QX460/475 Supply Current is dependent on both signal "
-                                              "frequency and common mode voltage. The analysis above assumes a "
-                                              "common mode input voltage of 6 Vp-p."));
+            r.notes << adviceNote(
+                QStringLiteral("Warning: QX460/475 Supply Current is dependent on both signal "
+                               "frequency and common mode voltage. The analysis above assumes a "
+                               "common mode input voltage of 6 Vp-p."));
     }
 
     r.quiescentPower = quiescentPower(a, in.sigFreq, in.sim.vsPos, in.sim.vsNeg, in.sim.boost);
@@ -442,7 +454,8 @@ SoaResult computeSoa(const SoaInput &input, const amp &a)
 
     r.band = currentLimitBand(in, a, sim, r.thermal.tc);
     if (displayed && r.band.shown && r.band.activates)
-        r.notes << warningNote(QStringLiteral("!!! Current Limit Should Not Activate During Normal Operation !!!"));
+        r.notes << warningNote(
+            QStringLiteral("!!! Current Limit Should Not Activate During Normal Operation !!!"));
 
     r.labels = labelsFor(in, a, sim, r.thermal);
     r.notes << powerWarnings(r.labels);
@@ -450,7 +463,8 @@ SoaResult computeSoa(const SoaInput &input, const amp &a)
 
     r.swingShown = !in.hideSwing;
     if (r.swingShown)
-        r.swing = plotVswingCurve(a, in.sim.boost, in.sim.numParallel, in.sim.rcs, in.sim.vsPos, in.sim.vsNeg);
+        r.swing
+            = plotVswingCurve(a, in.sim.boost, in.sim.numParallel, in.sim.rcs, in.sim.vsPos, in.sim.vsNeg);
     r.customShown = in.customTemp;
     if (r.customShown)
         r.custom = customTempCurve(a, in.customTempValue);
@@ -458,9 +472,11 @@ SoaResult computeSoa(const SoaInput &input, const amp &a)
     if (in.motorLoadType && in.sim.motorMode != MotorMode::Normal) {
         r.notes.clear();
         r.notes << normalNote(QStringLiteral("Notes:"));
-        r.notes << adviceNote(QStringLiteral("Stall and Reversal load lines are displayed to help choose a current "
-                                          "limit resistor."));
-        r.notes << adviceNote(QStringLiteral("Power calculations during Stall and Reversal conditions are inaccurate."));
+        r.notes << adviceNote(
+            QStringLiteral("Stall and Reversal load lines are displayed to help choose a current "
+                           "limit resistor."));
+        r.notes << adviceNote(
+            QStringLiteral("Power calculations during Stall and Reversal conditions are inaccurate."));
     }
     return r;
 }
@@ -479,8 +495,8 @@ QString waveDescription(const SoaSignalInfo &info, const SoaPeriod &period)
     case 1:
         return QStringLiteral("Trapezoid/pulse wave, %1: %2; rise %3, high %4, fall %5, low %6")
             .arg(kind, span(info.maximum, info.minimum), formatSI(info.tRise, QStringLiteral("s")),
-                 formatSI(info.tHigh, QStringLiteral("s")), formatSI(info.tFall, QStringLiteral("s")),
-                 formatSI(info.tLow, QStringLiteral("s")));
+                formatSI(info.tHigh, QStringLiteral("s")), formatSI(info.tFall, QStringLiteral("s")),
+                formatSI(info.tLow, QStringLiteral("s")));
     case 2: {
         if (period.wave.isEmpty())
             return QStringLiteral("Uploaded waveform, %1: no points").arg(kind);
@@ -490,8 +506,8 @@ QString waveDescription(const SoaSignalInfo &info, const SoaPeriod &period)
             lo = qMin(lo, v * info.scale);
         }
         return QStringLiteral("Uploaded waveform, %1: %2 (scale %3); %4 points over %5")
-            .arg(kind, span(hi, lo), formatSI(info.scale, QString()).trimmed(), QString::number(period.wave.size()),
-                 formatSI(period.time.last(), QStringLiteral("s")));
+            .arg(kind, span(hi, lo), formatSI(info.scale, QString()).trimmed(),
+                QString::number(period.wave.size()), formatSI(period.time.last(), QStringLiteral("s")));
     }
     default:
         switch (info.motorMode) {

@@ -22,28 +22,28 @@ struct SoaCurve {
 
 // Everything the SOA page computes from, as numbers (fields already parsed).
 struct SoaInput {
-    SoaSimInput sim;               // period, load and configuration
-    double sigFreq = 1000;         // the sine frequency field, also read by the quiescent and thermal rules
+    SoaSimInput sim; // period, load and configuration
+    double sigFreq = 1000; // the sine frequency field, also read by the quiescent and thermal rules
     double sigMax = 40, sigMin = -40;
     double tempA = 25, thermalCompound = 0.1;
-    double heatsink = 0;           // value of the heatsink field
-    bool heatsinkNone = false;     // the field reads "none"
-    bool heatsinkFoil = false;     // the field reads "foil"
-    double rangePercent = 20;      // tolerance of the current limit
-    double rcl = 0;                // R_CL: "short" gives 0, "open" the open value
-    bool rclSeeDatasheet = false;  // R_CL reads "See datasheet for details."
-    double rfo = 4294967295.0;     // R_FO, the open value when "open"
-    bool motorLoadType = false;    // the load type shows "DC Motor" (the signal may still be another)
-    bool hideSwing = true;         // "Hide Voltage Swing" is checked
+    double heatsink = 0; // value of the heatsink field
+    bool heatsinkNone = false; // the field reads "none"
+    bool heatsinkFoil = false; // the field reads "foil"
+    double rangePercent = 20; // tolerance of the current limit
+    double rcl = 0; // R_CL: "short" gives 0, "open" the open value
+    bool rclSeeDatasheet = false; // R_CL reads "See datasheet for details."
+    double rfo = 4294967295.0; // R_FO, the open value when "open"
+    bool motorLoadType = false; // the load type shows "DC Motor" (the signal may still be another)
+    bool hideSwing = true; // "Hide Voltage Swing" is checked
     bool customTemp = false;
     double customTempValue = 100;
 };
 
 struct SoaThermal {
-    bool dc = true;                // the DC thermal resistance and the peak power apply
+    bool dc = true; // the DC thermal resistance and the peak power apply
     double rtheta = 0, pj = 0, ptot = 0, tcAllow = 0, tcFree = 0, tc = 0, tj = 0;
     bool heatsinkNeeded = false;
-    double rmin = 0;               // three digits, truncated; meaningful when needed
+    double rmin = 0; // three digits, truncated; meaningful when needed
     QString minHeatsinkText;
 };
 
@@ -55,14 +55,14 @@ struct SoaLabels {
 struct SoaBand {
     bool shown = false;
     QVector<double> x, upper, lower;
-    bool activates = false;        // the limit would act on the first displayed period
+    bool activates = false; // the limit would act on the first displayed period
 };
 
 struct SoaResult {
-    QVector<SoaCurve> boundary;    // in drawing order
-    SoaCurve swing;                // no points while hidden or when the supplies leave no swing
-    bool swingShown = false;       // the swing graph is drawn, even with no points
-    SoaCurve custom;               // no points unless asked for
+    QVector<SoaCurve> boundary; // in drawing order
+    SoaCurve swing; // no points while hidden or when the supplies leave no swing
+    bool swingShown = false; // the swing graph is drawn, even with no points
+    SoaCurve custom; // no points unless asked for
     bool customShown = false;
     SoaSimResult sim;
     bool loadLineShown = false;
@@ -70,10 +70,10 @@ struct SoaResult {
     QStringList powerDetails;
     SoaThermal thermal;
     SoaBand band;
-    bool setRclSeeDatasheet = false;  // the part has no band; R_CL shows the datasheet hint
+    bool setRclSeeDatasheet = false; // the part has no band; R_CL shows the datasheet hint
     SoaLabels labels;
-    NoteTone supplyTone = NoteTone::Normal;  // of the supply labels on the schematic
-    ResultNotes notes;             // the whole notes box, "Notes: " first
+    NoteTone supplyTone = NoteTone::Normal; // of the supply labels on the schematic
+    ResultNotes notes; // the whole notes box, "Notes: " first
 };
 
 // The voltage grid of the boundary curves: 1000 points from 1 V to Vss_max.
@@ -113,7 +113,7 @@ SoaResult computeSoa(const SoaInput &in, const amp &a);
 
 // What the signal tab says about the current signal, on one line.
 struct SoaSignalInfo {
-    int type = 0;                  // 0 sine, 1 trapezoid, 2 uploaded, 3 DC motor
+    int type = 0; // 0 sine, 1 trapezoid, 2 uploaded, 3 DC motor
     bool voltage = true;
     double maximum = 40, minimum = -40, frequency = 1000;
     double tRise = 25e-6, tHigh = 25e-6, tFall = 25e-6, tLow = 25e-6;

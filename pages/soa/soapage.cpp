@@ -7,10 +7,10 @@
 #include <QSignalBlocker>
 #include <cmath>
 
+#include "app/schematic/valuelabels.h"
 #include "pages/notes.h"
 #include "pages/soa/loadcalc.h"
 #include "pages/soa/soachart.h"
-#include "app/schematic/valuelabels.h"
 #include "qcustomplot.h"
 #include "ui_soapage.h"
 #include "values/fieldvalues.h"
@@ -20,30 +20,32 @@ namespace {
 
 const char *const kSeeDatasheet = "See datasheet for details.";
 
-}  // namespace
+} // namespace
 
-SoaPage::SoaPage(QWidget *parent) : ToolPage(parent), ui(new Ui::SoaPage)
+SoaPage::SoaPage(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::SoaPage)
 {
     ui->setupUi(this);
-    m_loadCalc = QStringList{QStringLiteral("short"), QStringLiteral("short"), QStringLiteral("short"),
-                             QStringLiteral("open"),  QStringLiteral("open"),  QStringLiteral("open"),
-                             QStringLiteral("0"),     QStringLiteral("0"),     QStringLiteral("0"),
-                             QStringLiteral("0"),     QStringLiteral("1k"),    QStringLiteral("1k")};
+    m_loadCalc = QStringList { QStringLiteral("short"), QStringLiteral("short"), QStringLiteral("short"),
+        QStringLiteral("open"), QStringLiteral("open"), QStringLiteral("open"), QStringLiteral("0"),
+        QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1k"),
+        QStringLiteral("1k") };
     m_labels.fill(nullptr, SoaLabelCount);
 
     // A program (design file, example, hand-off) choosing another part resets
     // the chart at once, before the file's later keys are applied.
     connect(ui->AmpSelecterSOA, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &SoaPage::ampSelectionChanged);
+        &SoaPage::ampSelectionChanged);
 
     // Tab stops that line the power figures up in one column.
     const QFontMetrics fm(ui->PowerDetails->font());
     int longest = 0;
-    for (const char *prefix : {"Amplifier Power (w/o quiescent): ", "Suggested Power Rating for R_CL: ",
-                               "Input Power (w/o quiescent): "})
+    for (const char *prefix : { "Amplifier Power (w/o quiescent): ", "Suggested Power Rating for R_CL: ",
+             "Input Power (w/o quiescent): " })
         longest = qMax(longest, fm.horizontalAdvance(QLatin1String(prefix)));
-    ui->PowerDetails->setTabStopDistance(qMax(fm.horizontalAdvance(QStringLiteral("Total Power: ")) + 4,
-                                              longest / 2 + 4));
+    ui->PowerDetails->setTabStopDistance(
+        qMax(fm.horizontalAdvance(QStringLiteral("Total Power: ")) + 4, longest / 2 + 4));
     ui->PowerDetails->setLineWrapMode(QTextEdit::NoWrap);
 
     setupSOAschematic(ui->SOAsch);
@@ -77,11 +79,12 @@ void SoaPage::initialise()
 void SoaPage::bindEntries()
 {
     // The twelve load-calculator texts, in the order the calculator sends them.
-    static const char *const calcKeys[] = {"ResS", "CapS", "IndS", "ResP", "CapP", "IndP",
-                                           "Z1",   "Z2",   "A1",   "A2",   "FreqS", "FreqP"};
+    static const char *const calcKeys[]
+        = { "ResS", "CapS", "IndS", "ResP", "CapP", "IndP", "Z1", "Z2", "A1", "A2", "FreqS", "FreqP" };
     for (int i = 0; i < 12; ++i)
-        entries().bind(calcKeys[i], EntryBinding{[this, i] { return m_loadCalc.value(i); },
-                                                 [this, i](const QString &value, bool) { m_loadCalc[i] = value; }});
+        entries().bind(calcKeys[i],
+            EntryBinding { [this, i] { return m_loadCalc.value(i); },
+                [this, i](const QString &value, bool) { m_loadCalc[i] = value; } });
     entries().bind("SOAVs_pos", &m_vsPos);
     entries().bind("SOAVs_neg", &m_vsNeg);
     entries().bind("SOAVb_pos", &m_vbPos);
@@ -120,14 +123,14 @@ void SoaPage::rebuildPeriod(const amp &a)
         break;
     case 1:
         m_period = SOAtrap(string2Number(m_tRise), string2Number(m_tHigh), string2Number(m_tFall),
-                           string2Number(m_tLow), maximum, minimum);
+            string2Number(m_tLow), maximum, minimum);
         break;
     case 3:
         m_period = SOAmotor(string2Number(m_vsPos), string2Number(m_vsNeg),
-                            ui->MotorBox->currentText() == QLatin1String("Reversal"), a.I_pk);
+            ui->MotorBox->currentText() == QLatin1String("Reversal"), a.I_pk);
         break;
     default:
-        break;  // an uploaded waveform stays as it was read
+        break; // an uploaded waveform stays as it was read
     }
 }
 
@@ -145,9 +148,9 @@ SoaInput SoaPage::gatherInput(const amp &a)
     s.series = ui->SOA_series->isChecked();
     s.motor = m_signalType == 3;
     const QString mode = ui->MotorBox->currentText();
-    s.motorMode = mode == QLatin1String("Stall")      ? MotorMode::Stall
-                  : mode == QLatin1String("Reversal") ? MotorMode::Reversal
-                                                      : MotorMode::Normal;
+    s.motorMode = mode == QLatin1String("Stall") ? MotorMode::Stall
+        : mode == QLatin1String("Reversal")      ? MotorMode::Reversal
+                                                 : MotorMode::Normal;
     s.motorESR = field2Number(ui->MotorESR, QStringLiteral("R"));
     s.motorI = field2Number(ui->MotorI, QStringLiteral("R"));
     s.motorEMF = field2Number(ui->MotorEMF, QStringLiteral("R"));
@@ -203,7 +206,7 @@ void SoaPage::redraw()
     if (m_result.setRclSeeDatasheet)
         ui->R_CL->setText(QLatin1String(kSeeDatasheet));
     waveDescription();
-    m_stalePlots = {ui->SOA, ui->SOAsch, ui->voltageViewer, ui->currentViewer};
+    m_stalePlots = { ui->SOA, ui->SOAsch, ui->voltageViewer, ui->currentViewer };
     replotVisible();
 }
 
@@ -297,9 +300,9 @@ void SoaPage::waveDescription()
     info.tLow = string2Number(m_tLow);
     info.scale = string2Number(m_csvScale);
     const QString mode = ui->MotorBox->currentText();
-    info.motorMode = mode == QLatin1String("Stall")      ? MotorMode::Stall
-                     : mode == QLatin1String("Reversal") ? MotorMode::Reversal
-                                                         : MotorMode::Normal;
+    info.motorMode = mode == QLatin1String("Stall") ? MotorMode::Stall
+        : mode == QLatin1String("Reversal")         ? MotorMode::Reversal
+                                                    : MotorMode::Normal;
     info.motorVDC = string2Number(ui->MotorVDC->text());
     info.motorI = string2Number(ui->MotorI->text());
     info.vsPos = string2Number(m_vsPos);
@@ -325,7 +328,7 @@ bool SoaPage::loadSoaCsv(const QString &path)
     const SoaCsvResult r = readSoaCsv(QString::fromUtf8(file.readAll()));
     if (!r.accepted) {
         QMessageBox::warning(this, QStringLiteral("Upload Waveform"),
-                             r.message + QStringLiteral("\nThe previous waveform is kept."));
+            r.message + QStringLiteral("\nThe previous waveform is kept."));
         return false;
     }
     m_period = r.period;
@@ -333,10 +336,10 @@ bool SoaPage::loadSoaCsv(const QString &path)
 }
 
 void SoaPage::saveLoadCalc(const QString &resS, const QString &capS, const QString &indS, const QString &resP,
-                           const QString &capP, const QString &indP, const QString &z1, const QString &z2,
-                           const QString &a1, const QString &a2, const QString &freqS, const QString &freqP)
+    const QString &capP, const QString &indP, const QString &z1, const QString &z2, const QString &a1,
+    const QString &a2, const QString &freqS, const QString &freqP)
 {
-    m_loadCalc = QStringList{resS, capS, indS, resP, capP, indP, z1, z2, a1, a2, freqS, freqP};
+    m_loadCalc = QStringList { resS, capS, indS, resP, capP, indP, z1, z2, a1, a2, freqS, freqP };
 }
 
 void SoaPage::on_AmpSelecterSOA_activated(int index)
@@ -353,9 +356,18 @@ void SoaPage::on_loadTypeBox_currentIndexChanged(int index)
     refreshSOA();
 }
 
-void SoaPage::on_SOA_Rload_editingFinished() { refreshSOA(); }
-void SoaPage::on_SOA_Lload_editingFinished() { refreshSOA(); }
-void SoaPage::on_SOA_Cload_editingFinished() { refreshSOA(); }
+void SoaPage::on_SOA_Rload_editingFinished()
+{
+    refreshSOA();
+}
+void SoaPage::on_SOA_Lload_editingFinished()
+{
+    refreshSOA();
+}
+void SoaPage::on_SOA_Cload_editingFinished()
+{
+    refreshSOA();
+}
 
 // Each radio pair refreshes once, on the button that became checked.
 void SoaPage::on_SOA_series_toggled(bool checked)
@@ -374,10 +386,22 @@ void SoaPage::on_MotorBox_currentIndexChanged(int index)
     Q_UNUSED(index);
     refreshSOA();
 }
-void SoaPage::on_MotorESR_editingFinished() { refreshSOA(); }
-void SoaPage::on_MotorI_editingFinished() { refreshSOA(); }
-void SoaPage::on_MotorEMF_editingFinished() { refreshSOA(); }
-void SoaPage::on_MotorVDC_editingFinished() { refreshSOA(); }
+void SoaPage::on_MotorESR_editingFinished()
+{
+    refreshSOA();
+}
+void SoaPage::on_MotorI_editingFinished()
+{
+    refreshSOA();
+}
+void SoaPage::on_MotorEMF_editingFinished()
+{
+    refreshSOA();
+}
+void SoaPage::on_MotorVDC_editingFinished()
+{
+    refreshSOA();
+}
 
 void SoaPage::on_ParallelCheckBox_toggled(bool checked)
 {
@@ -443,22 +467,40 @@ void SoaPage::on_custTempCheckBox_toggled(bool checked)
     ui->custTempLine->setEnabled(checked);
     refreshSOA();
 }
-void SoaPage::on_custTempLine_editingFinished() { refreshSOA(); }
-void SoaPage::on_R_CL_editingFinished() { refreshSOA(); }
+void SoaPage::on_custTempLine_editingFinished()
+{
+    refreshSOA();
+}
+void SoaPage::on_R_CL_editingFinished()
+{
+    refreshSOA();
+}
 void SoaPage::on_FOcheckBox_toggled(bool checked)
 {
     Q_UNUSED(checked);
     refreshSOA();
 }
-void SoaPage::on_R_FO_editingFinished() { refreshSOA(); }
+void SoaPage::on_R_FO_editingFinished()
+{
+    refreshSOA();
+}
 void SoaPage::on_RangeBox_valueChanged(int value)
 {
     Q_UNUSED(value);
     refreshSOA();
 }
-void SoaPage::on_tempA_editingFinished() { refreshSOA(); }
-void SoaPage::on_ThermalCompound_editingFinished() { refreshSOA(); }
-void SoaPage::on_heatsink_editingFinished() { refreshSOA(); }
+void SoaPage::on_tempA_editingFinished()
+{
+    refreshSOA();
+}
+void SoaPage::on_ThermalCompound_editingFinished()
+{
+    refreshSOA();
+}
+void SoaPage::on_heatsink_editingFinished()
+{
+    refreshSOA();
+}
 
 void SoaPage::openLoadCalculator()
 {
@@ -515,8 +557,8 @@ SoaSchematicCase SoaPage::schematicCase(const amp &a) const
 
 SoaSignalSettings SoaPage::signalSettings() const
 {
-    return {m_signalType, m_voltageOutput, m_sigMax, m_sigMin, m_sigFreq, m_tRise, m_tHigh, m_tFall, m_tLow,
-            m_csvScale};
+    return { m_signalType, m_voltageOutput, m_sigMax, m_sigMin, m_sigFreq, m_tRise, m_tHigh, m_tFall, m_tLow,
+        m_csvScale };
 }
 
 void SoaPage::setSignalSettings(const SoaSignalSettings &s)
@@ -551,8 +593,8 @@ void SoaPage::changeSOASignal()
 
 void SoaPage::SOACSV()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open CSV"), m_csvPath,
-                                                      QStringLiteral("Comma Separated Values (*.csv)"));
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open CSV"), m_csvPath, QStringLiteral("Comma Separated Values (*.csv)"));
     if (path.isEmpty())
         return;
     m_csvPath = path;
@@ -572,7 +614,7 @@ void SoaPage::onSOAschItemClicked(QCPAbstractItem *item, QMouseEvent *event)
             m_vbNeg = b.vbNeg;
         }
     } else if (slot >= VbPosMaster && slot <= VbNegSlave) {
-        SoaBoost b{m_boost, m_vbPos, m_vbNeg};
+        SoaBoost b { m_boost, m_vbPos, m_vbNeg };
         if (changeSOAVbValue(this, a, m_vsPos, m_vsNeg, b)) {
             m_boost = b.on;
             m_vbPos = b.vbPos;

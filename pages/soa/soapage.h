@@ -54,8 +54,8 @@ public:
 public slots:
     // Keeps the twelve load-calculator texts between openings.
     void saveLoadCalc(const QString &resS, const QString &capS, const QString &indS, const QString &resP,
-                      const QString &capP, const QString &indP, const QString &z1, const QString &z2,
-                      const QString &a1, const QString &a2, const QString &freqS, const QString &freqP);
+        const QString &capP, const QString &indP, const QString &z1, const QString &z2, const QString &a1,
+        const QString &a2, const QString &freqS, const QString &freqP);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -29,7 +29,7 @@ void motorSymbol(QCustomPlot *plot, const QPen &pen, double cx, double cy, doubl
     for (int i = 0; i < steps; ++i) {
         const double a0 = 2 * M_PI * i / steps, a1 = 2 * M_PI * (i + 1) / steps;
         plotWdia(plot, pen, cx + r * std::cos(a0), cy + r * std::sin(a0), cx + r * std::cos(a1),
-                 cy + r * std::sin(a1));
+            cy + r * std::sin(a1));
     }
     addSchematicText(plot, cx, cy, QStringLiteral("M"));
 }
@@ -42,7 +42,10 @@ struct SideSupplies {
 class SoaSchematic {
 public:
     SoaSchematic(QCustomPlot *plot, const SoaSchematicCase &c)
-        : p(plot), c(c), n(c.parallel), bottom(-kAmpPitch * (n - 1))
+        : p(plot)
+        , c(c)
+        , n(c.parallel)
+        , bottom(-kAmpPitch * (n - 1))
     {
         labels.fill(nullptr, SoaLabelCount);
     }
@@ -58,7 +61,7 @@ private:
 
     QCustomPlot *p;
     const SoaSchematicCase &c;
-    const QPen pen{Qt::black, 3};
+    const QPen pen { Qt::black, 3 };
     const int n;
     const double bottom;
     QVector<QCPItemText *> labels;
@@ -90,15 +93,15 @@ void SoaSchematic::side(double base, double mirror, const SideSupplies &s, int s
         rails(base + mirror * kBoostX, kBoostEdge, s.bPos, s.bNeg, QStringLiteral("V_B ="), slot + 4);
 }
 
-void SoaSchematic::rails(double xs, double edge, const QString &pos, const QString &neg, const QString &name,
-                         int slot)
+void SoaSchematic::rails(
+    double xs, double edge, const QString &pos, const QString &neg, const QString &name, int slot)
 {
     plotWver(p, pen, xs, kRailTop, kRailTop - edge);
     plotWver(p, pen, xs, bottom - edge, kRailTop - edge);
     labels[slot] = displayStabText(p, xs, kRailTop + kLabelGap, pos, QStringLiteral("+") + name,
-                                   QStringLiteral("V"), Qt::AlignBottom | Qt::AlignHCenter);
+        QStringLiteral("V"), Qt::AlignBottom | Qt::AlignHCenter);
     labels[slot + 1] = displayStabText(p, xs, bottom - kRailTop - kLabelGap, neg, QStringLiteral("-") + name,
-                                       QStringLiteral("V"), Qt::AlignTop | Qt::AlignHCenter);
+        QStringLiteral("V"), Qt::AlignTop | Qt::AlignHCenter);
 }
 
 void SoaSchematic::motorLoad()
@@ -192,12 +195,12 @@ void SoaSchematic::parallelLoad()
 
 QVector<QCPItemText *> SoaSchematic::draw()
 {
-    side(0, 1, {c.vsPos, c.vsNeg, c.vbPos, c.vbNeg}, VsPosMaster);
+    side(0, 1, { c.vsPos, c.vsNeg, c.vbPos, c.vbNeg }, VsPosMaster);
     if (n >= 2)
         labels[RcsLabel] = displayStabText(p, 1400, 170, c.rcs, QStringLiteral("R_CS"), QStringLiteral("Ω"),
-                                           Qt::AlignBottom | Qt::AlignHCenter);
+            Qt::AlignBottom | Qt::AlignHCenter);
 
-    x = n >= 2 ? 1800 : 1200;  // output node, past the sharing resistors
+    x = n >= 2 ? 1800 : 1200; // output node, past the sharing resistors
     switch (c.load) {
     case SoaSchematicCase::Load::Motor:
         motorLoad();
@@ -215,29 +218,31 @@ QVector<QCPItemText *> SoaSchematic::draw()
     if (c.bridge) {
         const double base = x + (n >= 2 ? 1800 : 1200);
         if (c.unipolar)
-            side(base, -1, {negated(c.vsNeg), negated(c.vsPos), negated(c.vbNeg), negated(c.vbPos)}, VsPosSlave);
+            side(base, -1, { negated(c.vsNeg), negated(c.vsPos), negated(c.vbNeg), negated(c.vbPos) },
+                VsPosSlave);
         else
-            side(base, -1, {c.vsPos, c.vsNeg, c.vbPos, c.vbNeg}, VsPosSlave);
+            side(base, -1, { c.vsPos, c.vsNeg, c.vbPos, c.vbNeg }, VsPosSlave);
     } else if (groundX >= 0) {
         plotWver(p, pen, groundX, groundY, 400);
         plotG(p, pen, groundX, groundY - 400);
     }
 
     const QColor supplyColour = noteColour(c.supplyTone);
-    for (int slot : {VsPosMaster, VsNegMaster, VsPosSlave, VsNegSlave})
+    for (int slot : { VsPosMaster, VsNegMaster, VsPosSlave, VsNegSlave })
         if (labels[slot])
             labels[slot]->setColor(supplyColour);
     return labels;
 }
 
-}  // namespace
+} // namespace
 
 void setupSOAschematic(QCustomPlot *p)
 {
     setupSchematicCanvas(p);
     p->plotLayout()->insertRow(0);
-    p->plotLayout()->addElement(0, 0, new QCPTextElement(p, QStringLiteral("Simplified Schematic - Click Supplies to Adjust"),
-                                                         QFont(p->font().family(), 10, QFont::Bold)));
+    p->plotLayout()->addElement(0, 0,
+        new QCPTextElement(p, QStringLiteral("Simplified Schematic - Click Supplies to Adjust"),
+            QFont(p->font().family(), 10, QFont::Bold)));
     p->setInteractions(QCP::iSelectItems);
 }
 
@@ -247,8 +252,8 @@ void fitSOAschematic(QCustomPlot *p)
     if (bounds.isEmpty())
         return;
     const QRect area = p->axisRect()->rect().isValid() && p->axisRect()->rect().width() > 10
-                           ? p->axisRect()->rect()
-                           : QRect(0, 0, qMax(100, p->width()), qMax(100, p->height() - 30));
+        ? p->axisRect()->rect()
+        : QRect(0, 0, qMax(100, p->width()), qMax(100, p->height() - 30));
     const double margin = 350;
     const double w = bounds.width() + 2 * margin, h = bounds.height() + 2 * margin;
     const double scale = qMax(w / qMax(1, area.width()), h / qMax(1, area.height()));

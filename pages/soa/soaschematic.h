@@ -13,22 +13,29 @@ class QCPItemText;
 // configuration and the load.
 struct SoaSchematicCase {
     amp record;
-    int parallel = 1;          // amplifiers per side
+    int parallel = 1; // amplifiers per side
     bool bridge = false;
-    bool unipolar = false;     // bridged with "Unipolar Output": the slave's supplies are mirrored
+    bool unipolar = false; // bridged with "Unipolar Output": the slave's supplies are mirrored
     enum class Load { Motor, Series, Parallel, None } load = Load::Series;
-    double R = 1000, L = 0, C = 4294967295.0;  // as the load fields read
+    double R = 1000, L = 0, C = 4294967295.0; // as the load fields read
     QString vsPos = QStringLiteral("50"), vsNeg = QStringLiteral("-50");
     QString vbPos = QStringLiteral("50"), vbNeg = QStringLiteral("-50");
     QString rcs = QStringLiteral("1");
-    NoteTone supplyTone = NoteTone::Normal;  // a warning turns the supply labels red
+    NoteTone supplyTone = NoteTone::Normal; // a warning turns the supply labels red
 };
 
 // The clickable labels of a drawing, by slot; a slot not drawn is nullptr.
 enum SoaLabelSlot {
-    VsPosMaster, VsNegMaster, VsPosSlave, VsNegSlave,
-    VbPosMaster, VbNegMaster, VbPosSlave, VbNegSlave,
-    RcsLabel, SoaLabelCount
+    VsPosMaster,
+    VsNegMaster,
+    VsPosSlave,
+    VsNegSlave,
+    VbPosMaster,
+    VbNegMaster,
+    VbPosSlave,
+    VbNegSlave,
+    RcsLabel,
+    SoaLabelCount
 };
 
 // One-time set-up of the canvas with its title.

@@ -19,7 +19,7 @@ double finiteOrZero(double x)
     return std::isfinite(x) ? x : 0;
 }
 
-}  // namespace
+} // namespace
 
 SoaPeriod SOAsine(double frequency, double maximum, double minimum)
 {
@@ -174,8 +174,8 @@ struct SimLoad {
 
 SimLoad simLoad(const SoaSimInput &in)
 {
-    SimLoad s{in.R, in.L, in.C, in.series, in.voltageSignal, false, qMax(0, in.displayAfter),
-              qMax(1, in.displayCycles)};
+    SimLoad s { in.R, in.L, in.C, in.series, in.voltageSignal, false, qMax(0, in.displayAfter),
+        qMax(1, in.displayCycles) };
     if (in.motor) {
         s.R = in.motorESR;
         s.L = 0;
@@ -229,7 +229,11 @@ QVector<double> timeSteps(const SoaPeriod &period, int n)
 // load carries from one sample to the next.
 class LoadStepper {
 public:
-    LoadStepper(const SoaSimInput &in, const SimLoad &load) : in(in), s(load) {}
+    LoadStepper(const SoaSimInput &in, const SimLoad &load)
+        : in(in)
+        , s(load)
+    {
+    }
 
     void step(double x, double h, double &V, double &I)
     {
@@ -323,9 +327,15 @@ private:
 class SampleRecorder {
 public:
     SampleRecorder(const SoaSimInput &in, const amp &a, SoaSimResult &r, double tTotal)
-        : in(in), a(a), r(r), N(qMax(1, in.numParallel)), tTotal(tTotal),
-          sw(swingCoefficients(a, in.boost, N, in.rcs)), checkSlew(!a.slewRate.isEmpty()),
-          slewLimit(checkSlew ? a.slewRate.first() : 0), checkBreakdown(a.SB_V < a.Vss_max)
+        : in(in)
+        , a(a)
+        , r(r)
+        , N(qMax(1, in.numParallel))
+        , tTotal(tTotal)
+        , sw(swingCoefficients(a, in.boost, N, in.rcs))
+        , checkSlew(!a.slewRate.isEmpty())
+        , slewLimit(checkSlew ? a.slewRate.first() : 0)
+        , checkBreakdown(a.SB_V < a.Vss_max)
     {
     }
 
@@ -406,7 +416,7 @@ private:
     double iMax = -999999999, iMin = 999999999, vMax = -999999999, vMin = 999999999;
 };
 
-}  // namespace
+} // namespace
 
 SoaSimResult simulateSoaLoad(const SoaSimInput &in, const amp &a)
 {
@@ -442,7 +452,7 @@ SoaSimResult simulateSoaLoad(const SoaSimInput &in, const amp &a)
             stepper.step(wave[j % n] * in.scale, dt[j % n], V, I);
 
     const int total = load.cycles * n;
-    for (QVector<double> *v : {&r.time, &r.V, &r.I, &r.Ia, &r.Vo, &r.Vd, &r.PL, &r.PA})
+    for (QVector<double> *v : { &r.time, &r.V, &r.I, &r.Ia, &r.Vo, &r.Vd, &r.PL, &r.PA })
         v->resize(total);
 
     double periodLength = in.period.time.at(n - 1);

@@ -27,12 +27,12 @@ SoaPeriod increaseSOAResolution(const SoaPeriod &period, int n);
 
 // What an uploaded file gave.
 struct SoaCsvResult {
-    bool accepted = false;  // false: the previous waveform stays
+    bool accepted = false; // false: the previous waveform stays
     SoaPeriod period;
-    int points = 0;         // usable lines of the file
-    int skipped = 0;        // lines with fewer than two numbers
-    int badLine = 0;        // 1-based line of the first time that does not increase
-    QString message;        // why the file was refused
+    int points = 0; // usable lines of the file
+    int skipped = 0; // lines with fewer than two numbers
+    int badLine = 0; // 1-based line of the first time that does not increase
+    QString message; // why the file was refused
 };
 
 // Reads "time,value" lines. Lines with fewer than two numbers are skipped; times
@@ -46,8 +46,8 @@ enum class MotorMode { Normal, Stall, Reversal };
 struct SoaSimInput {
     SoaPeriod period;
     bool voltageSignal = true;
-    double scale = 1;           // the CSV scale for an uploaded signal, else 1
-    double R = 1000, L = 0, C = 4294967295.0;  // C at the open value means "short"
+    double scale = 1; // the CSV scale for an uploaded signal, else 1
+    double R = 1000, L = 0, C = 4294967295.0; // C at the open value means "short"
     bool series = true;
     bool motor = false;
     MotorMode motorMode = MotorMode::Normal;
@@ -57,23 +57,22 @@ struct SoaSimInput {
     double rcs = 1;
     int numParallel = 1;
     bool bridge = false;
-    bool unipolar = false;      // bridged with "Unipolar Output" rather than "Same Supplies"
+    bool unipolar = false; // bridged with "Unipolar Output" rather than "Same Supplies"
     int displayAfter = 2;
     int displayCycles = 2;
 };
 
 // Every kept sample and what was derived from them.
 struct SoaSimResult {
-    bool shorted = false;       // the load shorts the output
-    bool conducts = true;       // the load can carry a current at all
+    bool shorted = false; // the load shorts the output
+    bool conducts = true; // the load can carry a current at all
     QVector<double> time, V, I, Ia, Vo, Vd, PL, PA;
     double avgLoadPower = 0, avgAmpPower = 0, avgAmpCurrent = 0, peakAmpPower = 0;
-    double Imax = 0, Imin = 0, Vmax = 0, Vmin = 0;  // 0 when nothing was displayed
-    int direction = 0;          // +1 per positive-current sample, -1 per negative one
+    double Imax = 0, Imin = 0, Vmax = 0, Vmin = 0; // 0 when nothing was displayed
+    int direction = 0; // +1 per positive-current sample, -1 per negative one
     int pointsPerPeriod = 0;
-    int cycles = 0;             // periods displayed
-    bool clipping = false, slew = false, peakCurrent = false, contCurrent = false,
-         secondBreakdown = false;
+    int cycles = 0; // periods displayed
+    bool clipping = false, slew = false, peakCurrent = false, contCurrent = false, secondBreakdown = false;
 };
 
 // The worst-case swing drop coefficients A, B, C (B with R_CS for paralleled

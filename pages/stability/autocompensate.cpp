@@ -13,8 +13,10 @@ using Model = LoopResult (*)(const LoopInput &, bool);
 class Search {
 public:
     Search(const LoopInput &in, Model model, bool everyOption, int slider)
-        : m_candidate(in), m_model(model), m_everyOption(everyOption),
-          m_target(stabTargetMargin(slider))
+        : m_candidate(in)
+        , m_model(model)
+        , m_everyOption(everyOption)
+        , m_target(stabTargetMargin(slider))
     {
     }
 
@@ -98,8 +100,7 @@ private:
 // runs again one step further; the relaxed run's outcome is the answer, so
 // whatever it found is what gets written back.
 template <typename Body>
-StabSearchResult runWithRelaxation(const LoopInput &in, Model model, bool everyOption, int slider,
-                                   Body body)
+StabSearchResult runWithRelaxation(const LoopInput &in, Model model, bool everyOption, int slider, Body body)
 {
     slider = std::clamp(slider, 0, 4);
     Search s(in, model, everyOption, slider);
@@ -113,8 +114,7 @@ StabSearchResult runWithRelaxation(const LoopInput &in, Model model, bool everyO
 }
 
 void capacitiveSweeps(Search &s, QString StabComponents::*cng, QString StabComponents::*rng,
-                      QString StabComponents::*cfb, double cngStepB, int cngCountB,
-                      double cngStepC, int cngCountC)
+    QString StabComponents::*cfb, double cngStepB, int cngCountB, double cngStepC, int cngCountC)
 {
     s.tryNow();
     for (int j = 0; j <= 85; ++j) {
@@ -143,7 +143,7 @@ void capacitiveSweeps(Search &s, QString StabComponents::*cng, QString StabCompo
     }
 }
 
-}  // namespace
+} // namespace
 
 double stabTargetMargin(int slider)
 {
@@ -160,8 +160,8 @@ StabSearchResult autoC(const LoopInput &in, int slider)
         p.RisoC = QStringLiteral("short");
         s.candidate().option = 0;
         s.start();
-        capacitiveSweeps(s, &StabComponents::CngC, &StabComponents::RngC, &StabComponents::CfbC,
-                         1.5, 18, 2.0, 10);
+        capacitiveSweeps(
+            s, &StabComponents::CngC, &StabComponents::RngC, &StabComponents::CfbC, 1.5, 18, 2.0, 10);
         s.set(&StabComponents::CfbC, 0);
         s.set(&StabComponents::CngC, 0);
         s.set(&StabComponents::RngC, 0);
@@ -200,8 +200,8 @@ StabSearchResult autoCcomposite(const LoopInput &in, int slider)
         p.hostRng = QStringLiteral("short");
         p.compCfb = QStringLiteral("open");
         s.start();
-        capacitiveSweeps(s, &StabComponents::hostCng, &StabComponents::hostRng,
-                         &StabComponents::compCfb, 1.5, 18, 1.5, 18);
+        capacitiveSweeps(s, &StabComponents::hostCng, &StabComponents::hostRng, &StabComponents::compCfb, 1.5,
+            18, 1.5, 18);
     });
 }
 
@@ -231,13 +231,12 @@ StabSearchResult autoStabilize(const LoopInput &in, StabLoad load, bool composit
     LoopInput power = in;
     if (load == StabLoad::Capacitive)
         power.inverting = false;
-    const StabSearchResult first = load == StabLoad::Capacitive ? autoC(power, slider)
-                                                                 : autoL(power, slider);
+    const StabSearchResult first = load == StabLoad::Capacitive ? autoC(power, slider) : autoL(power, slider);
     LoopInput outer = in;
     outer.parts = first.parts;
     outer.option = first.option;
     StabSearchResult second = load == StabLoad::Capacitive ? autoCcomposite(outer, first.slider)
-                                                            : autoLcomposite(outer, first.slider);
+                                                           : autoLcomposite(outer, first.slider);
     second.modelRuns += first.modelRuns;
     return second;
 }

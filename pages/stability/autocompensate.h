@@ -8,12 +8,12 @@
 // slider, and hands back the texts to write into the page; no widget is
 // touched while it runs.
 struct StabSearchResult {
-    StabComponents parts;  // the input's parts with the chosen values written in
-    int option = 0;        // compensation option to select
-    int slider = 2;        // slider position after any relaxation
+    StabComponents parts; // the input's parts with the chosen values written in
+    int option = 0; // compensation option to select
+    int slider = 2; // slider position after any relaxation
     double bestPM = 0;
     double bestBW = 0;
-    bool accepted = false;  // some trial met the (possibly relaxed) target
+    bool accepted = false; // some trial met the (possibly relaxed) target
     int modelRuns = 0;
 };
 

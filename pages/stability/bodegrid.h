@@ -17,8 +17,8 @@ namespace BodeGrid {
 using namespace StabGrid;
 
 struct Grid {
-    std::array<double, kPoints> f{};
-    std::array<double, kPoints> lf{};  // log10 of f
+    std::array<double, kPoints> f {};
+    std::array<double, kPoints> lf {}; // log10 of f
     QVector<double> vector;
     Grid()
     {
@@ -76,8 +76,7 @@ struct Pick {
     double freq = 1;
 };
 
-template <typename F>
-inline Pick firstMinimum(double start, F diff)
+template <typename F> inline Pick firstMinimum(double start, F diff)
 {
     const Grid &g = grid();
     Pick p;
@@ -111,9 +110,9 @@ inline double rateOfClosure(const Curve &open, const Curve &invBeta, int i)
 struct PhaseTerm {
     const char *name;
     Break b;
-    double sign;   // -1 for a pole of the loop gain, +1 for a zero
-    bool active;   // some composite terms count only under a condition
-    bool always;   // drawn even when it stays zero
+    double sign; // -1 for a pole of the loop gain, +1 for a zero
+    bool active; // some composite terms count only under a condition
+    bool always; // drawn even when it stays zero
 };
 
 // Sums the terms into the loop phase up to `lastIndex`, and the phase margin
@@ -169,4 +168,4 @@ inline QVector<double> toVector(const Curve &c)
     return QVector<double>(c.begin(), c.end());
 }
 
-}  // namespace BodeGrid
+} // namespace BodeGrid

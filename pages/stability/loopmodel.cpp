@@ -13,7 +13,6 @@ using namespace BodeGrid;
 
 namespace {
 
-
 // 20 log10 of a ratio. Every positive finite ratio gets its true level
 // (a shorted part's 2e20 V/V is 406 dB); only a ratio with no level at all,
 // not positive or not finite, is held at -400 or +400 dB so that no curve
@@ -47,7 +46,6 @@ double num(const QString &text)
 
 const QString kOpen = QStringLiteral("open");
 
-
 void addClosedLoopCopies(LoopResult &r, const Curve &closed)
 {
     Curve x10, x100, x1000;
@@ -56,18 +54,17 @@ void addClosedLoopCopies(LoopResult &r, const Curve &closed)
         x100[i] = closed[i] * 100;
         x1000[i] = closed[i] * 1000;
     }
-    r.closedLoopPhase = {{QStringLiteral("Closed Loop Phase"), toVector(closed)},
-                         {QStringLiteral("Closed * 10"), toVector(x10)},
-                         {QStringLiteral("Closed * 100"), toVector(x100)},
-                         {QStringLiteral("Closed * 1000"), toVector(x1000)}};
+    r.closedLoopPhase = { { QStringLiteral("Closed Loop Phase"), toVector(closed) },
+        { QStringLiteral("Closed * 10"), toVector(x10) }, { QStringLiteral("Closed * 100"), toVector(x100) },
+        { QStringLiteral("Closed * 1000"), toVector(x1000) } };
     r.closedLoopTickStep = 45;
 }
 
 void finishVerdict(LoopResult &r)
 {
     r.verdict = stabVerdict(r.rateOfClosure, r.phaseMargin);
-    r.verdictNote = {stabVerdictText(r.verdict),
-                     r.verdict == StabVerdict::Stable ? NoteTone::Normal : NoteTone::Warning};
+    r.verdictNote = { stabVerdictText(r.verdict),
+        r.verdict == StabVerdict::Stable ? NoteTone::Normal : NoteTone::Warning };
 }
 
 QString ohm()
@@ -77,8 +74,8 @@ QString ohm()
 
 QString ratioLine(const char *caption, double ratio)
 {
-    return QString::fromUtf8(caption) + formatSI(ratio, QStringLiteral("V/V (")) +
-           number2String(dB(ratio)) + QStringLiteral(" dB)");
+    return QString::fromUtf8(caption) + formatSI(ratio, QStringLiteral("V/V (")) + number2String(dB(ratio))
+        + QStringLiteral(" dB)");
 }
 
 QString hzLine(const char *caption, double hz)
@@ -92,8 +89,7 @@ struct CapStage {
     double Z = 0, Cload = 0, Riso = 0, Rin = 0, Rfb = 0, Cfb = 0, Rng = 0, Cng = 0;
     double dcB = 1, acB = 1, NG = 1;
     double P1 = kNoBreak, P2 = kNoBreak, P3 = kNoBreak;
-    double PL = kNoBreak, ZISO = kNoBreak, PF = kNoBreak, ZF = kNoBreak, PNG = kNoBreak,
-           ZNG = kNoBreak;
+    double PL = kNoBreak, ZISO = kNoBreak, PF = kNoBreak, ZF = kNoBreak, PNG = kNoBreak, ZNG = kNoBreak;
 };
 
 // Booster and fixed-gain parts bring their own feedback network.
@@ -157,7 +153,7 @@ CapStage capStage(const LoopInput &in)
 // Values and breaks of the inductive power stage.
 struct IndStage {
     double L = 0, Rload = 0, Rin = 0, Rfb = 0, Cfb = 0, Rd = 0, Rs = 0, RsTyped = 0, G = 0;
-    double gain1 = 1;  // the sense gain with 0 counted as 1
+    double gain1 = 1; // the sense gain with 0 counted as 1
     double RL = 0, dcB = 1, acB = 1;
     double ZRL = kNoBreak, ZD = kNoBreak;
     double P1 = kNoBreak, P2 = kNoBreak, P3 = kNoBreak;
@@ -229,18 +225,15 @@ Paths inductivePaths(const IndStage &s)
 
 // Closure, bandwidth and zero cross of an inductive loop whose open-loop
 // gain is `open`.
-void inductiveSearches(const Curve &open, const Paths &p, double startDiff, Curve &eff,
-                       LoopResult &r)
+void inductiveSearches(const Curve &open, const Paths &p, double startDiff, Curve &eff, LoopResult &r)
 {
     for (int i = 0; i < kPoints; ++i)
         eff[i] = std::min(p.p1[i], p.p2[i]);
     const Pick cl = firstMinimum(startDiff, [&](int i) { return std::fabs(open[i] - eff[i]); });
-    const Pick bw = firstMinimum(startDiff, [&](int i) {
-        return std::fabs(std::min(open[i], p.p2[i]) - p.p1[i] - 10);
-    });
-    const Pick zc = firstMinimum(startDiff, [&](int i) {
-        return std::fabs(p.p1[i] - std::min(open[i], p.p2[i]));
-    });
+    const Pick bw = firstMinimum(
+        startDiff, [&](int i) { return std::fabs(std::min(open[i], p.p2[i]) - p.p1[i] - 10); });
+    const Pick zc
+        = firstMinimum(startDiff, [&](int i) { return std::fabs(p.p1[i] - std::min(open[i], p.p2[i])); });
     r.closureIndex = cl.index;
     r.closureFrequency = cl.freq;
     r.maxBandwidth = bw.freq;
@@ -248,45 +241,43 @@ void inductiveSearches(const Curve &open, const Paths &p, double startDiff, Curv
     r.rateOfClosure = rateOfClosure(open, eff, cl.index);
 }
 
-void inductiveGainSeries(LoopResult &r, const char *openName, const Curve &open, const Paths &p,
-                         const Curve &eff)
+void inductiveGainSeries(
+    LoopResult &r, const char *openName, const Curve &open, const Paths &p, const Curve &eff)
 {
     Curve signal;
     for (int i = 0; i < kPoints; ++i)
         signal[i] = std::min(open[i], eff[i]);
-    LoopSeries path1{QStringLiteral("1/Beta Path 1"), toVector(p.p1), p.visible1, p.visible1};
-    LoopSeries path2{QStringLiteral("1/Beta Path 2"), toVector(p.p2), p.visible2, p.visible2};
-    r.gain = {{QString::fromLatin1(openName), toVector(open)},
-              path1,
-              path2,
-              {QStringLiteral("Signal at L_LOAD"), toVector(signal)}};
+    LoopSeries path1 { QStringLiteral("1/Beta Path 1"), toVector(p.p1), p.visible1, p.visible1 };
+    LoopSeries path2 { QStringLiteral("1/Beta Path 2"), toVector(p.p2), p.visible2, p.visible2 };
+    r.gain = { { QString::fromLatin1(openName), toVector(open) }, path1, path2,
+        { QStringLiteral("Signal at L_LOAD"), toVector(signal) } };
 }
 
-void inductiveClosedLoop(LoopResult &r, double zrl, double zc, double cl, double q2, double q3,
-                         double L, double RL)
+void inductiveClosedLoop(
+    LoopResult &r, double zrl, double zc, double cl, double q2, double q3, double L, double RL)
 {
     const Grid &g = grid();
     Curve v, cur;
     for (int i = 0; i < kPoints; ++i) {
         const double f = g.f[i];
-        v[i] = (std::atan(f / zrl) - std::atan(f / zc) - std::atan(f / cl) - std::atan(f / q2) -
-                std::atan(f / q3)) *
-               kDegPerRad;
+        v[i] = (std::atan(f / zrl) - std::atan(f / zc) - std::atan(f / cl) - std::atan(f / q2)
+                   - std::atan(f / q3))
+            * kDegPerRad;
         cur[i] = v[i] - std::atan(over(6.283185307179586 * f * L, RL)) * 180 / 3.141592653589793;
     }
-    r.closedLoopPhase = {{QStringLiteral("V Out"), toVector(v)},
-                         {QStringLiteral("I Out"), toVector(cur)}};
+    r.closedLoopPhase
+        = { { QStringLiteral("V Out"), toVector(v) }, { QStringLiteral("I Out"), toVector(cur) } };
     r.closedLoopTickStep = 90;
 }
 
 QString transconductanceLine(double rfb, double rin, double rs, double gain1)
 {
-    return QStringLiteral("Transconductance:\t") +
-           formatSI(over(over(-rfb, rin), rs) / gain1, QStringLiteral("A/V inverting, ")) +
-           formatSI(over(over(rfb, rin) + 1, rs) / gain1, QStringLiteral("A/V non-inverting"));
+    return QStringLiteral("Transconductance:\t")
+        + formatSI(over(over(-rfb, rin), rs) / gain1, QStringLiteral("A/V inverting, "))
+        + formatSI(over(over(rfb, rin) + 1, rs) / gain1, QStringLiteral("A/V non-inverting"));
 }
 
-}  // namespace
+} // namespace
 
 const QVector<double> &StabGrid::frequencies()
 {
@@ -295,19 +286,17 @@ const QVector<double> &StabGrid::frequencies()
 
 const QStringList &StabComponents::keys()
 {
-    static const QStringList k = {
-        "RinC", "RfbC", "RngC", "CngC", "CfbC", "RclC", "RisoC", "CLoadStab",
-        "stabRg", "RinL", "RfbL", "RdL", "RsL", "CfbL", "RsGainL", "RloadL",
-        "LLoadStab", "stabLRg", "hostRin", "compRfb", "hostRng", "hostCng", "compCfb"};
+    static const QStringList k = { "RinC", "RfbC", "RngC", "CngC", "CfbC", "RclC", "RisoC", "CLoadStab",
+        "stabRg", "RinL", "RfbL", "RdL", "RsL", "CfbL", "RsGainL", "RloadL", "LLoadStab", "stabLRg",
+        "hostRin", "compRfb", "hostRng", "hostCng", "compCfb" };
     return k;
 }
 
 QString *StabComponents::field(const QString &key)
 {
-    QString *const all[] = {&RinC, &RfbC, &RngC, &CngC, &CfbC, &RclC, &RisoC, &CLoadStab,
-                            &stabRg, &RinL, &RfbL, &RdL, &RsL, &CfbL, &RsGainL, &RloadL,
-                            &LLoadStab, &stabLRg, &hostRin, &compRfb, &hostRng, &hostCng,
-                            &compCfb};
+    QString *const all[] = { &RinC, &RfbC, &RngC, &CngC, &CfbC, &RclC, &RisoC, &CLoadStab, &stabRg, &RinL,
+        &RfbL, &RdL, &RsL, &CfbL, &RsGainL, &RloadL, &LLoadStab, &stabLRg, &hostRin, &compRfb, &hostRng,
+        &hostCng, &compCfb };
     const int i = keys().indexOf(key);
     return i >= 0 ? all[i] : nullptr;
 }
@@ -331,7 +320,7 @@ StabVerdict stabVerdict(double roc, double pm)
     }
     if (roc > 21)
         return pm > 45 ? StabVerdict::Marginal : StabVerdict::Unstable;
-    return StabVerdict::Unstable;  // exactly 21, or a rate that is not a number
+    return StabVerdict::Unstable; // exactly 21, or a rate that is not a number
 }
 
 QString stabVerdictText(StabVerdict verdict)
@@ -389,14 +378,17 @@ struct Loop {
     CapStage cap;
     IndStage ind;
     HostNetwork host;
-    double fP = 0;  // closure of the power loop alone (composite)
+    double fP = 0; // closure of the power loop alone (composite)
     Break h1, h2, h3;
     // Inductive: invBeta is the lower of the two paths; signal only with plot.
     Curve open, invBeta, signal, openP;
     Paths paths;
 
     Loop(const LoopInput &input, StabLoad load, bool withHost, bool withPlot)
-        : in(input), inductive(load == StabLoad::Inductive), composite(withHost), plot(withPlot)
+        : in(input)
+        , inductive(load == StabLoad::Inductive)
+        , composite(withHost)
+        , plot(withPlot)
     {
         if (composite) {
             fP = evaluateLoop(in, load, false, false).closureFrequency;
@@ -463,8 +455,8 @@ struct Loop {
         const double dcLevel = dB(s.dcB);
         for (int i = 0; i < kPoints; ++i) {
             const double openPower = a().Aol_DC - p1.slope(i) - p2.slope(i) - p3.slope(i);
-            open[i] = composite ? std::min(openPower, dcLevel - pf.slope(i)) + in.host.aol - h1.slope(i) -
-                                      h2.slope(i) - h3.slope(i)
+            open[i] = composite ? std::min(openPower, dcLevel - pf.slope(i)) + in.host.aol - h1.slope(i)
+                    - h2.slope(i) - h3.slope(i)
                                 : openPower;
         }
         paths = inductivePaths(s);
@@ -490,38 +482,30 @@ std::vector<PhaseTerm> phaseTerms(const Loop &l, const LoopResult &r)
         const IndStage &s = l.ind;
         const Break p1(s.P1), p2(s.P2), p3(s.P3), zrl(s.ZRL), zc(r.zeroCross), fp(l.fP);
         if (!l.composite)
-            return {{"Pole 1", p1, -1, true, true},
-                    {"Pole 2", p2, -1, true, true},
-                    {"Pole 3", p3, -1, true, true},
-                    {"Zero R_LOAD / L_LOAD", zrl, -1, true, false},
-                    {"Zero Cross", zc, +1, true, false}};
-        return {{"Pole 1", l.h1, -1, true, true},
-                {"Pole 2", l.h2, -1, true, true},
-                {"Pole 3", l.h3, -1, true, true},
-                {"Pole Fcl (PWR)", fp, -1, true, false},
-                {"Pole 2 (PWR)", p2, -1, true, false},
-                {"Zero R_LOAD / L_LOAD", zrl, -1, true, false},
-                {"Zero Cross", zc, +1, true, false}};
+            return { { "Pole 1", p1, -1, true, true }, { "Pole 2", p2, -1, true, true },
+                { "Pole 3", p3, -1, true, true }, { "Zero R_LOAD / L_LOAD", zrl, -1, true, false },
+                { "Zero Cross", zc, +1, true, false } };
+        return { { "Pole 1", l.h1, -1, true, true }, { "Pole 2", l.h2, -1, true, true },
+            { "Pole 3", l.h3, -1, true, true }, { "Pole Fcl (PWR)", fp, -1, true, false },
+            { "Pole 2 (PWR)", p2, -1, true, false }, { "Zero R_LOAD / L_LOAD", zrl, -1, true, false },
+            { "Zero Cross", zc, +1, true, false } };
     }
     const CapStage &s = l.cap;
     const Break p1(s.P1), p2(s.P2), p3(s.P3), pl(s.PL), ziso(s.ZISO), pfp(s.PF);
     if (!l.composite)
-        return {{"Pole 1", p1, -1, true, true},           {"Pole 2", p2, -1, true, true},
-                {"Pole 3", p3, -1, true, true},           {"Pole C_LOAD", pl, -1, true, false},
-                {"Zero R_ISO", ziso, +1, true, false},    {"Pole Noise Gain", Break(s.PNG), +1, true, false},
-                {"Zero Noise Gain", Break(s.ZNG), -1, true, false}, {"Pole C_FB", pfp, +1, true, false},
-                {"Zero C_FB", Break(s.ZF), -1, true, false}};
+        return { { "Pole 1", p1, -1, true, true }, { "Pole 2", p2, -1, true, true },
+            { "Pole 3", p3, -1, true, true }, { "Pole C_LOAD", pl, -1, true, false },
+            { "Zero R_ISO", ziso, +1, true, false }, { "Pole Noise Gain", Break(s.PNG), +1, true, false },
+            { "Zero Noise Gain", Break(s.ZNG), -1, true, false }, { "Pole C_FB", pfp, +1, true, false },
+            { "Zero C_FB", Break(s.ZF), -1, true, false } };
     const HostNetwork &h = l.host;
-    return {{"Pole 1", l.h1, -1, true, true},
-            {"Pole 2", l.h2, -1, true, true},
-            {"Pole 3", l.h3, -1, true, true},
-            {"Pole 2 (PWR)", p2, -1, true, true},
-            {"Pole Fcl (PWR)", Break(l.fP), -1, true, false},
-            {"Pole Cf (PWR)", pfp, -1, s.PF < l.fP, false},
-            {"Pole Noise Gain", Break(h.PNG), +1, h.NG > 1, false},
-            {"Zero Noise Gain", Break(h.ZNG), -1, h.NG > 1, false},
-            {"Pole C_FB", Break(h.PF), +1, h.PF < r.closureFrequency, false},
-            {"Zero C_FB", Break(h.ZF), -1, true, false}};
+    return { { "Pole 1", l.h1, -1, true, true }, { "Pole 2", l.h2, -1, true, true },
+        { "Pole 3", l.h3, -1, true, true }, { "Pole 2 (PWR)", p2, -1, true, true },
+        { "Pole Fcl (PWR)", Break(l.fP), -1, true, false }, { "Pole Cf (PWR)", pfp, -1, s.PF < l.fP, false },
+        { "Pole Noise Gain", Break(h.PNG), +1, h.NG > 1, false },
+        { "Zero Noise Gain", Break(h.ZNG), -1, h.NG > 1, false },
+        { "Pole C_FB", Break(h.PF), +1, h.PF < r.closureFrequency, false },
+        { "Zero C_FB", Break(h.ZF), -1, true, false } };
 }
 
 // The break frequencies and levels behind the read-outs.
@@ -586,8 +570,8 @@ void capacitiveClosedLoop(const Loop &l, LoopResult &r)
             if (cl > pf.f)
                 v -= std::atan(f / pf.f) * kDegPerRad;
         } else {
-            v = -(std::atan(f / l.fP) + std::atan(f / cl) + std::atan(f / l.h2.f) + std::atan(f / l.h3.f)) *
-                kDegPerRad;
+            v = -(std::atan(f / l.fP) + std::atan(f / cl) + std::atan(f / l.h2.f) + std::atan(f / l.h3.f))
+                * kDegPerRad;
             if (pf.f < cl)
                 v -= std::atan(f / pf.f) * kDegPerRad;
             if (l.openP[i] < l.invBeta[i])
@@ -601,7 +585,7 @@ void capacitiveClosedLoop(const Loop &l, LoopResult &r)
 QStringList capacitiveDetails(const Loop &l)
 {
     const CapStage &s = l.cap;
-    QStringList lines{QStringLiteral("Total Output Impedance:\t") + formatSI(s.Z, ohm())};
+    QStringList lines { QStringLiteral("Total Output Impedance:\t") + formatSI(s.Z, ohm()) };
     if (!l.composite)
         return lines << ratioLine("1/\u00DF (DC):\t\t", s.dcB) << ratioLine("1/\u00DF (AC):\t\t", s.acB)
                      << ratioLine("Noise Gain:\t\t", s.NG) << hzLine("\nAmplifier Pole 1:\t\t", s.P1)
@@ -615,15 +599,16 @@ QStringList capacitiveDetails(const Loop &l)
                  << hzLine("Power Amplifier Pole 2:\t", s.P2) << hzLine("Power Amplifier Pole 3:\t", s.P3)
                  << hzLine("Power Pole C_FB R_FB:\t", s.PF) << hzLine("Power Closure Frequency:\t", l.fP)
                  << hzLine("\nPole Noise Gain:\t\t", h.PNG) << hzLine("Zero Noise Gain:\t\t", h.ZNG)
-                 << hzLine("Pole Composite C_FB R_FB:\t", h.PF) << hzLine("Zero Composite C_FB R_FB:\t", h.ZF);
+                 << hzLine("Pole Composite C_FB R_FB:\t", h.PF)
+                 << hzLine("Zero Composite C_FB R_FB:\t", h.ZF);
 }
 
 QStringList inductiveDetails(const Loop &l, const LoopResult &r)
 {
     const IndStage &s = l.ind;
-    QStringList lines{l.composite ? transconductanceLine(l.host.rfb, l.host.rin, s.RsTyped, s.gain1)
-                                  : transconductanceLine(s.Rfb, s.Rin, s.RsTyped, s.gain1),
-                      ratioLine("1/\u00DF (DC):\t\t", s.dcB), ratioLine("1/\u00DF (AC):\t\t", s.acB)};
+    QStringList lines { l.composite ? transconductanceLine(l.host.rfb, l.host.rin, s.RsTyped, s.gain1)
+                                    : transconductanceLine(s.Rfb, s.Rin, s.RsTyped, s.gain1),
+        ratioLine("1/\u00DF (DC):\t\t", s.dcB), ratioLine("1/\u00DF (AC):\t\t", s.acB) };
     const char *const prefix = l.composite ? "Power Amplifier Pole %1:\t" : "Amplifier Pole %1:\t\t";
     lines << QStringLiteral("\n") + QString::fromUtf8(prefix).arg(1) + formatSI(s.P1, QStringLiteral("Hz"))
           << QString::fromUtf8(prefix).arg(2) + formatSI(s.P2, QStringLiteral("Hz"))
@@ -641,20 +626,21 @@ void fillPlot(const Loop &l, LoopResult &r)
         const IndStage &s = l.ind;
         const double q2 = l.composite ? l.h2.f : Break(s.P2).f, q3 = l.composite ? l.h3.f : Break(s.P3).f;
         inductiveClosedLoop(r, Break(s.ZRL).f, r.zeroCross, r.closureFrequency, q2, q3, s.L, s.RL);
-        inductiveGainSeries(r, l.composite ? "Composite Open Loop Gain" : "Open Loop Gain", l.open, l.paths,
-                            l.invBeta);
+        inductiveGainSeries(
+            r, l.composite ? "Composite Open Loop Gain" : "Open Loop Gain", l.open, l.paths, l.invBeta);
         r.details = inductiveDetails(l, r);
         return;
     }
     capacitiveClosedLoop(l, r);
-    r.gain = {{l.composite ? QStringLiteral("Composite Open Loop Gain") : QStringLiteral("Open Loop Gain w/ C_LOAD"),
-               toVector(l.open)},
-              {QStringLiteral("1/Beta"), toVector(l.invBeta)},
-              {QStringLiteral("Signal at C_LOAD"), toVector(l.signal)}};
+    r.gain = { { l.composite ? QStringLiteral("Composite Open Loop Gain")
+                             : QStringLiteral("Open Loop Gain w/ C_LOAD"),
+                   toVector(l.open) },
+        { QStringLiteral("1/Beta"), toVector(l.invBeta) },
+        { QStringLiteral("Signal at C_LOAD"), toVector(l.signal) } };
     r.details = capacitiveDetails(l);
 }
 
-}  // namespace
+} // namespace
 
 LoopResult evaluateLoop(const LoopInput &in, StabLoad load, bool composite, bool plot)
 {
@@ -667,7 +653,7 @@ LoopResult evaluateLoop(const LoopInput &in, StabLoad load, bool composite, bool
         capacitiveSearches(l, r);
     r.phaseMargin = phaseMargin(phaseTerms(l, r), r.closureFrequency, plot, r);
     if (!l.inductive)
-        r.maxBandwidth = std::min({l.cap.ZISO, composite ? l.host.PF : l.cap.PF, r.twentyDbFrequency});
+        r.maxBandwidth = std::min({ l.cap.ZISO, composite ? l.host.PF : l.cap.PF, r.twentyDbFrequency });
     finishVerdict(r);
     fillBreaks(l, r);
     if (plot)

@@ -12,15 +12,15 @@
 // stability page and the compensation searches both call it.
 namespace StabGrid {
 constexpr int kPoints = 128;
-constexpr double kRatio = 1.1547819846894583;  // sixteen points per decade
-constexpr double kTwoPi = 6.28318;             // as every break formula writes it
-constexpr double kTiny = 1e-13;                // keeps denominators off zero
-constexpr double kNoBreak = 1e13;              // a break that does not exist, far above the grid
+constexpr double kRatio = 1.1547819846894583; // sixteen points per decade
+constexpr double kTwoPi = 6.28318; // as every break formula writes it
+constexpr double kTiny = 1e-13; // keeps denominators off zero
+constexpr double kNoBreak = 1e13; // a break that does not exist, far above the grid
 constexpr double kDegPerRad = 57.29577951308232;
 
 // The 128 frequencies, 1 Hz to about 86.6 MHz.
 const QVector<double> &frequencies();
-}  // namespace StabGrid
+} // namespace StabGrid
 
 // Every component of the stability schematics, kept as typed so that "open"
 // and "short" survive; the member names are the design-file keys.
@@ -58,8 +58,8 @@ struct StabComponents {
 
 // The host op-amp of a composite circuit, as the page's host fields give it.
 struct HostModel {
-    double aol = 0;  // dB
-    double pole1 = 0, pole2 = 0, pole3 = 0;  // Hz; 0 or less means no pole
+    double aol = 0; // dB
+    double pole1 = 0, pole2 = 0, pole3 = 0; // Hz; 0 or less means no pole
 };
 
 enum class StabLoad { Capacitive, Inductive };
@@ -68,7 +68,7 @@ struct LoopInput {
     amp amplifier;
     StabComponents parts;
     bool inverting = true;
-    int option = 0;  // compensation option of the amplifier
+    int option = 0; // compensation option of the amplifier
     HostModel host;
 };
 
@@ -76,39 +76,39 @@ enum class StabVerdict { Stable, Marginal, Unstable };
 
 struct LoopSeries {
     QString name;
-    QVector<double> y;  // on StabGrid::frequencies()
-    bool present = true;  // ever non-zero (phase components) or inside the chart (1/beta paths)
-    bool shown = true;    // drawn on the chart
+    QVector<double> y; // on StabGrid::frequencies()
+    bool present = true; // ever non-zero (phase components) or inside the chart (1/beta paths)
+    bool shown = true; // drawn on the chart
 };
 
 struct LoopResult {
-    double closureFrequency = 1;  // Hz
+    double closureFrequency = 1; // Hz
     int closureIndex = 1;
-    double rateOfClosure = 0;  // dB/decade
-    double phaseMargin = 0;    // degrees
-    double maxBandwidth = 0;   // Hz
-    double slewRate = 0;       // V/us of the option
-    double twentyDbFrequency = 1;  // capacitive models
-    double zeroCross = 1;          // inductive models
+    double rateOfClosure = 0; // dB/decade
+    double phaseMargin = 0; // degrees
+    double maxBandwidth = 0; // Hz
+    double slewRate = 0; // V/us of the option
+    double twentyDbFrequency = 1; // capacitive models
+    double zeroCross = 1; // inductive models
     StabVerdict verdict = StabVerdict::Unstable;
-    ResultNote verdictNote;  // "STABLE" is a normal note, the others warnings
+    ResultNote verdictNote; // "STABLE" is a normal note, the others warnings
 
     // Break frequencies and levels, for the read-outs and for checking.
     double outputImpedance = 0;
     double invBetaDC = 0, invBetaAC = 0, noiseGain = 1;
     double pole1 = 0, pole2 = 0, pole3 = 0;
-    double loadPole = 0, isoZero = 0;          // capacitive
-    double fbPole = 0, fbZero = 0;             // C_FB R_FB (composite: of the host network)
+    double loadPole = 0, isoZero = 0; // capacitive
+    double fbPole = 0, fbZero = 0; // C_FB R_FB (composite: of the host network)
     double ngPole = 0, ngZero = 0;
-    double powerFbPole = 0, powerClosure = 0;  // composite
-    double loadZero = 0, dZero = 0;            // inductive: R_LOAD L_LOAD, C_FB R_D
-    double senseResistance = 0;                // inductive: R_S as the loop sees it
+    double powerFbPole = 0, powerClosure = 0; // composite
+    double loadZero = 0, dZero = 0; // inductive: R_LOAD L_LOAD, C_FB R_D
+    double senseResistance = 0; // inductive: R_S as the loop sees it
 
     // Filled only by a run with plot true.
     QStringList details;
-    QVector<LoopSeries> gain;             // GainPlot series, without the closure line
-    QVector<LoopSeries> closedLoopPhase;  // PhasePlot closed-loop view
-    QVector<LoopSeries> phaseComponents;  // PhasePlot components view
+    QVector<LoopSeries> gain; // GainPlot series, without the closure line
+    QVector<LoopSeries> closedLoopPhase; // PhasePlot closed-loop view
+    QVector<LoopSeries> phaseComponents; // PhasePlot components view
     QVector<double> openLoopPhase;
     double closedLoopTickStep = 45;
 };

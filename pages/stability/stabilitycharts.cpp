@@ -23,7 +23,7 @@ void addClosureLine(QCustomPlot *plot, double closure)
     QCPGraph *g = plot->addGraph();
     g->setName(QStringLiteral("Closure Frequency"));
     g->setPen(stabSeriesPen(g->name()));
-    g->setData({closure, closure}, {-180, 180}, true);
+    g->setData({ closure, closure }, { -180, 180 }, true);
 }
 
 void setYTickStep(QCustomPlot *plot, double step)
@@ -32,41 +32,41 @@ void setYTickStep(QCustomPlot *plot, double step)
         fixed->setTickStep(step);
 }
 
-}  // namespace
+} // namespace
 
 QPen stabSeriesPen(const QString &name)
 {
     static const QHash<QString, QColor> colours = {
-        {"Open Loop Gain w/ C_LOAD", Qt::blue},
-        {"Open Loop Gain", Qt::blue},
-        {"Composite Open Loop Gain", Qt::blue},
-        {"1/Beta", Qt::red},
-        {"1/Beta Path 1", Qt::red},
-        {"1/Beta Path 2", QColor(255, 120, 0)},
-        {"Signal at C_LOAD", Qt::black},
-        {"Signal at L_LOAD", Qt::black},
-        {"Closure Frequency", kGrey},
-        {"Closed Loop Phase", Qt::blue},
-        {"Closed * 10", QColor(0, 200, 0)},
-        {"Closed * 100", QColor(235, 235, 0)},
-        {"Closed * 1000", Qt::red},
-        {"V Out", Qt::blue},
-        {"I Out", QColor(0, 200, 0)},
-        {"Pole 1", QColor(255, 150, 150)},
-        {"Pole 2", Qt::red},
-        {"Pole 3", QColor(150, 0, 0)},
-        {"Pole C_LOAD", QColor(235, 235, 0)},
-        {"Zero R_ISO", QColor(255, 180, 0)},
-        {"Pole Noise Gain", QColor(100, 180, 255)},
-        {"Zero Noise Gain", Qt::blue},
-        {"Pole C_FB", QColor(0, 200, 0)},
-        {"Zero C_FB", QColor(0, 128, 0)},
-        {"Pole 2 (PWR)", QColor(150, 0, 150)},
-        {"Pole Fcl (PWR)", QColor(0, 160, 160)},
-        {"Pole Cf (PWR)", QColor(140, 90, 40)},
-        {"Zero R_LOAD / L_LOAD", QColor(255, 180, 0)},
-        {"Zero Cross", QColor(0, 128, 0)},
-        {"Open Loop Phase", Qt::black},
+        { "Open Loop Gain w/ C_LOAD", Qt::blue },
+        { "Open Loop Gain", Qt::blue },
+        { "Composite Open Loop Gain", Qt::blue },
+        { "1/Beta", Qt::red },
+        { "1/Beta Path 1", Qt::red },
+        { "1/Beta Path 2", QColor(255, 120, 0) },
+        { "Signal at C_LOAD", Qt::black },
+        { "Signal at L_LOAD", Qt::black },
+        { "Closure Frequency", kGrey },
+        { "Closed Loop Phase", Qt::blue },
+        { "Closed * 10", QColor(0, 200, 0) },
+        { "Closed * 100", QColor(235, 235, 0) },
+        { "Closed * 1000", Qt::red },
+        { "V Out", Qt::blue },
+        { "I Out", QColor(0, 200, 0) },
+        { "Pole 1", QColor(255, 150, 150) },
+        { "Pole 2", Qt::red },
+        { "Pole 3", QColor(150, 0, 0) },
+        { "Pole C_LOAD", QColor(235, 235, 0) },
+        { "Zero R_ISO", QColor(255, 180, 0) },
+        { "Pole Noise Gain", QColor(100, 180, 255) },
+        { "Zero Noise Gain", Qt::blue },
+        { "Pole C_FB", QColor(0, 200, 0) },
+        { "Zero C_FB", QColor(0, 128, 0) },
+        { "Pole 2 (PWR)", QColor(150, 0, 150) },
+        { "Pole Fcl (PWR)", QColor(0, 160, 160) },
+        { "Pole Cf (PWR)", QColor(140, 90, 40) },
+        { "Zero R_LOAD / L_LOAD", QColor(255, 180, 0) },
+        { "Zero Cross", QColor(0, 128, 0) },
+        { "Open Loop Phase", Qt::black },
     };
     QPen pen(colours.value(name, Qt::black), 3);
     if (name.startsWith(QLatin1String("Signal at")))
@@ -76,8 +76,8 @@ QPen stabSeriesPen(const QString &name)
     return pen;
 }
 
-void setupBodeChart(QCustomPlot *plot, const QString &title, const QString &yLabel, double yLow,
-                    double yHigh, double yStep, Qt::Alignment legendCorner)
+void setupBodeChart(QCustomPlot *plot, const QString &title, const QString &yLabel, double yLow, double yHigh,
+    double yStep, Qt::Alignment legendCorner)
 {
     plot->plotLayout()->insertRow(0);
     QFont titleFont = plot->font();
@@ -86,7 +86,7 @@ void setupBodeChart(QCustomPlot *plot, const QString &title, const QString &yLab
 
     plot->xAxis->setScaleType(QCPAxis::stLogarithmic);
     QSharedPointer<QCPAxisTickerText> ticks(new QCPAxisTickerText);
-    const QStringList names = {"1", "10", "100", "1k", "10k", "100k", "1M", "10M", "100M"};
+    const QStringList names = { "1", "10", "100", "1k", "10k", "100k", "1M", "10M", "100M" };
     double f = 1;
     for (const QString &n : names) {
         ticks->addTick(f, n);
@@ -106,7 +106,7 @@ void setupBodeChart(QCustomPlot *plot, const QString &title, const QString &yLab
     plot->yAxis->setLabel(yLabel);
 
     const QPen gridPen(kGrey, 1, Qt::DotLine);
-    for (QCPAxis *axis : {plot->xAxis, plot->yAxis}) {
+    for (QCPAxis *axis : { plot->xAxis, plot->yAxis }) {
         axis->grid()->setPen(gridPen);
         axis->grid()->setSubGridPen(QPen(QColor(128, 128, 128, 110), 1, Qt::DotLine));
     }
@@ -147,7 +147,7 @@ void drawBodeCharts(QCustomPlot *gain, QCustomPlot *phase, const LoopResult &r, 
 
     // Each legend entry is clipped to its own box; a little room below the
     // text keeps the underscores of names such as C_LOAD visible.
-    for (QCustomPlot *plot : {gain, phase})
+    for (QCustomPlot *plot : { gain, phase })
         for (int i = 0; i < plot->legend->itemCount(); ++i)
             plot->legend->item(i)->setMargins(QMargins(0, 0, 0, 2));
 }

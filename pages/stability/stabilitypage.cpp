@@ -30,9 +30,11 @@ QString hostNumber(double v)
     return QString::number(v, 'g', 6);
 }
 
-}  // namespace
+} // namespace
 
-StabilityPage::StabilityPage(QWidget *parent) : ToolPage(parent), ui(new Ui::StabilityPage)
+StabilityPage::StabilityPage(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::StabilityPage)
 {
     ui->setupUi(this);
     // The composite tips and the calculators' results wrap to their column.
@@ -47,9 +49,9 @@ StabilityPage::StabilityPage(QWidget *parent) : ToolPage(parent), ui(new Ui::Sta
     };
     fixedLines(ui->stabCompositeTip1, 3);
     fixedLines(ui->stabCompositeTip2, 3);
-    for (QLabel *result : {ui->RCPCC1, ui->RCPCF2, ui->RCPCR3, ui->R_ISO_P})
+    for (QLabel *result : { ui->RCPCC1, ui->RCPCF2, ui->RCPCR3, ui->R_ISO_P })
         fixedLines(result, 2);
-    for (QTabWidget *tabs : {ui->StabilityTab, ui->StabilityTabOutput})
+    for (QTabWidget *tabs : { ui->StabilityTab, ui->StabilityTabOutput })
         connect(tabs, &QTabWidget::currentChanged, this, [this] { replotVisible(); });
     bindEntries();
 }
@@ -73,9 +75,9 @@ void StabilityPage::bindEntries()
 {
     entries().bind("CompOption", &m_compOption, 0);
     entries().bind("phaseShiftComponents", &m_phaseShiftComponents);
-    for (const char *key : {"CLoadStab", "RisoC", "RinC", "RfbC", "CfbC", "RngC", "CngC", "RclC", "LLoadStab",
-                            "RloadL", "RinL", "RfbL", "CfbL", "RdL", "RsL", "RsGainL", "hostRin", "compRfb",
-                            "compCfb", "hostRng", "hostCng"})
+    for (const char *key :
+        { "CLoadStab", "RisoC", "RinC", "RfbC", "CfbC", "RngC", "CngC", "RclC", "LLoadStab", "RloadL", "RinL",
+            "RfbL", "CfbL", "RdL", "RsL", "RsGainL", "hostRin", "compRfb", "compCfb", "hostRng", "hostCng" })
         entries().bind(key, m_parts.field(QLatin1String(key)));
     bindSelector("AmpSelectorStab", ui->AmpSelectorStab, SelectorLists::Catalog::Linear);
     bindSelector("hostSelector", ui->hostSelector, SelectorLists::Catalog::Host);
@@ -121,10 +123,10 @@ LoopInput StabilityPage::gatherInput() const
 // describes the circuit that is drawn.
 bool StabilityPage::applyCaseLimits(const amp &record)
 {
-    const QSignalBlocker b1(ui->CloadButton), b2(ui->LloadButton), b3(ui->StabInv),
-        b4(ui->StabNon), b5(ui->compositeCheckBox);
-    const bool before[] = {ui->CloadButton->isChecked(), ui->StabInv->isChecked(),
-                           ui->compositeCheckBox->isChecked()};
+    const QSignalBlocker b1(ui->CloadButton), b2(ui->LloadButton), b3(ui->StabInv), b4(ui->StabNon),
+        b5(ui->compositeCheckBox);
+    const bool before[]
+        = { ui->CloadButton->isChecked(), ui->StabInv->isChecked(), ui->compositeCheckBox->isChecked() };
 
     ui->StabInv->setEnabled(true);
     if (record.Loads == QLatin1String("all")) {
@@ -156,13 +158,13 @@ bool StabilityPage::applyCaseLimits(const amp &record)
         ui->StabNon->setEnabled(true);
     }
     // The inductive booster drawing is non-inverting only.
-    if (ui->LloadButton->isChecked() && !ui->compositeCheckBox->isChecked() &&
-        record.CircuitType == QLatin1String("BQ840")) {
+    if (ui->LloadButton->isChecked() && !ui->compositeCheckBox->isChecked()
+        && record.CircuitType == QLatin1String("BQ840")) {
         ui->StabInv->setEnabled(false);
         ui->StabNon->setChecked(true);
     }
-    const bool after[] = {ui->CloadButton->isChecked(), ui->StabInv->isChecked(),
-                          ui->compositeCheckBox->isChecked()};
+    const bool after[]
+        = { ui->CloadButton->isChecked(), ui->StabInv->isChecked(), ui->compositeCheckBox->isChecked() };
     return !std::equal(std::begin(before), std::end(before), std::begin(after));
 }
 
@@ -178,7 +180,7 @@ void StabilityPage::refreshStab()
     ui->phaseButton->setText(m_phaseShiftComponents ? QStringLiteral("View Phase Shift")
                                                     : QStringLiteral("View Phase Components"));
     decideStabSch();
-    m_stalePlots = {ui->GainPlot, ui->PhasePlot};
+    m_stalePlots = { ui->GainPlot, ui->PhasePlot };
     replotVisible();
 }
 
@@ -234,11 +236,10 @@ void StabilityPage::showResult(const LoopResult &r)
 
 void StabilityPage::setupBodePlot()
 {
-    setupBodeChart(ui->GainPlot, QStringLiteral("Bode Plot - Gain"), QStringLiteral("Gain [dB]"),
-                   -20, 140, 20, Qt::AlignTop | Qt::AlignRight);
-    setupBodeChart(ui->PhasePlot, QStringLiteral("Bode Plot - Phase"),
-                   QStringLiteral("Phase Shift [\u00B0]"), -180, 180, 45,
-                   Qt::AlignBottom | Qt::AlignLeft);
+    setupBodeChart(ui->GainPlot, QStringLiteral("Bode Plot - Gain"), QStringLiteral("Gain [dB]"), -20, 140,
+        20, Qt::AlignTop | Qt::AlignRight);
+    setupBodeChart(ui->PhasePlot, QStringLiteral("Bode Plot - Phase"), QStringLiteral("Phase Shift [\u00B0]"),
+        -180, 180, 45, Qt::AlignBottom | Qt::AlignLeft);
     const QSignalBlocker blocker(ui->hostSelector);
     ui->hostSelector->clear();
     ui->hostSelector->addItem(QString());
@@ -252,7 +253,7 @@ void StabilityPage::setupStabSch()
     // Equal scales on both axes whatever the canvas size, with room for every label.
     connect(ui->StabSch, &QCustomPlot::beforeReplot, this, &StabilityPage::fitStabSch, Qt::UniqueConnection);
     connect(ui->StabSch, &QCustomPlot::itemClick, this, &StabilityPage::onStabSchItemClicked,
-            Qt::UniqueConnection);
+        Qt::UniqueConnection);
 }
 
 void StabilityPage::fitStabSch()
@@ -324,10 +325,10 @@ int StabilityPage::changeCcomp(QWidget *parent, QCPItemText *label, const amp &r
     choice->setCurrentIndex(option);
     form->addRow(QStringLiteral("C_COMP (pF)"), choice);
     layout->addLayout(form);
-    layout->addWidget(new QLabel(
-        QStringLiteral("More Compensation tends to increase Phase Margin \nat the expense of Slew "
-                       "Rate and Bandwidth."),
-        &dialog));
+    layout->addWidget(
+        new QLabel(QStringLiteral("More Compensation tends to increase Phase Margin \nat the expense of Slew "
+                                  "Rate and Bandwidth."),
+            &dialog));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -343,8 +344,8 @@ int StabilityPage::changeCcomp(QWidget *parent, QCPItemText *label, const amp &r
 void StabilityPage::changeRcomp(QWidget *parent)
 {
     QMessageBox::information(parent, QStringLiteral("Change Compensation Resistor"),
-                             QStringLiteral("R_COMP is paired with C_COMP. See Product Datasheet "
-                                            "for details. Select C_COMP to alter compensation."));
+        QStringLiteral("R_COMP is paired with C_COMP. See Product Datasheet "
+                       "for details. Select C_COMP to alter compensation."));
 }
 
 namespace {
@@ -360,7 +361,7 @@ void reciprocalCalculator(double a, double b, QLabel *label, const QString &unit
         label->setText(QStringLiteral("- ") + unit);
 }
 
-}  // namespace
+} // namespace
 
 void StabilityPage::RCPC()
 {
@@ -376,18 +377,16 @@ void StabilityPage::RCPC()
     const double r = field2Number(ui->R_ISO_R, QStringLiteral("R"));
     const double i = field2Number(ui->R_ISO_I, QStringLiteral("R"));
     const double rating = i * i * r;
-    ui->R_ISO_P->setText(QStringLiteral("Minimum R_ISO Power Rating: ") +
-                         (std::isfinite(rating) ? QString::number(rating, 'g', 6) : noValueText()) +
-                         QStringLiteral(" W"));
+    ui->R_ISO_P->setText(QStringLiteral("Minimum R_ISO Power Rating: ")
+        + (std::isfinite(rating) ? QString::number(rating, 'g', 6) : noValueText()) + QStringLiteral(" W"));
 }
 
 void StabilityPage::autoStabilize()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::processEvents();
-    const StabSearchResult r =
-        ::autoStabilize(gatherInput(), currentLoad(), ui->compositeCheckBox->isChecked(),
-                        ui->StabSlider->value());
+    const StabSearchResult r = ::autoStabilize(
+        gatherInput(), currentLoad(), ui->compositeCheckBox->isChecked(), ui->StabSlider->value());
     m_parts = r.parts;
     m_compOption = r.option;
     ui->StabSlider->setValue(r.slider);

@@ -11,9 +11,9 @@ class QCPItemText;
 // One clickable value label of the stability schematic.
 struct StabSchematicLabel {
     enum Kind { Value, Ccomp, Rcomp };
-    QString name;  // "R_IN", "HOST C_FB", ...
+    QString name; // "R_IN", "HOST C_FB", ...
     QString unit;
-    QString key;   // the StabComponents member it edits (Value labels only)
+    QString key; // the StabComponents member it edits (Value labels only)
     Kind kind = Value;
     QCPItemText *item = nullptr;
 };

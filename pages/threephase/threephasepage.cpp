@@ -24,12 +24,14 @@ QStringList readList(const QString &value)
     return value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
-}  // namespace
+} // namespace
 
-ThreePhasePage::ThreePhasePage(QWidget *parent) : ToolPage(parent), ui(new Ui::ThreePhasePage)
+ThreePhasePage::ThreePhasePage(QWidget *parent)
+    : ToolPage(parent)
+    , ui(new Ui::ThreePhasePage)
 {
     ui->setupUi(this);
-    m_graphables = QStringList{QStringLiteral("I1")};
+    m_graphables = QStringList { QStringLiteral("I1") };
     while (m_graphables.size() < kGraphSlots)
         m_graphables << kNull;
     bindEntries();
@@ -56,17 +58,18 @@ void ThreePhasePage::bindEntries()
     entries().bind("ThreePhaseConstantAmplitude", &m.constantAmplitude);
     entries().bind("ThreePhaseisLinear", &m.isLinear);
     const auto bindList = [this](const char *key, QStringList *list, int count) {
-        entries().bind(key, EntryBinding{[list] { return writeList(*list); },
-                                         [list, count](const QString &value, bool) {
-                                             QStringList items = readList(value);
-                                             if (count > 0) {
-                                                 // Always that many slots, whatever the file holds.
-                                                 items = items.mid(0, count);
-                                                 while (items.size() < count)
-                                                     items << kNull;
-                                             }
-                                             *list = items;
-                                         }});
+        entries().bind(key,
+            EntryBinding { [list] { return writeList(*list); },
+                [list, count](const QString &value, bool) {
+                    QStringList items = readList(value);
+                    if (count > 0) {
+                        // Always that many slots, whatever the file holds.
+                        items = items.mid(0, count);
+                        while (items.size() < count)
+                            items << kNull;
+                    }
+                    *list = items;
+                } });
     };
     bindList("ThreePhaseTimeVector", &m.timeVector, 0);
     bindList("ThreePhaseAmplitudeVector", &m.AmplitudeVector, 0);

@@ -16,15 +16,15 @@ struct ThreePhaseMotor {
     QString Vemf = QStringLiteral("5m");
     int nPoles = 4;
     bool isDelta = true;
-    int controlVariable = 1;   // 0 current, 1 RPM, 2 duty cycle
-    int controlType = 0;       // 0 constant amplitude, else the profile
-    int constantVariable = 2;  // 0 RPM, 1 V/RPM ratio, 2 duty cycle
+    int controlVariable = 1; // 0 current, 1 RPM, 2 duty cycle
+    int controlType = 0; // 0 constant amplitude, else the profile
+    int constantVariable = 2; // 0 RPM, 1 V/RPM ratio, 2 duty cycle
     QString controlAmplitude = QStringLiteral("600");
     QString constantAmplitude = QStringLiteral("75");
-    QStringList timeVector{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                           QStringLiteral("3"), QStringLiteral("4")};
-    QStringList AmplitudeVector{QStringLiteral("0"), QStringLiteral("600"), QStringLiteral("600"),
-                                QStringLiteral("0"), QStringLiteral("0")};
+    QStringList timeVector { QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+        QStringLiteral("3"), QStringLiteral("4") };
+    QStringList AmplitudeVector { QStringLiteral("0"), QStringLiteral("600"), QStringLiteral("600"),
+        QStringLiteral("0"), QStringLiteral("0") };
     bool isLinear = false;
     QString CycleLength = QStringLiteral("5m");
 };

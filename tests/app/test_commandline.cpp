@@ -42,7 +42,7 @@ private:
 
     QJsonObject report(const QStringList &arguments)
     {
-        const Run r = ampora(QStringList{QStringLiteral("--report")} + arguments);
+        const Run r = ampora(QStringList { QStringLiteral("--report") } + arguments);
         if (r.status != 0)
             qWarning() << "exit" << r.status << r.err;
         QJsonParseError error;
@@ -65,8 +65,8 @@ private slots:
     void reportOfStartUp()
     {
         const QJsonObject r = report({});
-        for (const char *key : {"version", "page", "designChanged", "designPath", "widgets", "plots", "entries",
-                                "messages"})
+        for (const char *key :
+            { "version", "page", "designChanged", "designPath", "widgets", "plots", "entries", "messages" })
             QVERIFY2(r.contains(QLatin1String(key)), key);
         QCOMPARE(r.value("version").toString(), QStringLiteral("9.0.2"));
         QCOMPARE(r.value("page").toInt(-1), 0);
@@ -87,28 +87,30 @@ private slots:
         const QJsonArray hs = widgets.value("HSpart").toObject().value("items").toArray();
         QCOMPARE(hs.first().toString(), QStringLiteral("All Parts"));
         // The heatsink part list is every linear part followed by every PWM part.
-        QCOMPARE(hs.size(), 1 + soa.value("items").toArray().size() +
-                                widgets.value("ampSelectorFilter").toObject().value("items").toArray().size());
+        QCOMPARE(hs.size(),
+            1 + soa.value("items").toArray().size()
+                + widgets.value("ampSelectorFilter").toObject().value("items").toArray().size());
         QCOMPARE(widgets.value("action24_pt").toObject().value("value").toBool(true), false);
     }
 
     void clicksAreApplied()
     {
-        const QJsonObject r = report({QStringLiteral("--click"), QStringLiteral("HSbutton")});
+        const QJsonObject r = report({ QStringLiteral("--click"), QStringLiteral("HSbutton") });
         QCOMPARE(r.value("page").toInt(-1), 7);
-        QCOMPARE(r.value("widgets").toObject().value("HomeButton").toObject().value("visible").toBool(), true);
+        QCOMPARE(
+            r.value("widgets").toObject().value("HomeButton").toObject().value("visible").toBool(), true);
 
-        const QJsonObject back =
-            report({QStringLiteral("--click"), QStringLiteral("HSbutton"), QStringLiteral("--click"),
-                    QStringLiteral("HomeButton")});
+        const QJsonObject back = report({ QStringLiteral("--click"), QStringLiteral("HSbutton"),
+            QStringLiteral("--click"), QStringLiteral("HomeButton") });
         QCOMPARE(back.value("page").toInt(-1), 0);
-        QCOMPARE(back.value("widgets").toObject().value("HomeButton").toObject().value("visible").toBool(true),
-                 false);
+        QCOMPARE(
+            back.value("widgets").toObject().value("HomeButton").toObject().value("visible").toBool(true),
+            false);
     }
 
     void reportAtAPage()
     {
-        const QJsonObject r = report({QStringLiteral("--page"), QStringLiteral("7")});
+        const QJsonObject r = report({ QStringLiteral("--page"), QStringLiteral("7") });
         QCOMPARE(r.value("page").toInt(-1), 7);
         const QJsonObject widgets = r.value("widgets").toObject();
         QCOMPARE(widgets.value("HStable").toObject().value("visible").toBool(false), true);
@@ -118,23 +120,23 @@ private slots:
     void badArguments_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("missing design") << QStringList{"--report", "no-such-file.zam"};
-        QTest::newRow("wrong header") << QStringList{"--report", "<wrong>"};
-        QTest::newRow("CR LF header") << QStringList{"--report", "<crlf>"};
-        QTest::newRow("unknown button") << QStringList{"--report", "--click", "noSuchButton"};
-        QTest::newRow("unknown option") << QStringList{"--reprot"};
-        QTest::newRow("screenshot without file name") << QStringList{"--screenshot"};
-        QTest::newRow("bad size") << QStringList{"--screenshot", "x.png", "--size", "wide"};
-        QTest::newRow("page out of range") << QStringList{"--screenshot", "x.png", "--page", "20"};
-        QTest::newRow("report page out of range") << QStringList{"--report", "--page", "20"};
+        QTest::newRow("missing design") << QStringList { "--report", "no-such-file.zam" };
+        QTest::newRow("wrong header") << QStringList { "--report", "<wrong>" };
+        QTest::newRow("CR LF header") << QStringList { "--report", "<crlf>" };
+        QTest::newRow("unknown button") << QStringList { "--report", "--click", "noSuchButton" };
+        QTest::newRow("unknown option") << QStringList { "--reprot" };
+        QTest::newRow("screenshot without file name") << QStringList { "--screenshot" };
+        QTest::newRow("bad size") << QStringList { "--screenshot", "x.png", "--size", "wide" };
+        QTest::newRow("page out of range") << QStringList { "--screenshot", "x.png", "--page", "20" };
+        QTest::newRow("report page out of range") << QStringList { "--report", "--page", "20" };
     }
     void badArguments()
     {
         QFETCH(QStringList, arguments);
-        arguments.replaceInStrings(QStringLiteral("<wrong>"),
-                                   write(QStringLiteral("wrong.zam"), "SOME OTHER FILE\nPage: 3\n"));
+        arguments.replaceInStrings(
+            QStringLiteral("<wrong>"), write(QStringLiteral("wrong.zam"), "SOME OTHER FILE\nPage: 3\n"));
         arguments.replaceInStrings(QStringLiteral("<crlf>"),
-                                   write(QStringLiteral("crlf.zam"), "ZARN AMPORA SAVED PREFERENCES\r\nPage: 3\r\n"));
+            write(QStringLiteral("crlf.zam"), "ZARN AMPORA SAVED PREFERENCES\r\nPage: 3\r\n"));
         const Run r = ampora(arguments);
         QCOMPARE(r.status, 2);
         QVERIFY(r.out.isEmpty());
@@ -147,8 +149,9 @@ private slots:
 
     void reportOfDesignFile()
     {
-        const QString design = write(QStringLiteral("good.zam"), "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\n");
-        const QJsonObject r = report({design});
+        const QString design
+            = write(QStringLiteral("good.zam"), "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\n");
+        const QJsonObject r = report({ design });
         QCOMPARE(r.value("designPath").toString(), design);
     }
 
@@ -156,9 +159,11 @@ private slots:
     {
         QTest::addColumn<QStringList>("extra");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("default size") << QStringList{} << QSize(1230, 691);
-        QTest::newRow("full HD heatsink page") << QStringList{"--size", "1920x1080", "--page", "7"} << QSize(1920, 1080);
-        QTest::newRow("small hidden page") << QStringList{"--page", "17", "--size", "800x600"} << QSize(800, 600);
+        QTest::newRow("default size") << QStringList {} << QSize(1230, 691);
+        QTest::newRow("full HD heatsink page")
+            << QStringList { "--size", "1920x1080", "--page", "7" } << QSize(1920, 1080);
+        QTest::newRow("small hidden page")
+            << QStringList { "--page", "17", "--size", "800x600" } << QSize(800, 600);
     }
     void screenshot()
     {
@@ -166,7 +171,7 @@ private slots:
         QFETCH(QSize, size);
         const QString out = m_dir.filePath(QStringLiteral("shot.png"));
         QFile::remove(out);
-        const Run r = ampora(QStringList{QStringLiteral("--screenshot"), out} + extra);
+        const Run r = ampora(QStringList { QStringLiteral("--screenshot"), out } + extra);
         QCOMPARE(r.status, 0);
         QImage image;
         QVERIFY(image.load(out, "PNG"));
@@ -181,7 +186,8 @@ private slots:
 
     void missingCatalogFolder()
     {
-        const Run r = ampora({QStringLiteral("--report"), QStringLiteral("--catalogs"), m_dir.filePath("empty")});
+        const Run r
+            = ampora({ QStringLiteral("--report"), QStringLiteral("--catalogs"), m_dir.filePath("empty") });
         QCOMPARE(r.status, 0);
         const QJsonObject widgets = QJsonDocument::fromJson(r.out).object().value("widgets").toObject();
         QVERIFY(widgets.value("AmpSelecterSOA").toObject().value("items").toArray().isEmpty());

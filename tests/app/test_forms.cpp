@@ -28,7 +28,10 @@ class TestForms : public QObject {
         const QSize need = page->minimumSizeHint();
         if (need.width() > room->width() || need.height() > room->height())
             return QStringLiteral("needs %1 x %2 of %3 x %4")
-                .arg(need.width()).arg(need.height()).arg(room->width()).arg(room->height());
+                .arg(need.width())
+                .arg(need.height())
+                .arg(room->width())
+                .arg(room->height());
         for (QScrollArea *area : page->findChildren<QScrollArea *>()) {
             if (!area->isVisible())
                 continue;
@@ -87,7 +90,8 @@ private slots:
         QHash<QString, int> count;
         for (QObject *o : m_win->window->findChildren<QObject *>()) {
             const QString name = o->objectName();
-            if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || (o->parent() && o->parent()->inherits("QTabBar")))
+            if (name.isEmpty() || name.startsWith(QLatin1String("qt_"))
+                || (o->parent() && o->parent()->inherits("QTabBar")))
                 continue;
             if (o->isWidgetType() || qobject_cast<QAction *>(o) || qobject_cast<QLayout *>(o))
                 ++count[name];
@@ -111,8 +115,8 @@ private slots:
         QStringList missing;
         int handlers = 0;
         for (QObject *owner : owners) {
-            for (const QMetaObject *mo = owner->metaObject(); mo && !QByteArray(mo->className()).startsWith('Q');
-                 mo = mo->superClass()) {
+            for (const QMetaObject *mo = owner->metaObject();
+                 mo && !QByteArray(mo->className()).startsWith('Q'); mo = mo->superClass()) {
                 for (int m = mo->methodOffset(); m < mo->methodCount(); ++m) {
                     const QMetaMethod slot = mo->method(m);
                     const QByteArray name = slot.name();
@@ -129,11 +133,13 @@ private slots:
                     for (QObject *t : targets) {
                         const QMetaObject *tm = t->metaObject();
                         for (int s = 0; s < tm->methodCount() && !found; ++s)
-                            found = tm->method(s).methodType() == QMetaMethod::Signal && tm->method(s).name() == signal
+                            found = tm->method(s).methodType() == QMetaMethod::Signal
+                                && tm->method(s).name() == signal
                                 && QMetaObject::checkConnectArgs(tm->method(s), slot);
                     }
                     if (!found)
-                        missing << QString::fromLatin1(mo->className()) + QStringLiteral("::") + QString::fromLatin1(slot.methodSignature());
+                        missing << QString::fromLatin1(mo->className()) + QStringLiteral("::")
+                                + QString::fromLatin1(slot.methodSignature());
                 }
             }
         }

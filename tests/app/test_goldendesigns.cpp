@@ -43,7 +43,8 @@ class TestGoldenDesigns : public QObject {
     {
         QStringList args { QStringLiteral("--report") };
         if (expected.contains(QStringLiteral("page")))
-            args << QStringLiteral("--page") << QString::number(expected.value(QStringLiteral("page")).toInt());
+            args << QStringLiteral("--page")
+                 << QString::number(expected.value(QStringLiteral("page")).toInt());
         for (const QJsonValue &b : expected.value(QStringLiteral("click")).toArray())
             args << QStringLiteral("--click") << b.toString();
         QProcess p;
@@ -164,11 +165,12 @@ private slots:
                     + m.toObject().value(QStringLiteral("title")).toString();
         QCOMPARE(messages, texts(expected.value(QStringLiteral("messages")).toArray()));
         if (expected.contains(QStringLiteral("shows")))
-            QCOMPARE(r.value(QStringLiteral("page")).toInt(), expected.value(QStringLiteral("shows")).toInt());
+            QCOMPARE(
+                r.value(QStringLiteral("page")).toInt(), expected.value(QStringLiteral("shows")).toInt());
 
         // Nothing a user sees reads "inf" or "nan", whatever the design holds.
-        static const QRegularExpression notANumber(QStringLiteral("\\b(inf|nan)\\b"),
-            QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression notANumber(
+            QStringLiteral("\\b(inf|nan)\\b"), QRegularExpression::CaseInsensitiveOption);
         for (auto it = widgets.begin(); it != widgets.end(); ++it) {
             const QJsonObject w = it.value().toObject();
             if (!w.value(QStringLiteral("visible")).toBool())
@@ -193,7 +195,8 @@ private slots:
             QCOMPARE(widget(it.key()).value(QStringLiteral("enabled")).toBool(), it.value().toBool());
         const QJsonObject entries = expect("entries");
         for (auto it = entries.begin(); it != entries.end(); ++it)
-            QCOMPARE(r.value(QStringLiteral("entries")).toObject().value(it.key()).toString(), it.value().toString());
+            QCOMPARE(r.value(QStringLiteral("entries")).toObject().value(it.key()).toString(),
+                it.value().toString());
 
         for (const char *key : { "lines", "colouredLines" }) {
             const QJsonObject want = expect(key);
@@ -202,8 +205,8 @@ private slots:
                 for (const QJsonValue &l : widget(it.key()).value(QStringLiteral("lines")).toArray()) {
                     const QJsonObject line = l.toObject();
                     got.append(qstrcmp(key, "lines") == 0 ? QJsonValue(line.value(QStringLiteral("text")))
-                                                         : QJsonArray { line.value(QStringLiteral("text")),
-                                                               line.value(QStringLiteral("color")) });
+                                                          : QJsonArray { line.value(QStringLiteral("text")),
+                                                              line.value(QStringLiteral("color")) });
                 }
                 QCOMPARE(texts(got), texts(it.value().toArray()));
             }
@@ -211,14 +214,17 @@ private slots:
 
         const QJsonObject points = expect("curvePoints");
         for (auto it = points.begin(); it != points.end(); ++it) {
-            const QJsonArray curves = plots.value(it.key()).toObject().value(QStringLiteral("curves")).toArray();
+            const QJsonArray curves
+                = plots.value(it.key()).toObject().value(QStringLiteral("curves")).toArray();
             const QJsonObject counts = it.value().toObject();
             for (auto c = counts.begin(); c != counts.end(); ++c)
-                QCOMPARE(named(curves, c.key()).value(QStringLiteral("x")).toArray().size(), c.value().toInt());
+                QCOMPARE(
+                    named(curves, c.key()).value(QStringLiteral("x")).toArray().size(), c.value().toInt());
         }
         const QJsonObject graphs = expect("graphs");
         for (auto it = graphs.begin(); it != graphs.end(); ++it) {
-            const QJsonArray list = plots.value(it.key()).toObject().value(QStringLiteral("graphs")).toArray();
+            const QJsonArray list
+                = plots.value(it.key()).toObject().value(QStringLiteral("graphs")).toArray();
             const QJsonObject shown = it.value().toObject();
             for (auto g = shown.begin(); g != shown.end(); ++g)
                 QCOMPARE(!named(list, g.key()).isEmpty(), g.value().toBool());
@@ -227,7 +233,8 @@ private slots:
         const QJsonObject plotTexts = expect("plotTexts");
         for (auto it = plotTexts.begin(); it != plotTexts.end(); ++it) {
             QMap<QString, QString> shown;
-            for (const QJsonValue &t : plots.value(it.key()).toObject().value(QStringLiteral("texts")).toArray())
+            for (const QJsonValue &t :
+                plots.value(it.key()).toObject().value(QStringLiteral("texts")).toArray())
                 shown.insert(t.toObject().value(QStringLiteral("text")).toString(),
                     t.toObject().value(QStringLiteral("color")).toString());
             const QJsonObject want = it.value().toObject();

@@ -32,8 +32,8 @@ class TestHostileFields : public QObject {
 
     void checkText(const QString &where, const QString &text)
     {
-        static const QRegularExpression word(QStringLiteral("\\b(nan|inf)\\b"),
-                                             QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression word(
+            QStringLiteral("\\b(nan|inf)\\b"), QRegularExpression::CaseInsensitiveOption);
         if (word.match(text).hasMatch())
             problem(where, QStringLiteral("\"%1\"").arg(text.left(120)));
     }
@@ -84,7 +84,7 @@ class TestHostileFields : public QObject {
                 if (auto *t = qobject_cast<QCPItemText *>(p->item(i))) {
                     // A schematic label repeats its entry as typed.
                     if (std::none_of(typed.begin(), typed.end(),
-                                     [&](const QString &v) { return !v.isEmpty() && t->text().contains(v); }))
+                            [&](const QString &v) { return !v.isEmpty() && t->text().contains(v); }))
                         checkText(name, t->text());
                     checkNumber(name + QStringLiteral(" text ") + t->text(), t->position->coords().x());
                     checkNumber(name + QStringLiteral(" text ") + t->text(), t->position->coords().y());
@@ -120,10 +120,10 @@ private slots:
             << soa << QStringList { "SOAVs_pos: 1e308", "SOAVs_neg: -1e308" };
         QTest::newRow("SOA supply 1e308 under a current limit")
             << "../hostile/current_limit_overflow.zam" << QStringList {};
-        QTest::newRow("SOA waveform that overflows")
-            << "../hostile/waveform_overflow.zam" << QStringList {};
+        QTest::newRow("SOA waveform that overflows") << "../hostile/waveform_overflow.zam" << QStringList {};
         QTest::newRow("SOA frequency 1e308") << soa << QStringList { "SOAfreq: 1e308" };
-        QTest::newRow("trapezoid times 1e308") << trap << QStringList { "SOAtRise: 1e308", "SOAtHigh: 1e-308" };
+        QTest::newRow("trapezoid times 1e308")
+            << trap << QStringList { "SOAtRise: 1e308", "SOAtHigh: 1e-308" };
         QTest::newRow("heatsink 1e308") << soa << QStringList { "heatsink: 1e308" };
         QTest::newRow("compound 1e308") << soa << QStringList { "ThermalCompound: 1e308" };
         QTest::newRow("denormal R_CL") << soa << QStringList { "R_CL: 4.9e-324" };
@@ -147,7 +147,8 @@ private slots:
         QVERIFY(!text.isEmpty());
         for (const QString &l : lines) {
             const QString key = l.section(QLatin1Char(':'), 0, 0);
-            const QRegularExpression line(QStringLiteral("^%1: .*$").arg(key), QRegularExpression::MultilineOption);
+            const QRegularExpression line(
+                QStringLiteral("^%1: .*$").arg(key), QRegularExpression::MultilineOption);
             QVERIFY2(line.match(text).hasMatch(), qPrintable(key));
             text.replace(line, l);
         }
@@ -199,8 +200,9 @@ private slots:
         timer.start();
         int opened = 0;
         for (int k = 0; k < keys.size(); ++k) {
-            const QRegularExpression line(QStringLiteral("^%1: .*$").arg(QRegularExpression::escape(keys.at(k))),
-                                          QRegularExpression::MultilineOption);
+            const QRegularExpression line(
+                QStringLiteral("^%1: .*$").arg(QRegularExpression::escape(keys.at(k))),
+                QRegularExpression::MultilineOption);
             for (int h = 0; h < hostile.size(); ++h) {
                 // A third of the pairs keeps the run short; every entry still
                 // meets three values and every value a third of the entries.

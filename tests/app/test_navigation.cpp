@@ -1,9 +1,9 @@
 #include <QAbstractButton>
 #include <QAction>
-#include <QLayout>
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QLayout>
 #include <QLineEdit>
 #include <QSet>
 #include <QStackedWidget>
@@ -17,7 +17,10 @@
 class TestNavigation : public QObject {
     Q_OBJECT
 
-    static QStackedWidget *stack(MainWindow &w) { return w.findChild<QStackedWidget *>(QStringLiteral("Page")); }
+    static QStackedWidget *stack(MainWindow &w)
+    {
+        return w.findChild<QStackedWidget *>(QStringLiteral("Page"));
+    }
 
     // The page of the stack that holds widget, or -1 for widgets outside it.
     static int pageOf(QStackedWidget *pages, QWidget *widget)
@@ -35,7 +38,8 @@ class TestNavigation : public QObject {
         return { "SPSButton", "LPSbutton", "PWMPowerButton", "Examples", "IHCPbutton", "ThreePhaseButton",
             "HSbutton", "LstabButton", "PWMControlButton", "FilterButton", "SOAbutton", "HomeButton",
             "ToPWMControl", "toFilterDesign", "toPWMPower", "toPWMPower_2", "NexttoStep2", "PrevtoStep1",
-            "NexttoStep3", "PrevtoStep2", "bodePlotGenButton", "StabTutorial", "PWMTutFilter", "ExportIHCPtoSOA" };
+            "NexttoStep3", "PrevtoStep2", "bodePlotGenButton", "StabTutorial", "PWMTutFilter",
+            "ExportIHCPtoSOA" };
     }
 
 private slots:
@@ -108,8 +112,8 @@ private slots:
             const QString path = QDir(win.folder()).filePath(QStringLiteral("page%1.zam").arg(page));
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QByteArray("ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nPage: ") + QByteArray::number(page)
-                + "\n");
+            f.write(QByteArray("ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nPage: ")
+                + QByteArray::number(page) + "\n");
             f.close();
             pages->setCurrentIndex(0);
             w.setDesignPath(path);

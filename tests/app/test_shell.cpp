@@ -31,7 +31,7 @@ void writeFile(const QString &path, const QByteArray &content)
     f.write(content);
 }
 
-}  // namespace
+} // namespace
 
 // The window driven off screen as a user would: every test runs in a fresh
 // working directory so that preferences.txt is the test's own.
@@ -65,10 +65,9 @@ private slots:
     void pageTable()
     {
         MainWindow w;
-        const QStringList names = {"page",    "page_2",  "SOApage", "SOAoptions", "page_4",
-                                   "page_3",  "page_5",  "page_6",  "page_7",     "page_8",
-                                   "page_9",  "page_10", "page_11", "page_15",    "page_16",
-                                   "page_17", "page_13", "page_25", "page_21",    "page_35"};
+        const QStringList names = { "page", "page_2", "SOApage", "SOAoptions", "page_4", "page_3", "page_5",
+            "page_6", "page_7", "page_8", "page_9", "page_10", "page_11", "page_15", "page_16", "page_17",
+            "page_13", "page_25", "page_21", "page_35" };
         QCOMPARE(stack(w)->count(), names.size());
         for (int i = 0; i < names.size(); ++i)
             QCOMPARE(stack(w)->widget(i)->objectName(), names.at(i));
@@ -145,12 +144,12 @@ private slots:
     {
         QTest::addColumn<QStringList>("sequence");
         QTest::addColumn<int>("points");
-        QTest::newRow("24") << QStringList{"action24_pt"} << 24;
-        QTest::newRow("6") << QStringList{"action6_pt"} << 6;
-        QTest::newRow("12 then 8") << QStringList{"action12_pt", "action8_pt"} << 8;
-        QTest::newRow("20 twice") << QStringList{"action20_pt", "action20_pt"} << 20;
-        QTest::newRow("18 after 10") << QStringList{"action10_pt", "action18_pt"} << 18;
-        QTest::newRow("14") << QStringList{"action14_pt"} << 14;
+        QTest::newRow("24") << QStringList { "action24_pt" } << 24;
+        QTest::newRow("6") << QStringList { "action6_pt" } << 6;
+        QTest::newRow("12 then 8") << QStringList { "action12_pt", "action8_pt" } << 8;
+        QTest::newRow("20 twice") << QStringList { "action20_pt", "action20_pt" } << 20;
+        QTest::newRow("18 after 10") << QStringList { "action10_pt", "action18_pt" } << 18;
+        QTest::newRow("14") << QStringList { "action14_pt" } << 14;
     }
     void fontActions()
     {
@@ -215,7 +214,7 @@ private slots:
             QCOMPARE(responder.messages().first().title, QStringLiteral("Close Ampora"));
             QCOMPARE(responder.messages().first().text.trimmed(), QStringLiteral("Save Changes?"));
             buttons.sort();
-            QCOMPARE(buttons, QStringList({"Cancel", "No", "Save"}));
+            QCOMPARE(buttons, QStringList({ "Cancel", "No", "Save" }));
         }
         if (prompts > 1)
             QCOMPARE(responder.messages().at(1).title, QStringLiteral("SaveAs"));
@@ -236,14 +235,15 @@ private slots:
         w.show();
         QVERIFY(w.close());
         QCOMPARE(responder.messages().size(), 1);
-        QVERIFY(readAll(design).startsWith(QLatin1String("ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nPage: 0\n")));
+        QVERIFY(readAll(design).startsWith(
+            QLatin1String("ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nPage: 0\n")));
         QVERIFY(!w.designChanged());
         QCOMPARE(readAll(QStringLiteral("preferences.txt")), design);
     }
 
     void preferencesAtStart_data()
     {
-        QTest::addColumn<QString>("content");  // "<design>" stands for an existing file
+        QTest::addColumn<QString>("content"); // "<design>" stands for an existing file
         QTest::addColumn<bool>("keepsPath");
         QTest::newRow("existing design") << "<design>" << true;
         QTest::newRow("missing design") << "nowhere/gone.zam" << false;
@@ -285,22 +285,23 @@ private slots:
         QTest::addColumn<QString>("selector");
         QTest::addColumn<QStringList>("items");
         QTest::addColumn<QStringList>("itemsWithPreRelease");
-        const QStringList linear = {"LA1", "LA2"};
-        const QStringList linearPre = {"LA1", "LX9", "LA2"};
+        const QStringList linear = { "LA1", "LA2" };
+        const QStringList linearPre = { "LA1", "LX9", "LA2" };
         QTest::newRow("SOA") << "AmpSelecterSOA" << linear << linearPre;
         QTest::newRow("stability") << "AmpSelectorStab" << linear << linearPre;
         QTest::newRow("current pump") << "IHCPampSelector" << linear << linearPre;
-        QTest::newRow("power: 1 or 2 outputs")
-            << "ampSelectorPower" << QStringList{"P1", "P2", "P4"} << QStringList{"P1", "P2", "PN", "P4"};
+        QTest::newRow("power: 1 or 2 outputs") << "ampSelectorPower" << QStringList { "P1", "P2", "P4" }
+                                               << QStringList { "P1", "P2", "PN", "P4" };
         QTest::newRow("filter: every PWM part")
-            << "ampSelectorFilter" << QStringList{"P1", "P2", "P3", "P4"}
-            << QStringList{"P1", "P2", "P3", "PN", "P4"};
+            << "ampSelectorFilter" << QStringList { "P1", "P2", "P3", "P4" }
+            << QStringList { "P1", "P2", "P3", "PN", "P4" };
         QTest::newRow("control: 2 outputs, not digital")
-            << "ampSelectorSCon" << QStringList{"P2"} << QStringList{"P2", "PN"};
+            << "ampSelectorSCon" << QStringList { "P2" } << QStringList { "P2", "PN" };
         QTest::newRow("three phase: 1 or 3 outputs")
-            << "P3ampSelector" << QStringList{"P1", "P3"} << QStringList{"P1", "P3"};
-        QTest::newRow("heatsink part") << "HSpart" << QStringList{"All Parts", "LA1", "LA2", "P1", "P2", "P3", "P4"}
-                                       << QStringList{"All Parts", "LA1", "LX9", "LA2", "P1", "P2", "P3", "PN", "P4"};
+            << "P3ampSelector" << QStringList { "P1", "P3" } << QStringList { "P1", "P3" };
+        QTest::newRow("heatsink part")
+            << "HSpart" << QStringList { "All Parts", "LA1", "LA2", "P1", "P2", "P3", "P4" }
+            << QStringList { "All Parts", "LA1", "LX9", "LA2", "P1", "P2", "P3", "PN", "P4" };
     }
     void selectorSubsets()
     {
@@ -309,17 +310,17 @@ private slots:
         QFETCH(QStringList, itemsWithPreRelease);
         QDir().mkpath(QStringLiteral("cat"));
         writeFile(QStringLiteral("cat/LinearAmpData.txt"),
-                  "ampName\treleased?\tVss_max\n"
-                  "LA1\tY\t100\n"
-                  "LX9\tN\t100\n"
-                  "LA2\tY\t200\n");
+            "ampName\treleased?\tVss_max\n"
+            "LA1\tY\t100\n"
+            "LX9\tN\t100\n"
+            "LA2\tY\t200\n");
         writeFile(QStringLiteral("cat/PWMAmpData.txt"),
-                  "ampName\treleased?\toutputs\tRamp\n"
-                  "P1\tY\t1\tFixed\n"
-                  "P2\tY\t2\tVccDep\n"
-                  "P3\tY\t3\tFixed\n"
-                  "PN\tN\t2\tFixed\n"
-                  "P4\tY\t2\tDigital\n");
+            "ampName\treleased?\toutputs\tRamp\n"
+            "P1\tY\t1\tFixed\n"
+            "P2\tY\t2\tVccDep\n"
+            "P3\tY\t3\tFixed\n"
+            "PN\tN\t2\tFixed\n"
+            "P4\tY\t2\tDigital\n");
         StartOptions options;
         options.catalogDir = QDir::current().absoluteFilePath(QStringLiteral("cat"));
         QTest::ignoreMessage(QtDebugMsg, "Could not open Host Amp File");

@@ -13,9 +13,10 @@ namespace {
 // Answers every request with one canned HTTP response, or never answers.
 class VersionServer : public QTcpServer {
 public:
-    QByteArray response;  // empty: keep the connection open and say nothing
+    QByteArray response; // empty: keep the connection open and say nothing
 
-    explicit VersionServer(const QByteArray &reply) : response(reply)
+    explicit VersionServer(const QByteArray &reply)
+        : response(reply)
     {
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = nextPendingConnection()) {
@@ -32,14 +33,15 @@ public:
     }
     QUrl url() const
     {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1/resources/tools/AmporaCurrentVersion.txt").arg(serverPort()));
+        return QUrl(
+            QStringLiteral("http://127.0.0.1:%1/resources/tools/AmporaCurrentVersion.txt").arg(serverPort()));
     }
 };
 
 QByteArray http(const QByteArray &body, const QByteArray &status = "200 OK")
 {
-    return "HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nContent-Length: " +
-           QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    return "HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nContent-Length: "
+        + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
 }
 
 // Runs one check; returns the version it announced ("" for none) and whether it ended.
@@ -53,7 +55,7 @@ QString check(const QUrl &url, bool *ended, int timeoutMs = 5000)
     return found.isEmpty() ? QString() : found.first().first().toString();
 }
 
-}  // namespace
+} // namespace
 
 class TestUpdateCheck : public QObject {
     Q_OBJECT
@@ -106,7 +108,7 @@ private slots:
 
     void silentServerTimesOut()
     {
-        VersionServer server{QByteArray()};
+        VersionServer server { QByteArray() };
         QElapsedTimer clock;
         clock.start();
         bool ended = false;
@@ -134,8 +136,9 @@ private slots:
     {
         qputenv("AMPORA_MAKER_SITE", "http://127.0.0.1:8080/zarn");
         QCOMPARE(versionFileUrl().toString(),
-                 QStringLiteral("http://127.0.0.1:8080/zarn/resources/tools/AmporaCurrentVersion.txt"));
-        QCOMPARE(supportPageUrl(), QStringLiteral("http://127.0.0.1:8080/zarn/support/technical_support.html"));
+            QStringLiteral("http://127.0.0.1:8080/zarn/resources/tools/AmporaCurrentVersion.txt"));
+        QCOMPARE(
+            supportPageUrl(), QStringLiteral("http://127.0.0.1:8080/zarn/support/technical_support.html"));
         qunsetenv("AMPORA_MAKER_SITE");
     }
 };

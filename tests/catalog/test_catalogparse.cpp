@@ -398,27 +398,36 @@ void TestCatalogParse::damagedRows_data()
         << QStringList { "Heatsink catalog: line 2, column packages: \"nan\" is not a value, skipped" };
     QTest::newRow("fraction in a count")
         << "linear" << lines({ amps, "A 40 2.5 25 0 NA 5" }) << QStringList {}
-        << QStringList { "Linear Amp catalog: line 2, column channels: \"2.5\" is not a whole number, skipped" };
+        << QStringList {
+               "Linear Amp catalog: line 2, column channels: \"2.5\" is not a whole number, skipped"
+           };
     QTest::newRow("count past int")
         << "linear" << lines({ amps, "A 40 99999999999 25 0 NA 5" }) << QStringList {}
         << QStringList {
                "Linear Amp catalog: line 2, column channels: \"99999999999\" is not a whole number, skipped"
            };
     QTest::newRow("absurd boost count")
-        << "linear" << lines({ amps, "A 40 1 25 2147483647 1 2 3", "B 40 1 25 0 NA 5" }) << QStringList { "B" }
-        << QStringList { "Linear Amp catalog: line 2, column boostOptions: count 2147483647 is outside 0 to 64, "
-                         "skipped" };
+        << "linear" << lines({ amps, "A 40 1 25 2147483647 1 2 3", "B 40 1 25 0 NA 5" })
+        << QStringList { "B" }
+        << QStringList {
+               "Linear Amp catalog: line 2, column boostOptions: count 2147483647 is outside 0 to 64, "
+               "skipped"
+           };
     QTest::newRow("negative channel count")
         << "linear" << lines({ amps, "A 40 -1 25 0 NA 5" }) << QStringList {}
-        << QStringList { "Linear Amp catalog: line 2, column channels: count -1 is outside 0 to 64, skipped" };
+        << QStringList {
+               "Linear Amp catalog: line 2, column channels: count -1 is outside 0 to 64, skipped"
+           };
     QTest::newRow("65 heatsink packages")
         << "heatsink" << lines({ "Name numPackages packages A", "KH1 65 TO3 1", "KH2 64 TO3 1" })
         << QStringList {}
         << QStringList { "Heatsink catalog: line 2, column numPackages: count 65 is outside 0 to 64, skipped",
-                         "Heatsink catalog: line 3 has too few cells, skipped" };
+               "Heatsink catalog: line 3 has too few cells, skipped" };
     QTest::newRow("count without its list")
         << "heatsink" << lines({ "Name numPackages A", "KH1 214 1", "KH2 2 1" }) << QStringList { "KH2" }
-        << QStringList { "Heatsink catalog: line 2, column numPackages: count 214 is outside 0 to 64, skipped" };
+        << QStringList {
+               "Heatsink catalog: line 2, column numPackages: count 214 is outside 0 to 64, skipped"
+           };
     QTest::newRow("pwm flag cell")
         << "pwm" << lines({ "ampName ErrorAmp Vs_max", "P1 1x 40", "P2 1 40" }) << QStringList { "P2" }
         << QStringList { "PWM Amp catalog: line 2, column ErrorAmp: \"1x\" is not a whole number, skipped" };

@@ -632,13 +632,20 @@ void TestShippedCatalogs::coverage_data()
     QTest::newRow("PSGstatus 2") << CatalogFiles::linearFile() << "PSGstatus=2";
     QTest::newRow("military grade") << CatalogFiles::linearFile() << "MgradeAvailable=1";
     QTest::newRow("linear part newer than version 6") << CatalogFiles::linearFile() << "PreV6Index=-1";
-    QTest::newRow("QX490 on +/-200 V with an external limit") << CatalogFiles::linearFile() << "ampName=QX490;Vss_max>=400;Vss_min<=400;Vbe!=0;CLint~^(0|N)$";
-    QTest::newRow("QX370 takes both inputs and all loads") << CatalogFiles::linearFile() << "ampName=QX370;Inputs=both;Loads=all";
-    QTest::newRow("QX505 takes both inputs and all loads") << CatalogFiles::linearFile() << "ampName=QX505;Inputs=both;Loads=all";
-    QTest::newRow("QX580 can be a composite power stage") << CatalogFiles::linearFile() << "ampName=QX580;Inputs!=inv;Loads=all";
-    QTest::newRow("QX550 quiescent current rises with frequency") << CatalogFiles::linearFile() << "ampName=QX550;Iq_vF>0;slewRate>1000";
-    QTest::newRow("QX460 quiescent current rises with frequency") << CatalogFiles::linearFile() << "ampName=QX460;Iq_vF>0";
-    QTest::newRow("QX475 quiescent current rises with frequency") << CatalogFiles::linearFile() << "ampName=QX475;Iq_vF>0";
+    QTest::newRow("QX490 on +/-200 V with an external limit")
+        << CatalogFiles::linearFile() << "ampName=QX490;Vss_max>=400;Vss_min<=400;Vbe!=0;CLint~^(0|N)$";
+    QTest::newRow("QX370 takes both inputs and all loads")
+        << CatalogFiles::linearFile() << "ampName=QX370;Inputs=both;Loads=all";
+    QTest::newRow("QX505 takes both inputs and all loads")
+        << CatalogFiles::linearFile() << "ampName=QX505;Inputs=both;Loads=all";
+    QTest::newRow("QX580 can be a composite power stage")
+        << CatalogFiles::linearFile() << "ampName=QX580;Inputs!=inv;Loads=all";
+    QTest::newRow("QX550 quiescent current rises with frequency")
+        << CatalogFiles::linearFile() << "ampName=QX550;Iq_vF>0;slewRate>1000";
+    QTest::newRow("QX460 quiescent current rises with frequency")
+        << CatalogFiles::linearFile() << "ampName=QX460;Iq_vF>0";
+    QTest::newRow("QX475 quiescent current rises with frequency")
+        << CatalogFiles::linearFile() << "ampName=QX475;Iq_vF>0";
     QTest::newRow("outputs 1") << CatalogFiles::pwmFile() << "outputs=1";
     QTest::newRow("outputs 2") << CatalogFiles::pwmFile() << "outputs=2";
     QTest::newRow("outputs 3") << CatalogFiles::pwmFile() << "outputs=3";
@@ -659,10 +666,14 @@ void TestShippedCatalogs::coverage_data()
     QTest::newRow("no separate diode junction") << CatalogFiles::pwmFile() << "Rtheta_JC_diode=0";
     QTest::newRow("variant name with a dash and a digit") << CatalogFiles::pwmFile() << "ampName~-\\d";
     QTest::newRow("TZ675 three-phase") << CatalogFiles::pwmFile() << "ampName=TZ675;outputs=3";
-    QTest::newRow("TZ662 on the three-phase page") << CatalogFiles::pwmFile() << "ampName=TZ662;outputs~^(1|3)$";
-    QTest::newRow("TZM730 full bridge with an analog ramp") << CatalogFiles::pwmFile() << "ampName=TZM730;outputs=2;Ramp!=Digital";
-    QTest::newRow("TZ623 on the control page") << CatalogFiles::pwmFile() << "ampName=TZ623;outputs=2;Ramp!=Digital";
-    QTest::newRow("TZ636 takes the filter page's 48 V and 20 kHz") << CatalogFiles::pwmFile() << "ampName=TZ636;Vs_min<=48;Vs_max>=48;Fsw_min<=20;Fsw_max>=20";
+    QTest::newRow("TZ662 on the three-phase page")
+        << CatalogFiles::pwmFile() << "ampName=TZ662;outputs~^(1|3)$";
+    QTest::newRow("TZM730 full bridge with an analog ramp")
+        << CatalogFiles::pwmFile() << "ampName=TZM730;outputs=2;Ramp!=Digital";
+    QTest::newRow("TZ623 on the control page")
+        << CatalogFiles::pwmFile() << "ampName=TZ623;outputs=2;Ramp!=Digital";
+    QTest::newRow("TZ636 takes the filter page's 48 V and 20 kHz")
+        << CatalogFiles::pwmFile() << "ampName=TZ636;Vs_min<=48;Vs_max>=48;Fsw_min<=20;Fsw_max>=20";
     QTest::newRow("OP07 host") << CatalogFiles::hostFile() << "ampName=OP07";
 }
 
@@ -672,7 +683,8 @@ void TestShippedCatalogs::coverage()
     QFETCH(QString, conditions);
     const RawFile raw = readRaw(path);
     const bool holds = std::any_of(raw.rows.begin(), raw.rows.end(), [&](const QStringList &row) {
-        if (raw.header.contains(QStringLiteral("released?")) && rawCell(raw, row, QStringLiteral("released?")) != QLatin1String("Y"))
+        if (raw.header.contains(QStringLiteral("released?"))
+            && rawCell(raw, row, QStringLiteral("released?")) != QLatin1String("Y"))
             return false;
         for (const QString &c : conditions.split(QLatin1Char(';')))
             if (!meets(raw, row, c))

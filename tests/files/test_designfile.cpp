@@ -1,17 +1,17 @@
-#include <QLabel>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QStatusBar>
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
@@ -22,8 +22,8 @@
 #include "app/dialogresponder.h"
 #include "app/mainwindow.h"
 #include "files/designfile.h"
-#include "pages/toolpage.h"
 #include "pages/threephase/threephasepage.h"
+#include "pages/toolpage.h"
 
 using DesignFile::Key;
 using DesignFile::KeyForm;
@@ -73,8 +73,9 @@ QString otherValue(MainWindow &w, const Key &key, int i)
     case KeyForm::Name:
     case KeyForm::ComboText:
         if (auto *box = qobject_cast<QComboBox *>(widget))
-            return box->count() > 1 ? box->itemText(box->count() - 1 - (box->currentIndex() == box->count() - 1))
-                                    : current;
+            return box->count() > 1
+                ? box->itemText(box->count() - 1 - (box->currentIndex() == box->count() - 1))
+                : current;
         return QStringLiteral("name%1").arg(i);
     case KeyForm::Value:
         if (auto *spin = qobject_cast<QSpinBox *>(widget))
@@ -94,7 +95,7 @@ QString otherValue(MainWindow &w, const Key &key, int i)
     return current;
 }
 
-}  // namespace
+} // namespace
 
 // Design files written and read through the real window off screen, each
 // test in a fresh working folder.
@@ -164,9 +165,8 @@ private slots:
                 boundBy.insert(key, page->objectName());
             }
         for (const Key &key : DesignFile::keys()) {
-            const bool stored = key.form == KeyForm::StoredText || key.form == KeyForm::Int ||
-                                key.form == KeyForm::Triple || key.form == KeyForm::Quadruple ||
-                                key.form == KeyForm::List;
+            const bool stored = key.form == KeyForm::StoredText || key.form == KeyForm::Int
+                || key.form == KeyForm::Triple || key.form == KeyForm::Quadruple || key.form == KeyForm::List;
             if (stored)
                 QVERIFY2(boundBy.contains(QLatin1String(key.name)), key.name);
         }
@@ -199,8 +199,9 @@ private slots:
         QCOMPARE(text.size(), DesignFile::keys().size() + 3);
         QVERIFY(text.last().isEmpty());
         for (int i = 0; i < DesignFile::keys().size(); ++i)
-            QVERIFY2(text.at(i + 2).startsWith(QLatin1String(DesignFile::keys().at(i).name) + QStringLiteral(": ")),
-                     qPrintable(text.at(i + 2)));
+            QVERIFY2(text.at(i + 2).startsWith(
+                         QLatin1String(DesignFile::keys().at(i).name) + QStringLiteral(": ")),
+                qPrintable(text.at(i + 2)));
         QVERIFY(!w.designChanged());
         QCOMPARE(w.designPath(), path("start.zam"));
     }
@@ -225,8 +226,8 @@ private slots:
         MainWindow first;
         int i = 0;
         for (const Key &key : DesignFile::keys()) {
-            if (QLatin1String(key.name) == QLatin1String("Page") ||
-                QLatin1String(key.name) == QLatin1String("ExampleSelection"))
+            if (QLatin1String(key.name) == QLatin1String("Page")
+                || QLatin1String(key.name) == QLatin1String("ExampleSelection"))
                 continue;
             first.design().apply(key, otherValue(first, key, i++), true);
         }
@@ -253,20 +254,48 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("written");
-        QTest::newRow("word kept") << "SConCint" << "open" << "open";
-        QTest::newRow("text kept as typed") << "SConRs" << "0.1 m" << "0.1 m";
-        QTest::newRow("int not a number") << "ACbidirectional" << "x" << "0";
-        QTest::newRow("index out of range") << "SignalType" << "9" << "0";
-        QTest::newRow("count not a number") << "ThreePhasenPoles" << "four" << "0";
-        QTest::newRow("option not a number") << "CompOptionIHCP" << "x2" << "0";
-        QTest::newRow("triple with extra blanks") << "L3" << "1m  2   3n" << "1m 2 3n";
-        QTest::newRow("triple cut short") << "L5" << "1m" << "1m open short";
-        QTest::newRow("triple empty") << "P4" << "" << "0 0 0";
-        QTest::newRow("quadruple cut short") << "Eparasitics" << "1 2 3" << "1 2 3 30";
-        QTest::newRow("list with double blanks") << "ThreePhaseAmplitudeVector" << "10  20" << "10 20 ";
-        QTest::newRow("six graphs from one") << "P3graphables" << "I2 " << "I2 null null null null null ";
-        QTest::newRow("six graphs from eight") << "P3graphables" << "a b c d e f g h " << "a b c d e f ";
-        QTest::newRow("six graphs from none") << "P3graphables" << "" << "null null null null null null ";
+        QTest::newRow("word kept") << "SConCint"
+                                   << "open"
+                                   << "open";
+        QTest::newRow("text kept as typed") << "SConRs"
+                                            << "0.1 m"
+                                            << "0.1 m";
+        QTest::newRow("int not a number") << "ACbidirectional"
+                                          << "x"
+                                          << "0";
+        QTest::newRow("index out of range") << "SignalType"
+                                            << "9"
+                                            << "0";
+        QTest::newRow("count not a number") << "ThreePhasenPoles"
+                                            << "four"
+                                            << "0";
+        QTest::newRow("option not a number") << "CompOptionIHCP"
+                                             << "x2"
+                                             << "0";
+        QTest::newRow("triple with extra blanks") << "L3"
+                                                  << "1m  2   3n"
+                                                  << "1m 2 3n";
+        QTest::newRow("triple cut short") << "L5"
+                                          << "1m"
+                                          << "1m open short";
+        QTest::newRow("triple empty") << "P4"
+                                      << ""
+                                      << "0 0 0";
+        QTest::newRow("quadruple cut short") << "Eparasitics"
+                                             << "1 2 3"
+                                             << "1 2 3 30";
+        QTest::newRow("list with double blanks") << "ThreePhaseAmplitudeVector"
+                                                 << "10  20"
+                                                 << "10 20 ";
+        QTest::newRow("six graphs from one") << "P3graphables"
+                                             << "I2 "
+                                             << "I2 null null null null null ";
+        QTest::newRow("six graphs from eight") << "P3graphables"
+                                               << "a b c d e f g h "
+                                               << "a b c d e f ";
+        QTest::newRow("six graphs from none") << "P3graphables"
+                                              << ""
+                                              << "null null null null null null ";
     }
     void linesReadBack()
     {
@@ -311,7 +340,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("wrong header") << QByteArray("ZARN AMPORA PREFERENCES\nPage: 7\n");
-        QTest::newRow("CR LF line ends") << QByteArray("ZARN AMPORA SAVED PREFERENCES\r\nVersion: 9.0.2\r\nPage: 7\r\n");
+        QTest::newRow("CR LF line ends")
+            << QByteArray("ZARN AMPORA SAVED PREFERENCES\r\nVersion: 9.0.2\r\nPage: 7\r\n");
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("unreadable path") << QByteArray("<none>");
         // Past the limits: refused whole, so the page line before the damage is not applied.
@@ -320,7 +350,8 @@ private slots:
             << start + "ThreePhaseTimeVector: " + QByteArray("0 ").repeated(100001) + "\n";
         QTest::newRow("line over 1 MB") << start + "SOA_Rload: " + QByteArray(1024 * 1024, '7') + "\n";
         QTest::newRow("file over 16 MB") << start + QByteArray(16 * 1024 * 1024, '\n');
-        QTest::newRow("50 MB time vector") << start + "ThreePhaseTimeVector: " + QByteArray("0.001 ").repeated(9000000);
+        QTest::newRow("50 MB time vector")
+            << start + "ThreePhaseTimeVector: " + QByteArray("0.001 ").repeated(9000000);
     }
     void filesThatChangeNothing()
     {
@@ -345,8 +376,9 @@ private slots:
 
     void unknownAndRetiredKeysAreSkipped()
     {
-        writeFile(path("x.zam"), "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nSOAprevTab: 3\nNoSuchKey: 5\n"
-                                 "no colon here\nPage: 4\n");
+        writeFile(path("x.zam"),
+            "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nSOAprevTab: 3\nNoSuchKey: 5\n"
+            "no colon here\nPage: 4\n");
         MainWindow w;
         open(w, path("x.zam"));
         QCOMPARE(w.findChild<QStackedWidget *>(QStringLiteral("Page"))->currentIndex(), 4);
@@ -358,14 +390,15 @@ private slots:
     // page's small calculators included.
     void openingRecomputesTheCalculators()
     {
-        writeFile(path("c.zam"), "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nRCPCR1: 1k\nRCPCF1: 1k\n"
-                                 "R_ISO_R: 2\nR_ISO_I: 3\n");
+        writeFile(path("c.zam"),
+            "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\nRCPCR1: 1k\nRCPCF1: 1k\n"
+            "R_ISO_R: 2\nR_ISO_I: 3\n");
         MainWindow w;
         open(w, path("c.zam"));
         // C = 1 / (2 pi 1k 1k) = 159 nF; P = 3^2 * 2 = 18 W.
         QCOMPARE(w.findChild<QLabel *>(QStringLiteral("RCPCC1"))->text(), QStringLiteral("159 nF"));
         QCOMPARE(w.findChild<QLabel *>(QStringLiteral("R_ISO_P"))->text(),
-                 QStringLiteral("Minimum R_ISO Power Rating: 18 W"));
+            QStringLiteral("Minimum R_ISO Power Rating: 18 W"));
     }
 
     void olderFilesUseCatalogPositions_data()
@@ -392,14 +425,15 @@ private slots:
         QVERIFY(!linear3.isEmpty());
         QVERIFY(!pwm2.isEmpty());
 
-        const QByteArray selectors = positions ? QByteArray("AmpSelecterSOA: 3\nampSelectorFilter: 2\n")
-                                               : QByteArray("AmpSelecterSOA: QX490\nampSelectorFilter: TZ623\n");
+        const QByteArray selectors = positions
+            ? QByteArray("AmpSelecterSOA: 3\nampSelectorFilter: 2\n")
+            : QByteArray("AmpSelecterSOA: QX490\nampSelectorFilter: TZ623\n");
         writeFile(path("old.zam"), "ZARN AMPORA SAVED PREFERENCES\n" + versionLine + selectors);
         open(w, path("old.zam"));
         QCOMPARE(w.findChild<QComboBox *>(QStringLiteral("AmpSelecterSOA"))->currentText(),
-                 positions ? linear3 : QStringLiteral("QX490"));
+            positions ? linear3 : QStringLiteral("QX490"));
         QCOMPARE(w.findChild<QComboBox *>(QStringLiteral("ampSelectorFilter"))->currentText(),
-                 positions ? pwm2 : QStringLiteral("TZ623"));
+            positions ? pwm2 : QStringLiteral("TZ623"));
     }
 
     void saveAsCancelled()
@@ -407,7 +441,7 @@ private slots:
         MainWindow w;
         w.setDesignPath(path("somewhere.zam"));
         w.setDesignChanged(true);
-        DialogResponder responder;  // cancels the file dialog
+        DialogResponder responder; // cancels the file dialog
         QVERIFY(!w.saveEntries(true));
         QVERIFY(w.designPath().isEmpty());
         QVERIFY(w.designChanged());
@@ -466,7 +500,7 @@ private slots:
         QVERIFY(w.designChanged());
         QCOMPARE(readAll(file), old);
         QVERIFY(w.statusBar()->currentMessage().startsWith(QStringLiteral("The design could not be saved")));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.zam")});
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList { QStringLiteral("keep.zam") });
     }
 #endif
 };

@@ -72,12 +72,15 @@ void TestPrimitives::arcs_data()
     QTest::addColumn<double>("radius");
     QTest::addColumn<bool>("closed");
 
-    QTest::newRow("Lhor") << wrap(plotLhor) << Points { { 1050, 2000 }, { 1150, 2000 }, { 1250, 2000 }, { 1350, 2000 } }
-                          << 50.0 << false;
-    QTest::newRow("Lver") << wrap(plotLver) << Points { { 1000, 1950 }, { 1000, 1850 }, { 1000, 1750 }, { 1000, 1650 } }
-                          << 50.0 << false;
+    QTest::newRow("Lhor") << wrap(plotLhor)
+                          << Points { { 1050, 2000 }, { 1150, 2000 }, { 1250, 2000 }, { 1350, 2000 } } << 50.0
+                          << false;
+    QTest::newRow("Lver") << wrap(plotLver)
+                          << Points { { 1000, 1950 }, { 1000, 1850 }, { 1000, 1750 }, { 1000, 1650 } } << 50.0
+                          << false;
     QTest::newRow("LLarge") << wrap(plotLLarge)
-                            << Points { { 1100, 2000 }, { 1300, 2000 }, { 1500, 2000 }, { 1700, 2000 } } << 100.0 << false;
+                            << Points { { 1100, 2000 }, { 1300, 2000 }, { 1500, 2000 }, { 1700, 2000 } }
+                            << 100.0 << false;
     QTest::newRow("Sum") << wrap(plotSum) << Points { { 1000, 2000 } } << 25.0 << true;
     QTest::newRow("Jhor") << Draw([](QCustomPlot *p, const QPen &pen) { plotJhor(p, pen, X, Y, 40); })
                           << Points { { 1040, 2000 } } << 40.0 << false;
@@ -107,7 +110,8 @@ void TestPrimitives::arcs()
     }
     // Consecutive points stay within a tenth of the turn's half circumference of each other.
     for (int i = 1; i < points.size(); ++i)
-        QVERIFY(std::hypot(points[i].x() - points[i - 1].x(), points[i].y() - points[i - 1].y()) < M_PI * radius / 5);
+        QVERIFY(std::hypot(points[i].x() - points[i - 1].x(), points[i].y() - points[i - 1].y())
+            < M_PI * radius / 5);
     QCOMPARE(near(points.first(), points.last()), closed);
 }
 
@@ -217,7 +221,8 @@ void TestPrimitives::labelWinsClickOverWire()
     plot.replot();
 
     QCPAbstractItem *clicked = nullptr;
-    connect(&plot, &QCustomPlot::itemClick, this, [&clicked](QCPAbstractItem *item, QMouseEvent *) { clicked = item; });
+    connect(&plot, &QCustomPlot::itemClick, this,
+        [&clicked](QCPAbstractItem *item, QMouseEvent *) { clicked = item; });
     const QPoint pixel(int(plot.xAxis->coordToPixel(0)), int(plot.yAxis->coordToPixel(0)));
     QTest::mouseClick(&plot, Qt::LeftButton, Qt::NoModifier, pixel);
     QCOMPARE(clicked == label, labelClicked);

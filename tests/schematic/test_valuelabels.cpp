@@ -72,23 +72,35 @@ void TestValueLabels::stabValue_data()
     QTest::addColumn<QString>("shown");
 
     QTest::newRow("2.2k ohm") << "2.2k" << kOhm << "2.2 k" + kOhm;
-    QTest::newRow("470u farad") << "470u" << "F" << "470 uF";
+    QTest::newRow("470u farad") << "470u"
+                                << "F"
+                                << "470 uF";
     QTest::newRow("blank before suffix") << "4.7 k" << kOhm << "4.7 k" + kOhm;
-    QTest::newRow("leading blank") << " 10n" << "F" << "10 nF";
+    QTest::newRow("leading blank") << " 10n"
+                                   << "F"
+                                   << "10 nF";
     QTest::newRow("no suffix") << "1e3" << kOhm << "1000 " + kOhm;
     QTest::newRow("six digits") << "1.23456789k" << kOhm << "1.23457 k" + kOhm;
     QTest::newRow("large exponent") << "1234567" << kOhm << "1.23457e+06 " + kOhm;
     QTest::newRow("meg word kept") << "1meg" << kOhm << "1 meg" + kOhm;
     QTest::newRow("negative") << "-5m" << kOhm << "-5 m" + kOhm;
-    QTest::newRow("lower f") << "3f" << "F" << "3 fF";
-    QTest::newRow("no unit") << "20" << "" << "20 ";
-    QTest::newRow("open") << "open" << "F" << "open";
+    QTest::newRow("lower f") << "3f"
+                             << "F"
+                             << "3 fF";
+    QTest::newRow("no unit") << "20"
+                             << ""
+                             << "20 ";
+    QTest::newRow("open") << "open"
+                          << "F"
+                          << "open";
     QTest::newRow("short") << "short" << kOhm << "short";
     QTest::newRow("zero") << "0" << kOhm << "0";
     QTest::newRow("zero with suffix") << "0k" << kOhm << "0k";
     QTest::newRow("open value typed") << "4294967295" << kOhm << "4294967295";
     QTest::newRow("bad tail") << "10kHz" << kOhm << "10kHz";
-    QTest::newRow("upper F invalid on labels") << "3F" << "F" << "3F";
+    QTest::newRow("upper F invalid on labels") << "3F"
+                                               << "F"
+                                               << "3F";
     QTest::newRow("letters") << "abc" << kOhm << "abc";
     QTest::newRow("empty") << "" << kOhm << "";
 }
@@ -107,9 +119,12 @@ void TestValueLabels::stabLabelColour_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QColor>("colour");
 
-    QTest::newRow("2.2k") << "2.2k" << "R_FB\n2.2 k" + kOhm << QColor(Qt::black);
-    QTest::newRow("open") << "open" << "R_FB\nopen" << QColor(Qt::black);
-    QTest::newRow("bad") << "10kHz" << "R_FB\n10kHz" << QColor(255, 0, 0);
+    QTest::newRow("2.2k") << "2.2k"
+                          << "R_FB\n2.2 k" + kOhm << QColor(Qt::black);
+    QTest::newRow("open") << "open"
+                          << "R_FB\nopen" << QColor(Qt::black);
+    QTest::newRow("bad") << "10kHz"
+                         << "R_FB\n10kHz" << QColor(255, 0, 0);
     QTest::newRow("micro sign") << QString::fromUtf8("4.7\u00B5") << QString::fromUtf8("R_FB\n4.7\u00B5")
                                 << QColor(255, 0, 0);
 }
@@ -132,7 +147,8 @@ void TestValueLabels::stabLabelColour()
 void TestValueLabels::stabLabelOnCanvas()
 {
     QCustomPlot plot;
-    QCPItemText *item = displayStabText(&plot, 1200, -300, QStringLiteral("open"), QStringLiteral("C_FB"), "F");
+    QCPItemText *item
+        = displayStabText(&plot, 1200, -300, QStringLiteral("open"), QStringLiteral("C_FB"), "F");
     QVERIFY(item);
     QCOMPARE(plot.itemCount(), 1);
     QCOMPARE(plot.item(0), item);
@@ -150,12 +166,20 @@ void TestValueLabels::itemValue_data()
 
     QTest::newRow("4700") << "4700" << kOhm << "4.7 k" + kOhm;
     QTest::newRow("2.2k") << "2.2k" << kOhm << "2.2 k" + kOhm;
-    QTest::newRow("470u") << "470u" << "F" << "470 uF";
-    QTest::newRow("rounds to next prefix") << "999.6" << "V" << "1 kV";
+    QTest::newRow("470u") << "470u"
+                          << "F"
+                          << "470 uF";
+    QTest::newRow("rounds to next prefix") << "999.6"
+                                           << "V"
+                                           << "1 kV";
     QTest::newRow("1meg") << "1meg" << kOhm << "1 M" + kOhm;
     QTest::newRow("open") << "open" << kOhm << "open";
-    QTest::newRow("short") << "short" << "F" << "short";
-    QTest::newRow("zero") << "0" << "F" << "0";
+    QTest::newRow("short") << "short"
+                           << "F"
+                           << "short";
+    QTest::newRow("zero") << "0"
+                          << "F"
+                          << "0";
     QTest::newRow("bad text") << "abc" << kOhm << "abc";
 }
 
@@ -187,11 +211,18 @@ void TestValueLabels::stabDialog_data()
     QTest::addColumn<QString>("text");
 
     const QString before = QStringLiteral("R_FB\n10 k") + kOhm;
-    QTest::newRow("new value") << true << "2.2k" << "2.2k" << "R_FB\n2.2 k" + kOhm;
-    QTest::newRow("open") << true << "open" << "open" << "R_FB\nopen";
-    QTest::newRow("cancel") << false << "2.2k" << "10k" << before;
-    QTest::newRow("empty") << true << "" << "10k" << before;
-    QTest::newRow("blank") << true << "   " << "10k" << before;
+    QTest::newRow("new value") << true << "2.2k"
+                               << "2.2k"
+                               << "R_FB\n2.2 k" + kOhm;
+    QTest::newRow("open") << true << "open"
+                          << "open"
+                          << "R_FB\nopen";
+    QTest::newRow("cancel") << false << "2.2k"
+                            << "10k" << before;
+    QTest::newRow("empty") << true << ""
+                           << "10k" << before;
+    QTest::newRow("blank") << true << "   "
+                           << "10k" << before;
 }
 
 void TestValueLabels::stabDialog()
@@ -223,11 +254,21 @@ void TestValueLabels::sconDialog_data()
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("new value") << true << "4.7k" << "4.7k" << "4.7 k" + kOhm;
-    QTest::newRow("stored as typed") << true << "4700" << "4700" << "4.7 k" + kOhm;
-    QTest::newRow("short") << true << "short" << "short" << "short";
-    QTest::newRow("cancel") << false << "4.7k" << "22k" << "22 k" + kOhm;
-    QTest::newRow("emptied") << true << "" << "22k" << "22 k" + kOhm;
+    QTest::newRow("new value") << true << "4.7k"
+                               << "4.7k"
+                               << "4.7 k" + kOhm;
+    QTest::newRow("stored as typed") << true << "4700"
+                                     << "4700"
+                                     << "4.7 k" + kOhm;
+    QTest::newRow("short") << true << "short"
+                           << "short"
+                           << "short";
+    QTest::newRow("cancel") << false << "4.7k"
+                            << "22k"
+                            << "22 k" + kOhm;
+    QTest::newRow("emptied") << true << ""
+                             << "22k"
+                             << "22 k" + kOhm;
 }
 
 void TestValueLabels::sconDialog()

@@ -253,8 +253,10 @@ void TestSiValues::formatSI_data()
                          << "0 V";
     QTest::newRow("-0.0047 A") << -0.0047 << "A"
                                << "-4.7 mA";
-    QTest::newRow("124.5 V") << 124.5 << "V" << "124 V";
-    QTest::newRow("1.125 kV") << 1125.0 << "V" << "1.12 kV";
+    QTest::newRow("124.5 V") << 124.5 << "V"
+                             << "124 V";
+    QTest::newRow("1.125 kV") << 1125.0 << "V"
+                              << "1.12 kV";
     QTest::newRow("4700 ohm") << 4700.0 << QStringLiteral("\u03A9") << QStringLiteral("4.7 k\u03A9");
     QTest::newRow("1e-18") << 1e-18 << "V"
                            << "0.001 fV";

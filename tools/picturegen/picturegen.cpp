@@ -83,8 +83,8 @@ QFont fitted(const QString &text, qreal width, int maxPx, int minPx, bool bold)
     return font(minPx, bold);
 }
 
-void drawFittedText(QPainter &p, const QRectF &r, const QString &text, int maxPx, int minPx,
-                    bool bold, const QColor &c, Qt::Alignment align = Qt::AlignCenter)
+void drawFittedText(QPainter &p, const QRectF &r, const QString &text, int maxPx, int minPx, bool bold,
+    const QColor &c, Qt::Alignment align = Qt::AlignCenter)
 {
     QFont f = fitted(text, r.width(), maxPx, minPx, bold);
     p.setFont(f);
@@ -93,8 +93,8 @@ void drawFittedText(QPainter &p, const QRectF &r, const QString &text, int maxPx
     p.drawText(r, int(align), shown);
 }
 
-void drawLabel(QPainter &p, const QPointF &at, const QString &text, int px, bool bold,
-               const QColor &c, Qt::Alignment align = Qt::AlignCenter)
+void drawLabel(QPainter &p, const QPointF &at, const QString &text, int px, bool bold, const QColor &c,
+    Qt::Alignment align = Qt::AlignCenter)
 {
     QRectF r(at.x() - 100, at.y() - 50, 200, 100);
     if (align & Qt::AlignLeft)
@@ -112,19 +112,18 @@ void drawLabel(QPainter &p, const QPointF &at, const QString &text, int px, bool
 
 // ---- Output: picture files, previews, contact sheets and the .qrc ----
 
-class Output
-{
+class Output {
 public:
     Output(const QString &resourcesDir, const QString &previewDir)
-        : resources_(resourcesDir), preview_(previewDir)
+        : resources_(resourcesDir)
+        , preview_(previewDir)
     {
     }
 
     bool open()
     {
         if (!resources_.mkpath(QStringLiteral("pictures"))) {
-            std::fprintf(stderr, "picturegen: cannot create %s/pictures\n",
-                         qPrintable(resources_.path()));
+            std::fprintf(stderr, "picturegen: cannot create %s/pictures\n", qPrintable(resources_.path()));
             return false;
         }
         if (!preview_.isEmpty() && !QDir().mkpath(preview_)) {
@@ -177,8 +176,7 @@ public:
     {
         QDir dir(resources_.filePath(QStringLiteral("pictures")));
         const QStringList present = dir.entryList(
-            {QStringLiteral("*.png"), QStringLiteral("*.jpg"), QStringLiteral("*.JPG")},
-            QDir::Files);
+            { QStringLiteral("*.png"), QStringLiteral("*.jpg"), QStringLiteral("*.JPG") }, QDir::Files);
         for (const QString &f : present) {
             if (!files_.contains(f)) {
                 dir.remove(f);
@@ -192,8 +190,7 @@ public:
         QVector<int> order(aliases_.size());
         for (int i = 0; i < order.size(); ++i)
             order[i] = i;
-        std::sort(order.begin(), order.end(),
-                  [this](int a, int b) { return aliases_[a] < aliases_[b]; });
+        std::sort(order.begin(), order.end(), [this](int a, int b) { return aliases_[a] < aliases_[b]; });
         QString text;
         text += QStringLiteral("<RCC>\n    <qresource prefix=\"/ZarnLinear\">\n");
         for (int i : order) {
@@ -236,8 +233,7 @@ public:
             for (int i = 0; i < imgs.size(); ++i)
                 p.drawImage(at[i], imgs[i]);
             p.end();
-            sheet.save(QDir(preview_).filePath(QStringLiteral("_sheet_%1.png").arg(it.key())),
-                       "PNG");
+            sheet.save(QDir(preview_).filePath(QStringLiteral("_sheet_%1.png").arg(it.key())), "PNG");
         }
     }
 
@@ -310,8 +306,8 @@ void terminal(QPainter &p, QPointF at, qreal r = 3.5, const QColor &c = kNavy)
     p.drawEllipse(at, r, r);
 }
 
-void resistor(QPainter &p, QPointF a, QPointF b, const QColor &c = kNavy, qreal w = 2,
-              qreal amp = 5, qreal body = 0)
+void resistor(
+    QPainter &p, QPointF a, QPointF b, const QColor &c = kNavy, qreal w = 2, qreal amp = 5, qreal body = 0)
 {
     inFrame(p, a, b, [&](qreal len) {
         const qreal bl = body > 0 ? std::min(body, len) : std::min(len * 0.7, 34.0);
@@ -331,8 +327,8 @@ void resistor(QPainter &p, QPointF a, QPointF b, const QColor &c = kNavy, qreal 
     });
 }
 
-void capacitor(QPainter &p, QPointF a, QPointF b, const QColor &c = kNavy, qreal w = 2,
-               qreal plate = 18, qreal gap = 6)
+void capacitor(
+    QPainter &p, QPointF a, QPointF b, const QColor &c = kNavy, qreal w = 2, qreal plate = 18, qreal gap = 6)
 {
     inFrame(p, a, b, [&](qreal len) {
         const qreal m = len / 2;
@@ -345,8 +341,8 @@ void capacitor(QPainter &p, QPointF a, QPointF b, const QColor &c = kNavy, qreal
     });
 }
 
-void inductor(QPainter &p, QPointF a, QPointF b, const QColor &c = kNavy, qreal w = 2,
-              int bumps = 4, qreal body = 0)
+void inductor(
+    QPainter &p, QPointF a, QPointF b, const QColor &c = kNavy, qreal w = 2, int bumps = 4, qreal body = 0)
 {
     inFrame(p, a, b, [&](qreal len) {
         const qreal bl = body > 0 ? std::min(body, len) : len * 0.75;
@@ -380,24 +376,22 @@ void arrow(QPainter &p, QPointF a, QPointF b, const QColor &c, qreal w = 2, qrea
         p.setPen(pen(c, w));
         p.drawLine(QPointF(0, 0), QPointF(std::max(0.0, len - head * 0.8), 0));
         QPolygonF tip;
-        tip << QPointF(len, 0) << QPointF(len - head, -head * 0.45)
-            << QPointF(len - head, head * 0.45);
+        tip << QPointF(len, 0) << QPointF(len - head, -head * 0.45) << QPointF(len - head, head * 0.45);
         p.setPen(pen(c, 1));
         p.setBrush(c);
         p.drawPolygon(tip);
     });
 }
 
-struct OpAmpPins
-{
+struct OpAmpPins {
     QPointF minus;
     QPointF plus;
     QPointF out;
 };
 
 // A triangle pointing right (or left when mirrored); the minus input is the upper one.
-OpAmpPins opAmp(QPainter &p, QRectF r, const QColor &fill, const QColor &line = kNavy,
-                qreal w = 2, bool mirrored = false, int signPx = 0)
+OpAmpPins opAmp(QPainter &p, QRectF r, const QColor &fill, const QColor &line = kNavy, qreal w = 2,
+    bool mirrored = false, int signPx = 0)
 {
     const qreal inL = mirrored ? r.right() : r.left();
     const qreal tip = mirrored ? r.left() : r.right();
@@ -409,8 +403,8 @@ OpAmpPins opAmp(QPainter &p, QRectF r, const QColor &fill, const QColor &line = 
     p.setPen(pen(line, w));
     p.setBrush(g);
     p.drawPolygon(tri);
-    OpAmpPins pins{QPointF(inL, r.top() + r.height() / 4),
-                   QPointF(inL, r.top() + r.height() * 3 / 4), QPointF(tip, r.center().y())};
+    OpAmpPins pins { QPointF(inL, r.top() + r.height() / 4), QPointF(inL, r.top() + r.height() * 3 / 4),
+        QPointF(tip, r.center().y()) };
     const int px = signPx > 0 ? signPx : int(std::max(8.0, r.height() / 5));
     const qreal sx = inL + (mirrored ? -1 : 1) * (px * 0.75);
     const qreal hs = px * 0.32;
@@ -427,8 +421,7 @@ QPainterPath wave(const QRectF &r, double cycles, double phase, double ampFrac =
     const int n = 240;
     for (int i = 0; i <= n; ++i) {
         const double t = double(i) / n;
-        const double y = r.center().y()
-            - ampFrac * r.height() / 2 * std::sin(2 * kPi * cycles * t + phase);
+        const double y = r.center().y() - ampFrac * r.height() / 2 * std::sin(2 * kPi * cycles * t + phase);
         const QPointF pt(r.left() + t * r.width(), y);
         if (i == 0)
             path.moveTo(pt);
@@ -438,8 +431,8 @@ QPainterPath wave(const QRectF &r, double cycles, double phase, double ampFrac =
     return path;
 }
 
-void block(QPainter &p, const QRectF &r, const QString &text, const QColor &fill,
-           const QColor &textColor, int px, const QColor &line = kNavy, qreal w = 2)
+void block(QPainter &p, const QRectF &r, const QString &text, const QColor &fill, const QColor &textColor,
+    int px, const QColor &line = kNavy, qreal w = 2)
 {
     p.setPen(pen(line, w));
     p.setBrush(fill);
@@ -507,8 +500,7 @@ QImage card(const QString &title, const QString &subtitle, const Art &art)
 
 // ---- Heatsinks ----
 
-struct Box3
-{
+struct Box3 {
     QPointF d; // depth offset of the oblique projection
 };
 
@@ -522,12 +514,11 @@ void face(QPainter &p, const QPolygonF &poly, const QBrush &b, const QColor &edg
 }
 
 // A box in oblique projection: front face rect, depth going up and to the right.
-void obliqueBox(QPainter &p, const QRectF &front, QPointF d, const QColor &frontC,
-                const QColor &topC, const QColor &sideC, bool drawTop = true)
+void obliqueBox(QPainter &p, const QRectF &front, QPointF d, const QColor &frontC, const QColor &topC,
+    const QColor &sideC, bool drawTop = true)
 {
     QPolygonF side;
-    side << front.topRight() << front.topRight() + d << front.bottomRight() + d
-         << front.bottomRight();
+    side << front.topRight() << front.topRight() + d << front.bottomRight() + d << front.bottomRight();
     face(p, side, sideC);
     if (drawTop) {
         QPolygonF top;
@@ -540,10 +531,9 @@ void obliqueBox(QPainter &p, const QRectF &front, QPointF d, const QColor &front
     face(p, QPolygonF(front), g);
 }
 
-struct HeatsinkShape
-{
+struct HeatsinkShape {
     double length = 2; // inches, into the picture
-    double width = 2;  // inches, across
+    double width = 2; // inches, across
     double height = 1; // inches, fin height above the board
 };
 
@@ -586,8 +576,8 @@ void drawFinnedHeatsink(QPainter &p, const QRectF &area, const HeatsinkShape &s)
             const double tipT = finT * 0.5;
             const double cx = x + finT / 2;
             QPolygonF front;
-            front << QPointF(x, bottom) << QPointF(cx - tipT / 2, top)
-                  << QPointF(cx + tipT / 2, top) << QPointF(x + finT, bottom);
+            front << QPointF(x, bottom) << QPointF(cx - tipT / 2, top) << QPointF(cx + tipT / 2, top)
+                  << QPointF(x + finT, bottom);
             QPolygonF side;
             side << front[3] << front[2] << front[2] + d << front[3] + d;
             face(p, side, kSteel);
@@ -599,8 +589,7 @@ void drawFinnedHeatsink(QPainter &p, const QRectF &area, const HeatsinkShape &s)
             g.setColorAt(1, kSteel);
             face(p, front, g);
         } else {
-            obliqueBox(p, QRectF(x, top, finT, bottom - top), d, kSteelLight.darker(104),
-                       kSteelPale, kSteel);
+            obliqueBox(p, QRectF(x, top, finT, bottom - top), d, kSteelLight.darker(104), kSteelPale, kSteel);
         }
     }
     if (channel) {
@@ -640,16 +629,16 @@ void drawStampedHeatsink(QPainter &p, const QRectF &area, const HeatsinkShape &s
     const double kx = 0.5 * std::cos(qDegreesToRadians(32.0));
     const double ky = 0.5 * std::sin(qDegreesToRadians(32.0));
     const double lipX = 0.1 * W;
-    const double scale = std::min((area.width() - 10) / (W + 2 * lipX + L * kx),
-                                  (area.height() - 10) / (H + L * ky));
+    const double scale
+        = std::min((area.width() - 10) / (W + 2 * lipX + L * kx), (area.height() - 10) / (H + L * ky));
     const QPointF d(L * kx * scale, -L * ky * scale);
     const double totalW = (W + 2 * lipX) * scale + d.x(), totalH = H * scale - d.y();
     const QPointF o(area.center().x() - totalW / 2 + lipX * scale, area.center().y() + totalH / 2);
     auto at = [&](double x, double y) { return QPointF(o.x() + x * scale, o.y() - y * scale); };
 
-    const QVector<QPointF> profile{at(-lipX, H), at(0, H), at(0.1 * W, 0), at(0.9 * W, 0), at(W, H),
-                                   at(W + lipX, H)};
-    const QColor shades[5] = {kSteelPale, kSteelLight, kSteelPale, kSteel, kSteelPale};
+    const QVector<QPointF> profile { at(-lipX, H), at(0, H), at(0.1 * W, 0), at(0.9 * W, 0), at(W, H),
+        at(W + lipX, H) };
+    const QColor shades[5] = { kSteelPale, kSteelLight, kSteelPale, kSteel, kSteelPale };
     auto strip = [&](int i) {
         QPolygonF q;
         q << profile[i] << profile[i + 1] << profile[i + 1] + d << profile[i] + d;
@@ -701,12 +690,11 @@ void drawColdPlate(QPainter &p, const QRectF &area, const HeatsinkShape &s)
     const double scale = std::min(fitW / (W + L * kx), (area.height() - 10) / (T + L * ky));
     const double fw = W * scale, ft = T * scale;
     const QPointF d(L * kx * scale, -L * ky * scale);
-    const QPointF origin(area.right() - 4 - (fw + d.x()),
-                         area.center().y() + (ft - d.y()) / 2);
+    const QPointF origin(area.right() - 4 - (fw + d.x()), area.center().y() + (ft - d.y()) / 2);
     const QRectF front(origin.x(), origin.y() - ft, fw, ft);
 
     // Hose fittings leave the left side face at two depths; draw them first, the plate covers their ends.
-    const double depths[2] = {0.28, 0.72};
+    const double depths[2] = { 0.28, 0.72 };
     for (int k = 0; k < 2; ++k) {
         const QPointF sideMid = front.topLeft() + d * depths[k] + QPointF(0, ft / 2);
         const double r = std::max(4.0, ft * 0.32);
@@ -729,8 +717,8 @@ void drawColdPlate(QPainter &p, const QRectF &area, const HeatsinkShape &s)
             arrow(p, far, tipOut, kWater, 3, 10);
         else
             arrow(p, tipOut, far, kWater, 3, 10);
-        drawLabel(p, QPointF(far.x() + 13, sideMid.y() - r - 3), k == 0 ? "IN" : "OUT", 10,
-                  true, kWater, Qt::AlignHCenter | Qt::AlignBottom);
+        drawLabel(p, QPointF(far.x() + 13, sideMid.y() - r - 3), k == 0 ? "IN" : "OUT", 10, true, kWater,
+            Qt::AlignHCenter | Qt::AlignBottom);
     }
 
     QPolygonF left;
@@ -792,8 +780,7 @@ QImage heatsinkCard(const QString &name, const HeatsinkShape &s)
 
 enum class PackageKind { To3, PowerDip, Sip, Psop, To220, To263, OpenFrame, PowerModule, Foil, Generic };
 
-struct PackageInfo
-{
+struct PackageInfo {
     PackageKind kind = PackageKind::Generic;
     int pins = 8;
     bool pinsStated = false;
@@ -818,8 +805,8 @@ PackageInfo classifyPackage(const QString &code, const QString &shortDesc, const
         info.kind = PackageKind::To220;
     else if (has("TO-?3(?![0-9P])"))
         info.kind = PackageKind::To3;
-    else if (has("PSOP") || has("SURFACE") || has("\\bSMD\\b") || has("\\bSMT\\b")
-             || has("\\bSOIC") || has("\\bSO-?[0-9]") || has("QFP"))
+    else if (has("PSOP") || has("SURFACE") || has("\\bSMD\\b") || has("\\bSMT\\b") || has("\\bSOIC")
+        || has("\\bSO-?[0-9]") || has("QFP"))
         info.kind = PackageKind::Psop;
     else if (has("(^|[^A-Z])P?SIP") || has("\\bZIP\\b") || has("SINGLE[ -]IN[ -]LINE"))
         info.kind = PackageKind::Sip;
@@ -839,16 +826,36 @@ PackageInfo classifyPackage(const QString &code, const QString &shortDesc, const
         info.pinsStated = true;
     } else {
         switch (info.kind) {
-        case PackageKind::To3: info.pins = 8; break;
-        case PackageKind::PowerDip: info.pins = 12; break;
-        case PackageKind::Sip: info.pins = 12; break;
-        case PackageKind::Psop: info.pins = 20; break;
-        case PackageKind::To220: info.pins = 3; break;
-        case PackageKind::To263: info.pins = 5; break;
-        case PackageKind::OpenFrame: info.pins = 10; break;
-        case PackageKind::PowerModule: info.pins = 24; break;
-        case PackageKind::Foil: info.pins = 6; break;
-        case PackageKind::Generic: info.pins = 8; break;
+        case PackageKind::To3:
+            info.pins = 8;
+            break;
+        case PackageKind::PowerDip:
+            info.pins = 12;
+            break;
+        case PackageKind::Sip:
+            info.pins = 12;
+            break;
+        case PackageKind::Psop:
+            info.pins = 20;
+            break;
+        case PackageKind::To220:
+            info.pins = 3;
+            break;
+        case PackageKind::To263:
+            info.pins = 5;
+            break;
+        case PackageKind::OpenFrame:
+            info.pins = 10;
+            break;
+        case PackageKind::PowerModule:
+            info.pins = 24;
+            break;
+        case PackageKind::Foil:
+            info.pins = 6;
+            break;
+        case PackageKind::Generic:
+            info.pins = 8;
+            break;
         }
     }
     info.power = has("POWER") || has("PSOP") || has("MO-1[0-9][0-9]") || has("SURFACE");
@@ -858,16 +865,26 @@ PackageInfo classifyPackage(const QString &code, const QString &shortDesc, const
 QString kindDescription(PackageKind kind)
 {
     switch (kind) {
-    case PackageKind::To3: return QStringLiteral("metal can with mounting flange");
-    case PackageKind::PowerDip: return QStringLiteral("dual in-line package");
-    case PackageKind::Sip: return QStringLiteral("single in-line, mounting tab");
-    case PackageKind::Psop: return QStringLiteral("gull-wing leads, exposed heat slug");
-    case PackageKind::To220: return QStringLiteral("through-hole tab package");
-    case PackageKind::To263: return QStringLiteral("surface-mount tab package");
-    case PackageKind::OpenFrame: return QStringLiteral("open-frame module board");
-    case PackageKind::PowerModule: return QStringLiteral("encapsulated module, metal baseplate");
-    case PackageKind::Foil: return QStringLiteral("flat package, foil leads");
-    case PackageKind::Generic: break;
+    case PackageKind::To3:
+        return QStringLiteral("metal can with mounting flange");
+    case PackageKind::PowerDip:
+        return QStringLiteral("dual in-line package");
+    case PackageKind::Sip:
+        return QStringLiteral("single in-line, mounting tab");
+    case PackageKind::Psop:
+        return QStringLiteral("gull-wing leads, exposed heat slug");
+    case PackageKind::To220:
+        return QStringLiteral("through-hole tab package");
+    case PackageKind::To263:
+        return QStringLiteral("surface-mount tab package");
+    case PackageKind::OpenFrame:
+        return QStringLiteral("open-frame module board");
+    case PackageKind::PowerModule:
+        return QStringLiteral("encapsulated module, metal baseplate");
+    case PackageKind::Foil:
+        return QStringLiteral("flat package, foil leads");
+    case PackageKind::Generic:
+        break;
     }
     return QStringLiteral("package outline");
 }
@@ -965,7 +982,7 @@ void drawTo3(QPainter &p, const QRectF &r, int pins)
     g.setColorAt(0, kSteelPale);
     g.setColorAt(1, kSteel);
     face(p, flange, g);
-    for (int s : {-1, 1}) {
+    for (int s : { -1, 1 }) {
         const QPointF h(c.x() + s * span, c.y());
         p.setPen(pen(kNavy, 1.2));
         p.setBrush(Qt::white);
@@ -1049,7 +1066,7 @@ void drawDualRow(QPainter &p, const QRectF &r, int pins, bool gullWing, bool slu
         p.drawRect(prof);
         p.setPen(pen(kSteelDark, 2));
         p.setBrush(Qt::NoBrush);
-        for (int s : {-1, 1}) {
+        for (int s : { -1, 1 }) {
             const double x0 = s < 0 ? prof.left() : prof.right();
             QPolygonF l;
             l << QPointF(x0, prof.center().y()) << QPointF(x0 + s * 5, prof.center().y())
@@ -1074,8 +1091,8 @@ void drawSip(QPainter &p, const QRectF &r, int pins)
     const bool staggered = pitch < 12 && pins > 6;
     for (int i = 0; i < pins; ++i) {
         const double x = body.left() + 5 + pitch * (i + 0.5) - lw / 2;
-        const double len = (staggered && i % 2) ? r.bottom() - body.bottom() - 2
-                                                : (r.bottom() - body.bottom()) * 0.78;
+        const double len
+            = (staggered && i % 2) ? r.bottom() - body.bottom() - 2 : (r.bottom() - body.bottom()) * 0.78;
         if (staggered && i % 2) {
             // Alternate leads are formed out of line so the footprint can use two rows.
             leadRect(p, QRectF(x, body.bottom(), lw, 8));
@@ -1093,7 +1110,7 @@ void drawSip(QPainter &p, const QRectF &r, int pins)
     p.setPen(pen(kNavy, 1.3));
     p.setBrush(metalGradient(tab));
     p.drawRoundedRect(tab, 3, 3);
-    for (int s : {-1, 1}) {
+    for (int s : { -1, 1 }) {
         p.setBrush(Qt::white);
         p.drawEllipse(QPointF(tab.center().x() + s * (tab.width() / 2 - 11), tab.center().y() - 2), 4.5, 4.5);
     }
@@ -1174,18 +1191,18 @@ void drawOpenFrame(QPainter &p, const QRectF &r, int pins)
     g.setColorAt(1, kBoard);
     p.setBrush(g);
     p.drawRoundedRect(board, 4, 4);
-    for (QPointF c : {board.topLeft() + QPointF(8, 8), board.topRight() + QPointF(-8, 8),
-                      board.bottomLeft() + QPointF(8, -8), board.bottomRight() + QPointF(-8, -8)}) {
+    for (QPointF c : { board.topLeft() + QPointF(8, 8), board.topRight() + QPointF(-8, 8),
+             board.bottomLeft() + QPointF(8, -8), board.bottomRight() + QPointF(-8, -8) }) {
         p.setPen(pen(QColor(0xd8, 0xb0, 0x50), 1.6));
         p.setBrush(Qt::white);
         p.drawEllipse(c, 3.5, 3.5);
     }
     // Traces.
     p.setPen(pen(kBoard.lighter(165), 1.3));
-    p.drawPolyline(QPolygonF({board.topLeft() + QPointF(30, 20), board.topLeft() + QPointF(60, 20),
-                              board.topLeft() + QPointF(70, 50), board.topLeft() + QPointF(110, 50)}));
-    p.drawPolyline(QPolygonF({board.topLeft() + QPointF(30, 70), board.topLeft() + QPointF(90, 70),
-                              board.topLeft() + QPointF(100, 60)}));
+    p.drawPolyline(QPolygonF({ board.topLeft() + QPointF(30, 20), board.topLeft() + QPointF(60, 20),
+        board.topLeft() + QPointF(70, 50), board.topLeft() + QPointF(110, 50) }));
+    p.drawPolyline(QPolygonF({ board.topLeft() + QPointF(30, 70), board.topLeft() + QPointF(90, 70),
+        board.topLeft() + QPointF(100, 60) }));
     // Heatsink bar along the top edge.
     const QRectF hs(board.left() + 22, board.top() + 4, board.width() * 0.45, 12);
     p.setPen(pen(kNavy, 1));
@@ -1193,7 +1210,7 @@ void drawOpenFrame(QPainter &p, const QRectF &r, int pins)
     p.drawRect(hs);
     for (int i = 1; i < 8; ++i)
         p.drawLine(QPointF(hs.left() + hs.width() * i / 8, hs.top()),
-                   QPointF(hs.left() + hs.width() * i / 8, hs.bottom()));
+            QPointF(hs.left() + hs.width() * i / 8, hs.bottom()));
     // Power IC, two electrolytics, a toroid and a few chip parts.
     const QRectF ic(board.left() + 30, board.top() + 26, 44, 30);
     p.setBrush(plasticGradient(ic));
@@ -1268,7 +1285,7 @@ void drawPowerModule(QPainter &p, const QRectF &r, int pins)
     if (QTransform::squareToQuad(top, t)) {
         p.setPen(pen(kNavy, 1.1));
         p.setBrush(Qt::white);
-        for (double u : {0.05, 0.95})
+        for (double u : { 0.05, 0.95 })
             p.drawEllipse(t.map(QPointF(u, 0.5)), 4.5, 3);
     }
     row(QPointF(0, 0));
@@ -1282,11 +1299,11 @@ void drawFoil(QPainter &p, const QRectF &r, int pins)
     const QRectF body(r.center().x() - 46, r.top() + 18, 92, 80);
     const double pitch = body.height() / perSide;
     const double lw = std::min(pitch * 0.55, 14.0);
-    for (int side : {-1, 1}) {
+    for (int side : { -1, 1 }) {
         for (int i = 0; i < perSide; ++i) {
             const double y = body.top() + pitch * (i + 0.5) - lw / 2;
-            const QRectF lead = side < 0 ? QRectF(body.left() - 34, y, 34, lw)
-                                         : QRectF(body.right(), y, 34, lw);
+            const QRectF lead
+                = side < 0 ? QRectF(body.left() - 34, y, 34, lw) : QRectF(body.right(), y, 34, lw);
             QLinearGradient g(lead.topLeft(), lead.bottomLeft());
             g.setColorAt(0, QColor(0xf0, 0xc8, 0x80));
             g.setColorAt(1, QColor(0xc0, 0x88, 0x40));
@@ -1311,16 +1328,36 @@ QImage packageCard(const QString &code, const QString &shortDesc, const QString 
         subtitle = kindDescription(info.kind);
     return card(title, subtitle, [&](QPainter &p, const QRectF &r) {
         switch (info.kind) {
-        case PackageKind::To3: drawTo3(p, r, info.pins); break;
-        case PackageKind::PowerDip: drawDualRow(p, r, info.pins, false, info.power); break;
-        case PackageKind::Psop: drawDualRow(p, r, info.pins, true, info.power); break;
-        case PackageKind::Sip: drawSip(p, r, info.pins); break;
-        case PackageKind::To220: drawTo220(p, r, info.pins); break;
-        case PackageKind::To263: drawTo263(p, r, info.pins); break;
-        case PackageKind::OpenFrame: drawOpenFrame(p, r, info.pins); break;
-        case PackageKind::PowerModule: drawPowerModule(p, r, info.pins); break;
-        case PackageKind::Foil: drawFoil(p, r, info.pins); break;
-        case PackageKind::Generic: drawDualRow(p, r, info.pins, false, false); break;
+        case PackageKind::To3:
+            drawTo3(p, r, info.pins);
+            break;
+        case PackageKind::PowerDip:
+            drawDualRow(p, r, info.pins, false, info.power);
+            break;
+        case PackageKind::Psop:
+            drawDualRow(p, r, info.pins, true, info.power);
+            break;
+        case PackageKind::Sip:
+            drawSip(p, r, info.pins);
+            break;
+        case PackageKind::To220:
+            drawTo220(p, r, info.pins);
+            break;
+        case PackageKind::To263:
+            drawTo263(p, r, info.pins);
+            break;
+        case PackageKind::OpenFrame:
+            drawOpenFrame(p, r, info.pins);
+            break;
+        case PackageKind::PowerModule:
+            drawPowerModule(p, r, info.pins);
+            break;
+        case PackageKind::Foil:
+            drawFoil(p, r, info.pins);
+            break;
+        case PackageKind::Generic:
+            drawDualRow(p, r, info.pins, false, false);
+            break;
         }
     });
 }
@@ -1353,8 +1390,8 @@ QImage pwmButton()
         p.setPen(pen(kOrange, 2.4));
         p.drawPath(pulses);
         const QRectF amp(r.left() + 218, r.top() + 24, 100, 88);
-        arrow(p, QPointF(wr.right() + 6, amp.center().y()), QPointF(amp.left() - 2, amp.center().y()),
-              kNavy, 2.4, 10);
+        arrow(p, QPointF(wr.right() + 6, amp.center().y()), QPointF(amp.left() - 2, amp.center().y()), kNavy,
+            2.4, 10);
         p.setPen(pen(kNavy, 2));
         QLinearGradient g(amp.topLeft(), amp.bottomLeft());
         g.setColorAt(0, kNavy.lighter(150));
@@ -1390,21 +1427,22 @@ QImage linearButton()
         const double fbY = r.top() + 10;
         const QPointF outNode(tri.right() + 22, pins.out.y());
         const QPointF minusNode(tri.left() - 22, pins.minus.y());
-        wire(p, {pins.out, outNode}, kNavy, 2.4);
-        wire(p, {outNode, QPointF(outNode.x(), fbY)}, kNavy, 2.4);
+        wire(p, { pins.out, outNode }, kNavy, 2.4);
+        wire(p, { outNode, QPointF(outNode.x(), fbY) }, kNavy, 2.4);
         resistor(p, QPointF(outNode.x(), fbY), QPointF(minusNode.x(), fbY), kNavy, 2.4, 5, 44);
-        wire(p, {QPointF(minusNode.x(), fbY), minusNode, pins.minus}, kNavy, 2.4);
+        wire(p, { QPointF(minusNode.x(), fbY), minusNode, pins.minus }, kNavy, 2.4);
         dot(p, outNode, 3.5);
         dot(p, minusNode, 3.5);
         resistor(p, QPointF(r.left() + 52, pins.minus.y()), minusNode, kNavy, 2.4, 5, 32);
         terminal(p, QPointF(r.left() + 52, pins.minus.y()), 4);
-        wire(p, {pins.plus, QPointF(tri.left() - 14, pins.plus.y()),
-                 QPointF(tri.left() - 14, r.bottom() - 16)}, kNavy, 2.4);
+        wire(p,
+            { pins.plus, QPointF(tri.left() - 14, pins.plus.y()), QPointF(tri.left() - 14, r.bottom() - 16) },
+            kNavy, 2.4);
         ground(p, QPointF(tri.left() - 14, r.bottom() - 16), 18, kNavy, 2.2);
         p.setPen(pen(kSteel, 2));
         p.setBrush(Qt::NoBrush);
         p.drawPath(wave(QRectF(r.left() + 2, pins.minus.y() + 16, 50, 22), 1.5, 0));
-        wire(p, {outNode, QPointF(r.right() - 4, outNode.y())}, kNavy, 2.4);
+        wire(p, { outNode, QPointF(r.right() - 4, outNode.y()) }, kNavy, 2.4);
         p.setPen(pen(kOrange, 2.8));
         p.drawPath(wave(QRectF(outNode.x() + 6, outNode.y() + 12, r.right() - outNode.x() - 10, 48), 1.5, 0));
     });
@@ -1419,7 +1457,7 @@ void mosfet(QPainter &p, QPointF c, double h, const QColor &line)
     p.drawLine(QPointF(c.x() - 7, c.y()), QPointF(c.x() - 18, c.y()));
     for (int k = -1; k <= 1; ++k)
         p.drawLine(QPointF(c.x() - 2, c.y() + k * h * 0.2 - h * 0.07),
-                   QPointF(c.x() - 2, c.y() + k * h * 0.2 + h * 0.07));
+            QPointF(c.x() - 2, c.y() + k * h * 0.2 + h * 0.07));
     p.drawLine(QPointF(c.x() - 2, c.y() - h * 0.2), QPointF(c.x() + 8, c.y() - h * 0.2));
     p.drawLine(QPointF(c.x() + 8, c.y() - h * 0.2), QPointF(c.x() + 8, y0));
     p.drawLine(QPointF(c.x() - 2, c.y() + h * 0.2), QPointF(c.x() + 8, c.y() + h * 0.2));
@@ -1437,17 +1475,17 @@ QImage powerButton()
         p.setPen(pen(kNavy, 2.4));
         p.drawLine(QPointF(x - 26, top), QPointF(x + 30, top));
         drawLabel(p, QPointF(x - 28, top - 1), QStringLiteral("+Vs"), 13, true, kNavy,
-                  Qt::AlignLeft | Qt::AlignBottom);
+            Qt::AlignLeft | Qt::AlignBottom);
         mosfet(p, QPointF(x, (top + mid) / 2), mid - top, kNavy);
         mosfet(p, QPointF(x + 0, (mid + bot) / 2), bot - mid, kNavy);
-        wire(p, {QPointF(x + 8, top), QPointF(x + 8, top)});
+        wire(p, { QPointF(x + 8, top), QPointF(x + 8, top) });
         ground(p, QPointF(x + 8, bot), 16);
         const QPointF sw(x + 8, mid);
         dot(p, sw, 3.5);
         const QPointF lEnd(x + 100, mid);
         inductor(p, sw, lEnd, kNavy, 2.4, 4, 56);
         const QPointF node(lEnd.x() + 10, mid);
-        wire(p, {lEnd, node, QPointF(node.x() + 50, mid)}, kNavy, 2.4);
+        wire(p, { lEnd, node, QPointF(node.x() + 50, mid) }, kNavy, 2.4);
         dot(p, node, 3.5);
         capacitor(p, node, QPointF(node.x(), bot), kNavy, 2.4, 20, 7);
         ground(p, QPointF(node.x(), bot), 16);
@@ -1468,7 +1506,7 @@ QImage powerButton()
             const double a = qDegreesToRadians(210.0 - 24.0 * i);
             const double r0 = i % 5 == 0 ? mr * 0.68 : mr * 0.76;
             p.drawLine(mc + QPointF(r0 * std::cos(a), -r0 * std::sin(a)),
-                       mc + QPointF(mr * 0.86 * std::cos(a), -mr * 0.86 * std::sin(a)));
+                mc + QPointF(mr * 0.86 * std::cos(a), -mr * 0.86 * std::sin(a)));
         }
         QPen red = pen(kOrange, 6);
         red.setCapStyle(Qt::FlatCap);
@@ -1488,12 +1526,12 @@ QImage tutorialButton()
 {
     return homeButton(QStringLiteral("Examples & Tutorials"), [](QPainter &p, const QRectF &r) {
         const QPointF spineTop(r.left() + 100, r.top() + 22), spineBot(r.left() + 100, r.bottom() - 6);
-        for (int s : {-1, 1}) {
+        for (int s : { -1, 1 }) {
             QPainterPath page;
             const double outer = spineTop.x() + s * 88;
             page.moveTo(spineTop);
             page.cubicTo(spineTop + QPointF(s * 30, -14), QPointF(outer - s * 20, r.top() + 4),
-                         QPointF(outer, r.top() + 12));
+                QPointF(outer, r.top() + 12));
             page.lineTo(QPointF(outer, r.bottom() - 14));
             page.cubicTo(QPointF(outer - s * 20, r.bottom() - 22), spineBot + QPointF(s * 30, -14), spineBot);
             page.closeSubpath();
@@ -1514,7 +1552,7 @@ QImage tutorialButton()
         // A tiny op-amp sketch on the right-hand page.
         opAmp(p, QRectF(spineTop.x() + 30, r.top() + 40, 30, 28), Qt::white, kOrange, 1.8, false, 8);
         const double lx = r.left() + 212;
-        const QStringList steps{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+        const QStringList steps { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") };
         for (int i = 0; i < 3; ++i) {
             const QPointF c(lx + 14, r.top() + 28 + i * 38);
             p.setPen(Qt::NoPen);
@@ -1543,38 +1581,38 @@ QImage ihcpButton()
         // Input resistor and the feedback resistor over the top.
         terminal(p, QPointF(o.x() + 20, pins.minus.y()), 4);
         resistor(p, QPointF(o.x() + 20, pins.minus.y()), mNode, kNavy, w, 5, 36);
-        wire(p, {mNode, pins.minus}, kNavy, w);
-        wire(p, {mNode, QPointF(mNode.x(), topY)}, kNavy, w);
+        wire(p, { mNode, pins.minus }, kNavy, w);
+        wire(p, { mNode, QPointF(mNode.x(), topY) }, kNavy, w);
         resistor(p, QPointF(mNode.x(), topY), QPointF(outNode.x(), topY), kNavy, w, 5, 40);
-        wire(p, {QPointF(outNode.x(), topY), outNode}, kNavy, w);
-        wire(p, {pins.out, outNode}, kNavy, w);
+        wire(p, { QPointF(outNode.x(), topY), outNode }, kNavy, w);
+        wire(p, { pins.out, outNode }, kNavy, w);
         dot(p, mNode);
         dot(p, outNode);
         // Plus input: to ground through one arm, to the load node through the other.
-        wire(p, {pins.plus, jPlus}, kNavy, w);
+        wire(p, { pins.plus, jPlus }, kNavy, w);
         resistor(p, jPlus, QPointF(o.x() + 44, jPlus.y()), kNavy, w, 5, 36);
-        wire(p, {QPointF(o.x() + 44, jPlus.y()), QPointF(o.x() + 44, jPlus.y() + 10)}, kNavy, w);
+        wire(p, { QPointF(o.x() + 44, jPlus.y()), QPointF(o.x() + 44, jPlus.y() + 10) }, kNavy, w);
         ground(p, QPointF(o.x() + 44, jPlus.y() + 10), 14);
-        wire(p, {jPlus, QPointF(jPlus.x(), botY)}, kNavy, w);
+        wire(p, { jPlus, QPointF(jPlus.x(), botY) }, kNavy, w);
         resistor(p, QPointF(jPlus.x(), botY), QPointF(loadNode.x(), botY), kNavy, w, 5, 46);
-        wire(p, {QPointF(loadNode.x(), botY), loadNode}, kNavy, w);
+        wire(p, { QPointF(loadNode.x(), botY), loadNode }, kNavy, w);
         dot(p, jPlus);
         // Sense resistor to the load node, load to ground with its current.
         resistor(p, outNode, loadNode, kNavy, w, 4, 26);
         dot(p, loadNode);
         const QPointF ld(o.x() + 314, pins.out.y());
-        wire(p, {loadNode, ld}, kNavy, w);
+        wire(p, { loadNode, ld }, kNavy, w);
         const QRectF load(ld.x() - 9, ld.y() + 8, 18, 32);
-        wire(p, {ld, QPointF(ld.x(), load.top())}, kNavy, w);
+        wire(p, { ld, QPointF(ld.x(), load.top()) }, kNavy, w);
         p.setPen(pen(kNavy, 2));
         p.setBrush(kOrangeLight);
         p.drawRect(load);
-        wire(p, {QPointF(ld.x(), load.bottom()), QPointF(ld.x(), load.bottom() + 8)}, kNavy, w);
+        wire(p, { QPointF(ld.x(), load.bottom()), QPointF(ld.x(), load.bottom() + 8) }, kNavy, w);
         ground(p, QPointF(ld.x(), load.bottom() + 8), 14);
-        arrow(p, QPointF(ld.x() - 24, load.top() - 2), QPointF(ld.x() - 24, load.bottom() + 4),
-              kOrange, 3, 11);
+        arrow(
+            p, QPointF(ld.x() - 24, load.top() - 2), QPointF(ld.x() - 24, load.bottom() + 4), kOrange, 3, 11);
         drawLabel(p, QPointF(ld.x() - 34, load.center().y()), QStringLiteral("I"), 17, true, kOrange,
-                  Qt::AlignRight | Qt::AlignVCenter);
+            Qt::AlignRight | Qt::AlignVCenter);
     });
 }
 
@@ -1584,7 +1622,7 @@ QImage motorButton()
         const QRectF wr(r.left() + 4, r.top() + 14, 186, 108);
         p.setPen(pen(kSteelLight, 1));
         p.drawLine(QPointF(wr.left(), wr.center().y()), QPointF(wr.right(), wr.center().y()));
-        const QColor colors[3] = {kNavy, kOrange, kSteel};
+        const QColor colors[3] = { kNavy, kOrange, kSteel };
         for (int k = 0; k < 3; ++k) {
             p.setPen(pen(colors[k], 2.8));
             p.setBrush(Qt::NoBrush);
@@ -1595,7 +1633,7 @@ QImage motorButton()
         for (int k = 0; k < 3; ++k) {
             const double y = mc.y() + (k - 1) * 26;
             const double xEdge = mc.x() - std::sqrt(mr * mr - (y - mc.y()) * (y - mc.y()));
-            wire(p, {QPointF(wr.right() + 10, y), QPointF(xEdge, y)}, colors[k], 2.6);
+            wire(p, { QPointF(wr.right() + 10, y), QPointF(xEdge, y) }, colors[k], 2.6);
             terminal(p, QPointF(wr.right() + 10, y), 4, colors[k]);
         }
         QRadialGradient g(mc - QPointF(16, 16), mr * 1.5);
@@ -1651,8 +1689,8 @@ void plotAxes(QPainter &p, const QRectF &a, int xDecades, int yDiv, const QStrin
     }
     arrow(p, a.bottomLeft(), QPointF(a.right() + 10, a.bottom()), kNavy, 2, 8);
     arrow(p, a.bottomLeft(), QPointF(a.left(), a.top() - 8), kNavy, 2, 8);
-    drawLabel(p, QPointF(a.right() + 10, a.bottom() - 4), xl, 12, true, kNavy,
-              Qt::AlignRight | Qt::AlignBottom);
+    drawLabel(
+        p, QPointF(a.right() + 10, a.bottom() - 4), xl, 12, true, kNavy, Qt::AlignRight | Qt::AlignBottom);
     drawLabel(p, QPointF(a.left() - 5, a.top() - 6), yl, 12, true, kNavy, Qt::AlignRight | Qt::AlignTop);
 }
 
@@ -1685,9 +1723,9 @@ QImage stabilityButton()
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(cross, 8, 8);
         drawLabel(p, QPointF(X(1.3), Y(110) - 4), QStringLiteral("Aol"), 13, true, kNavy,
-                  Qt::AlignLeft | Qt::AlignBottom);
+            Qt::AlignLeft | Qt::AlignBottom);
         drawLabel(p, QPointF(X(4.62), Y(30 + 20 * 2.4)), QStringLiteral("1/\u03B2"), 14, true, kOrange,
-                  Qt::AlignLeft | Qt::AlignVCenter);
+            Qt::AlignLeft | Qt::AlignVCenter);
     });
 }
 
@@ -1719,15 +1757,15 @@ QImage controlButton()
         block(p, flt, QString(), kSteelPale, kNavy, 14);
         inductor(p, QPointF(flt.left() + 6, y), QPointF(flt.right() - 6, y), kNavy, 2, 3, 32);
         const QPointF outNode(r.right() - 12, y);
-        wire(p, {QPointF(flt.right(), y), outNode}, kNavy, w);
+        wire(p, { QPointF(flt.right(), y), outNode }, kNavy, w);
         dot(p, outNode, 3.5);
         arrow(p, outNode, QPointF(r.right() + 2, y), kNavy, w, 8);
         // Feedback path with its sensing block.
         const double fy = r.bottom() - 26;
         const QRectF fb(r.left() + 150, fy - 20, 70, 40);
-        wire(p, {outNode, QPointF(outNode.x(), fy), QPointF(fb.right(), fy)}, kOrange, w);
+        wire(p, { outNode, QPointF(outNode.x(), fy), QPointF(fb.right(), fy) }, kOrange, w);
         block(p, fb, QStringLiteral("H(s)"), Qt::white, kOrange, 15, kOrange, 2.4);
-        wire(p, {QPointF(fb.left(), fy), QPointF(sj.x(), fy)}, kOrange, w);
+        wire(p, { QPointF(fb.left(), fy), QPointF(sj.x(), fy) }, kOrange, w);
         arrow(p, QPointF(sj.x(), fy), QPointF(sj.x(), sj.y() + sr), kOrange, w, 9);
     });
 }
@@ -1743,9 +1781,9 @@ QImage filterButton()
         const QPointF n1(r.left() + 78, y), n2(r.left() + 150, y), out(r.left() + 172, y);
         inductor(p, in + QPointF(4, 0), n1, kNavy, w, 4, 52);
         inductor(p, n1, n2, kNavy, w, 4, 52);
-        wire(p, {n2, out}, kNavy, w);
+        wire(p, { n2, out }, kNavy, w);
         terminal(p, out, 4);
-        for (const QPointF &n : {n1, n2}) {
+        for (const QPointF &n : { n1, n2 }) {
             dot(p, n, 3.5);
             capacitor(p, n, QPointF(n.x(), gy), kNavy, w, 20, 7);
             ground(p, QPointF(n.x(), gy), 16);
@@ -1799,8 +1837,8 @@ QImage soaButton()
         p.setPen(pen(kNavy, 2.6));
         p.drawEllipse(QPointF(0, 0), a.width() * 0.25, a.height() * 0.11);
         p.restore();
-        drawLabel(p, QPointF(a.left() + 10, a.top() + 18), QStringLiteral("SOA"), 15, true,
-                  kOrange, Qt::AlignLeft | Qt::AlignTop);
+        drawLabel(p, QPointF(a.left() + 10, a.top() + 18), QStringLiteral("SOA"), 15, true, kOrange,
+            Qt::AlignLeft | Qt::AlignTop);
     });
 }
 
@@ -1850,8 +1888,8 @@ QImage splash()
     p.fillRect(QRectF(0, h - 44, w, 44), kNavy);
     p.fillRect(QRectF(0, h - 47, w, 3), kOrange);
     drawFittedText(p, QRectF(20, h - 44, w - 40, 44),
-                   QStringLiteral("Power Op-Amps  \u00B7  PWM Amplifiers  \u00B7  Heatsinks  \u00B7  Motor Drives"),
-                   15, 9, false, kSteelLight);
+        QStringLiteral("Power Op-Amps  \u00B7  PWM Amplifiers  \u00B7  Heatsinks  \u00B7  Motor Drives"), 15,
+        9, false, kSteelLight);
     p.end();
     return img;
 }
@@ -1908,25 +1946,25 @@ QImage controlIcon(ControlKind kind)
     terminal(p, in, 3);
     resistor(p, in + QPointF(3, 0), sum, kNavy, lw, 3.5, 14);
     const OpAmpPins ia = opAmp(p, QRectF(42, 10, 30, 36), Qt::white, kNavy, lw, false, 8);
-    wire(p, {sum, ia.minus}, kNavy, lw);
-    wire(p, {sum, QPointF(sum.x(), 5)}, kNavy, lw);
+    wire(p, { sum, ia.minus }, kNavy, lw);
+    wire(p, { sum, QPointF(sum.x(), 5) }, kNavy, lw);
     capacitor(p, QPointF(sum.x(), 5), QPointF(80, 5), kNavy, lw, 9, 4);
-    wire(p, {QPointF(80, 5), QPointF(80, y)}, kNavy, lw);
-    wire(p, {ia.plus, QPointF(37, ia.plus.y()), QPointF(37, ia.plus.y() + 2)}, kNavy, lw);
+    wire(p, { QPointF(80, 5), QPointF(80, y) }, kNavy, lw);
+    wire(p, { ia.plus, QPointF(37, ia.plus.y()), QPointF(37, ia.plus.y() + 2) }, kNavy, lw);
     ground(p, QPointF(37, ia.plus.y() + 2), 8, kNavy, 1.4);
     dot(p, sum, 2.4);
     const QRectF pwm(86, y - 13, 32, 26);
-    wire(p, {ia.out, QPointF(pwm.left(), y)}, kNavy, lw);
+    wire(p, { ia.out, QPointF(pwm.left(), y) }, kNavy, lw);
     dot(p, QPointF(80, y), 2.4);
     block(p, pwm, QStringLiteral("PWM"), kNavy, Qt::white, 10, kNavy, 1.4);
     const QPointF node(148, y);
     inductor(p, QPointF(pwm.right(), y), QPointF(node.x() - 4, y), kNavy, lw, 3, 20);
-    wire(p, {QPointF(node.x() - 4, y), node}, kNavy, lw);
+    wire(p, { QPointF(node.x() - 4, y), node }, kNavy, lw);
     dot(p, node, 2.4);
     capacitor(p, node, QPointF(node.x(), 52), kNavy, lw, 11, 4);
     ground(p, QPointF(node.x(), 52), 9, kNavy, 1.4);
     const double loadX = 176;
-    wire(p, {node, QPointF(loadX, y)}, kNavy, lw);
+    wire(p, { node, QPointF(loadX, y) }, kNavy, lw);
     QRectF ld(loadX - 6, 38, 12, 20);
     double loadFrom = y;
     if (kind == ControlKind::I2) {
@@ -1935,18 +1973,18 @@ QImage controlIcon(ControlKind kind)
         ld = QRectF(loadX - 6, 51, 12, 14);
         loadFrom = 47;
     }
-    wire(p, {QPointF(loadX, loadFrom), QPointF(loadX, ld.top())}, kNavy, lw);
+    wire(p, { QPointF(loadX, loadFrom), QPointF(loadX, ld.top()) }, kNavy, lw);
     p.setPen(pen(kNavy, 1.5));
     p.setBrush(kSteelPale);
     p.drawRect(ld);
-    wire(p, {QPointF(loadX, ld.bottom()), QPointF(loadX, ld.bottom() + 2)}, kNavy, lw);
+    wire(p, { QPointF(loadX, ld.bottom()), QPointF(loadX, ld.bottom() + 2) }, kNavy, lw);
     ground(p, QPointF(loadX, ld.bottom() + 2), 9, kNavy, 1.4);
 
     // Feedback path back to the summing node.
     const double fy = 74;
     auto feedback = [&](QPointF from, const QColor &c) {
         resistor(p, from, QPointF(sum.x(), fy), c, lw, 3.5, 16);
-        wire(p, {QPointF(sum.x(), fy), sum}, kNavy, lw);
+        wire(p, { QPointF(sum.x(), fy), sum }, kNavy, lw);
     };
     auto diffAmp = [&]() {
         const OpAmpPins d = opAmp(p, QRectF(60, fy - 13, 24, 26), Qt::white, hi, 2, true, 7);
@@ -1957,16 +1995,18 @@ QImage controlIcon(ControlKind kind)
         const OpAmpPins d = diffAmp();
         const QPointF tap(162, y);
         dot(p, tap, 2.4);
-        wire(p, {tap, QPointF(tap.x(), d.minus.y()), d.minus}, kNavy, lw);
-        wire(p, {QPointF(loadX, ld.bottom() + 1), QPointF(190, ld.bottom() + 1),
-                 QPointF(190, d.plus.y()), d.plus}, kNavy, lw);
+        wire(p, { tap, QPointF(tap.x(), d.minus.y()), d.minus }, kNavy, lw);
+        wire(p,
+            { QPointF(loadX, ld.bottom() + 1), QPointF(190, ld.bottom() + 1), QPointF(190, d.plus.y()),
+                d.plus },
+            kNavy, lw);
         feedback(d.out, kNavy);
         break;
     }
     case ControlKind::V2: {
         const QPointF tap(162, y);
         dot(p, tap, 2.4);
-        wire(p, {tap, QPointF(tap.x(), fy), QPointF(70, fy)}, kNavy, lw);
+        wire(p, { tap, QPointF(tap.x(), fy), QPointF(70, fy) }, kNavy, lw);
         feedback(QPointF(70, fy), kNavy);
         // Pull-up and pull-down resistors hold the integrator input inside its common-mode range.
         const QPointF mid(14, 56);
@@ -1975,7 +2015,7 @@ QImage controlIcon(ControlKind kind)
         resistor(p, QPointF(14, 36), mid, hi, 2, 3.5, 12);
         resistor(p, mid, QPointF(14, 78), hi, 2, 3.5, 12);
         ground(p, QPointF(14, 78), 9, hi, 1.6);
-        wire(p, {mid, QPointF(sum.x(), mid.y())}, hi, 2);
+        wire(p, { mid, QPointF(sum.x(), mid.y()) }, hi, 2);
         dot(p, mid, 2.4, hi);
         dot(p, QPointF(sum.x(), mid.y()), 2.4);
         break;
@@ -1985,13 +2025,13 @@ QImage controlIcon(ControlKind kind)
         const OpAmpPins d = diffAmp();
         const double sy = 50;
         const QPointF s1(92, sy), s2(112, sy);
-        wire(p, {QPointF(s1.x(), pwm.bottom()), s1}, hi, 2);
-        wire(p, {QPointF(s2.x(), pwm.bottom()), s2}, hi, 2);
+        wire(p, { QPointF(s1.x(), pwm.bottom()), s1 }, hi, 2);
+        wire(p, { QPointF(s2.x(), pwm.bottom()), s2 }, hi, 2);
         resistor(p, s1, s2, hi, 2, 3.5, 12);
         dot(p, s1, 2.4, hi);
         dot(p, s2, 2.4, hi);
-        wire(p, {s1, QPointF(s1.x(), d.minus.y()), d.minus}, kNavy, lw);
-        wire(p, {s2, QPointF(s2.x(), d.plus.y()), d.plus}, kNavy, lw);
+        wire(p, { s1, QPointF(s1.x(), d.minus.y()), d.minus }, kNavy, lw);
+        wire(p, { s2, QPointF(s2.x(), d.plus.y()), d.plus }, kNavy, lw);
         feedback(d.out, kNavy);
         break;
     }
@@ -2000,9 +2040,11 @@ QImage controlIcon(ControlKind kind)
         const QPointF top(162, y), mid(loadX, 49);
         dot(p, top, 2.4);
         dot(p, mid, 2.4);
-        wire(p, {top, QPointF(top.x(), d.minus.y()), d.minus}, kNavy, lw);
-        wire(p, {mid, QPointF(192, mid.y()), QPointF(192, 86), QPointF(90, 86), QPointF(90, d.plus.y()),
-                 d.plus}, kNavy, lw);
+        wire(p, { top, QPointF(top.x(), d.minus.y()), d.minus }, kNavy, lw);
+        wire(p,
+            { mid, QPointF(192, mid.y()), QPointF(192, 86), QPointF(90, 86), QPointF(90, d.plus.y()),
+                d.plus },
+            kNavy, lw);
         feedback(d.out, kNavy);
         break;
     }
@@ -2012,10 +2054,18 @@ QImage controlIcon(ControlKind kind)
     p.drawLine(QPointF(6, 96.5), QPointF(w - 6, 96.5));
     QString caption;
     switch (kind) {
-    case ControlKind::V1: caption = QStringLiteral("Voltage 1: diff amp feedback"); break;
-    case ControlKind::V2: caption = QStringLiteral("Voltage 2: direct feedback"); break;
-    case ControlKind::I1: caption = QStringLiteral("Current 1: I_Sense pins"); break;
-    case ControlKind::I2: caption = QStringLiteral("Current 2: load sense resistor"); break;
+    case ControlKind::V1:
+        caption = QStringLiteral("Voltage 1: diff amp feedback");
+        break;
+    case ControlKind::V2:
+        caption = QStringLiteral("Voltage 2: direct feedback");
+        break;
+    case ControlKind::I1:
+        caption = QStringLiteral("Current 1: I_Sense pins");
+        break;
+    case ControlKind::I2:
+        caption = QStringLiteral("Current 2: load sense resistor");
+        break;
     }
     drawFittedText(p, QRectF(4, 97, w - 8, 22), caption, 13, 8, true, kNavy);
     p.end();
@@ -2056,7 +2106,7 @@ QImage wiringPicture(bool delta)
         const double a = qDegreesToRadians(-90.0 + 120.0 * k);
         term[k] = c + QPointF(R * std::cos(a), R * std::sin(a));
     }
-    const QColor colors[3] = {kNavy, kOrange, kSteelDark};
+    const QColor colors[3] = { kNavy, kOrange, kSteelDark };
     if (delta) {
         // Winding k lies opposite terminal k so the letters stay clear of the coils.
         winding(p, term[0], term[1], colors[0]);
@@ -2066,10 +2116,10 @@ QImage wiringPicture(bool delta)
         for (int k = 0; k < 3; ++k)
             winding(p, c, term[k], colors[k]);
         dot(p, c, 5, kNavy);
-        drawLabel(p, c + QPointF(14, 10), QStringLiteral("N"), 12, true, kSteelDark,
-                  Qt::AlignLeft | Qt::AlignTop);
+        drawLabel(
+            p, c + QPointF(14, 10), QStringLiteral("N"), 12, true, kSteelDark, Qt::AlignLeft | Qt::AlignTop);
     }
-    const QString letters[3] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+    const QString letters[3] = { QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C") };
     for (int k = 0; k < 3; ++k) {
         p.setPen(pen(kNavy, 2.4));
         p.setBrush(Qt::white);
@@ -2080,7 +2130,7 @@ QImage wiringPicture(bool delta)
     p.setPen(pen(kSteelLight, 1));
     p.drawLine(QPointF(10, 170.5), QPointF(s - 10, 170.5));
     drawFittedText(p, QRectF(6, 172, s - 12, 26),
-                   delta ? QStringLiteral("Delta (\u0394)") : QStringLiteral("Wye (Y)"), 16, 9, true, kNavy);
+        delta ? QStringLiteral("Delta (\u0394)") : QStringLiteral("Wye (Y)"), 16, 9, true, kNavy);
     p.end();
     return img;
 }
@@ -2130,8 +2180,7 @@ QStringList fields(const QString &line)
     return line.split(QLatin1Char('\t'), Qt::SkipEmptyParts);
 }
 
-struct PackageRow
-{
+struct PackageRow {
     QString code, shortDesc, fullDesc;
 };
 
@@ -2160,8 +2209,7 @@ QVector<PackageRow> readPackages(const QStringList &lines)
     return rows;
 }
 
-struct HeatsinkRow
-{
+struct HeatsinkRow {
     QString name;
     HeatsinkShape shape;
 };
@@ -2194,9 +2242,9 @@ QVector<HeatsinkRow> readHeatsinks(const QStringList &lines)
             else if (name == QLatin1String("Height"))
                 row.shape.height = number();
             else if (name == QLatin1String("FreeAirTheta") || name == QLatin1String("Weight")
-                     || name == QLatin1String("A") || name == QLatin1String("B")
-                     || name == QLatin1String("C") || name == QLatin1String("relative_price")
-                     || name == QLatin1String("AAVID") || name == QLatin1String("drawingLink"))
+                || name == QLatin1String("A") || name == QLatin1String("B") || name == QLatin1String("C")
+                || name == QLatin1String("relative_price") || name == QLatin1String("AAVID")
+                || name == QLatin1String("drawingLink"))
                 next();
             else if (name == QLatin1String("numPackages"))
                 numPackages = std::max(0, next().toInt());
@@ -2213,10 +2261,10 @@ QVector<HeatsinkRow> readHeatsinks(const QStringList &lines)
 void usage()
 {
     std::fprintf(stderr,
-                 "usage: picturegen RESOURCES_DIR [--packages FILE] [--heatsinks FILE] [--preview DIR]\n"
-                 "  Reads RESOURCES_DIR/PackageStyles.txt and RESOURCES_DIR/Heatsinks.txt (or the\n"
-                 "  files given), writes RESOURCES_DIR/pictures/ and RESOURCES_DIR/pictures.qrc.\n"
-                 "  --preview DIR also writes a PNG copy of every picture and contact sheets.\n");
+        "usage: picturegen RESOURCES_DIR [--packages FILE] [--heatsinks FILE] [--preview DIR]\n"
+        "  Reads RESOURCES_DIR/PackageStyles.txt and RESOURCES_DIR/Heatsinks.txt (or the\n"
+        "  files given), writes RESOURCES_DIR/pictures/ and RESOURCES_DIR/pictures.qrc.\n"
+        "  --preview DIR also writes a PNG copy of every picture and contact sheets.\n");
 }
 
 } // namespace
@@ -2259,8 +2307,7 @@ int main(int argc, char **argv)
     const QStringList packageLines = catalogLines(packagesPath, &okP);
     const QStringList heatsinkLines = catalogLines(heatsinksPath, &okH);
     if (!okP || !okH) {
-        std::fprintf(stderr, "picturegen: cannot read %s\n",
-                     qPrintable(!okP ? packagesPath : heatsinksPath));
+        std::fprintf(stderr, "picturegen: cannot read %s\n", qPrintable(!okP ? packagesPath : heatsinksPath));
         return 1;
     }
     const QVector<PackageRow> packages = readPackages(packageLines);
@@ -2297,11 +2344,11 @@ int main(int argc, char **argv)
     ok &= out.save(QStringLiteral("I2SI.png"), controlIcon(ControlKind::I2), control);
 
     for (const PackageRow &row : packages)
-        ok &= out.save(row.code + QStringLiteral(".JPG"),
-                       packageCard(row.code, row.shortDesc, row.fullDesc), QStringLiteral("packages"));
+        ok &= out.save(row.code + QStringLiteral(".JPG"), packageCard(row.code, row.shortDesc, row.fullDesc),
+            QStringLiteral("packages"));
     for (const HeatsinkRow &row : heatsinks)
         ok &= out.save(row.name + QStringLiteral(".jpg"), heatsinkCard(row.name, row.shape),
-                       QStringLiteral("heatsinks"));
+            QStringLiteral("heatsinks"));
 
     if (!ok)
         return 1;
@@ -2310,7 +2357,6 @@ int main(int argc, char **argv)
         return 1;
     out.writeSheets();
     std::printf("picturegen: %d pictures (%d packages, %d heatsinks) written to %s\n", out.count(),
-                int(packages.size()), int(heatsinks.size()),
-                qPrintable(resDir.filePath(QStringLiteral("pictures"))));
+        int(packages.size()), int(heatsinks.size()), qPrintable(resDir.filePath(QStringLiteral("pictures"))));
     return 0;
 }

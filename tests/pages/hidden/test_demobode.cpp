@@ -35,9 +35,9 @@ private slots:
         input.openLoop[3] = text;
         input.closedLoop[8] = text;
         const DemoBodeResult r = demoBodePoints(input);
-        QCOMPARE(r.frequency, (QVector<double>{1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8}));
-        QCOMPARE(r.openLoop, (QVector<double>{140, 120, 100, gain, 60, 40, 20, 0, -20}));
-        QCOMPARE(r.closedLoop, (QVector<double>{20, 20, 20, 20, 20, 20, 20, 20, gain}));
+        QCOMPARE(r.frequency, (QVector<double> { 1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8 }));
+        QCOMPARE(r.openLoop, (QVector<double> { 140, 120, 100, gain, 60, 40, 20, 0, -20 }));
+        QCOMPARE(r.closedLoop, (QVector<double> { 20, 20, 20, 20, 20, 20, 20, 20, gain }));
         QCOMPARE(r.openLoopBad.at(3), bad);
         QCOMPARE(r.closedLoopBad.at(8), bad);
         QCOMPARE(r.openLoopBad.count(true), bad ? 1 : 0);

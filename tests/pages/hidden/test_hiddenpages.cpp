@@ -48,9 +48,9 @@ private slots:
         DialogResponder responder;
         responder.setDialogHandler([](QDialog *d) { d->reject(); });
         pw.w<QPushButton>("PSGButton")->click();
-        QCOMPARE(QDir(pw.folder()).entryList({QStringLiteral("*.csv")}, QDir::Files), QStringList());
+        QCOMPARE(QDir(pw.folder()).entryList({ QStringLiteral("*.csv") }, QDir::Files), QStringList());
         for (const DialogResponder::Message &m : responder.messages())
-            QVERIFY(m.text.isEmpty());  // only the folder dialog
+            QVERIFY(m.text.isEmpty()); // only the folder dialog
     }
 
     void unwritableGuideNamesTheFile()

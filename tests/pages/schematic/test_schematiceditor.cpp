@@ -34,8 +34,14 @@ public:
         QMouseEvent e(QEvent::MouseMove, p, sch->mapToGlobal(p), Qt::NoButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(sch, &e);
     }
-    void press(const QPoint &p, Qt::MouseButton b = Qt::LeftButton) { QTest::mousePress(sch, b, Qt::NoModifier, p); }
-    void release(const QPoint &p, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseRelease(sch, b, Qt::NoModifier, p); }
+    void press(const QPoint &p, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QTest::mousePress(sch, b, Qt::NoModifier, p);
+    }
+    void release(const QPoint &p, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QTest::mouseRelease(sch, b, Qt::NoModifier, p);
+    }
     void click(const QPoint &p, Qt::MouseButton b = Qt::LeftButton)
     {
         press(p, b);
@@ -56,7 +62,7 @@ public:
     QCustomPlot *sch = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 class TestSchematicEditor : public QObject {
     Q_OBJECT
@@ -137,7 +143,7 @@ private slots:
         e.click(e.at(1000, 1000));
         auto *w = qobject_cast<wire *>(e.page->heldItem());
         QVERIFY(w);
-        e.move(e.at(1300, 1300));  // equal distances: horizontal
+        e.move(e.at(1300, 1300)); // equal distances: horizontal
         QCOMPARE(w->end->coords(), QPointF(1300, 1000));
         e.move(e.at(1300, 1400));
         QCOMPARE(w->end->coords(), QPointF(1000, 1400));
@@ -168,16 +174,29 @@ private slots:
     {
         Editor e;
         QRandomGenerator random(19);
-        const Qt::Key keys[] = {Qt::Key_R, Qt::Key_C, Qt::Key_W, Qt::Key_L, Qt::Key_Escape};
+        const Qt::Key keys[] = { Qt::Key_R, Qt::Key_C, Qt::Key_W, Qt::Key_L, Qt::Key_Escape };
         for (int step = 0; step < 400; ++step) {
             const QPoint p = e.at(random.bounded(6000), random.bounded(3000));
             switch (random.bounded(7)) {
-            case 0: e.key(keys[random.bounded(5)]); break;
-            case 1: e.click(p); break;
-            case 2: e.click(p, Qt::RightButton); break;
-            case 3: e.move(p); break;
-            case 4: e.press(p); e.move(p + QPoint(random.bounded(80), 0), Qt::LeftButton); break;
-            case 5: e.release(p); break;
+            case 0:
+                e.key(keys[random.bounded(5)]);
+                break;
+            case 1:
+                e.click(p);
+                break;
+            case 2:
+                e.click(p, Qt::RightButton);
+                break;
+            case 3:
+                e.move(p);
+                break;
+            case 4:
+                e.press(p);
+                e.move(p + QPoint(random.bounded(80), 0), Qt::LeftButton);
+                break;
+            case 5:
+                e.release(p);
+                break;
             default:
                 e.pw.w<QStackedWidget>("Page")->setCurrentIndex(random.bounded(4) ? 19 : 0);
                 break;

@@ -15,8 +15,8 @@ private slots:
         QTemporaryDir dir;
         const QString near = dir.filePath(QStringLiteral("near")), far = dir.filePath(QStringLiteral("far"));
         QProcess socat;
-        socat.start(QStringLiteral("socat"), {QStringLiteral("pty,raw,echo=0,link=") + near,
-                                              QStringLiteral("pty,raw,echo=0,link=") + far});
+        socat.start(QStringLiteral("socat"),
+            { QStringLiteral("pty,raw,echo=0,link=") + near, QStringLiteral("pty,raw,echo=0,link=") + far });
         QVERIFY2(socat.waitForStarted(), "socat is not installed");
         QTRY_VERIFY(QFile::exists(near) && QFile::exists(far));
 

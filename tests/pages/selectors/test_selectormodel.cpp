@@ -16,7 +16,7 @@ namespace {
 
 // A single-boost-option linear part: swing drop A*I^2 + B*I + C per rail.
 amp linearPart(const QString &name, double vss, double iCont, int channels, double slew, double pbw, double c,
-               double b, double a, double price)
+    double b, double a, double price)
 {
     amp p;
     p.ampName = name;
@@ -25,12 +25,12 @@ amp linearPart(const QString &name, double vss, double iCont, int channels, doub
     p.channels = channels;
     p.Pd_max = QVector<double>(channels, 40);
     p.Iq_max = 25;
-    p.slewRate = {slew};
+    p.slewRate = { slew };
     p.PBW = pbw;
     p.boostOptions = 0;
-    p.VswingC = {c};
-    p.VswingB = {b};
-    p.VswingA = {a};
+    p.VswingC = { c };
+    p.VswingB = { b };
+    p.VswingA = { a };
     p.relative_price = price;
     p.packageStyle = QStringLiteral("TO3-8");
     return p;
@@ -48,9 +48,11 @@ pwm pwmPart(const QString &name, double vs, double iCont, double iPeak, double f
     return p;
 }
 
-const QVector<PackageStyle> kPackages = {{QStringLiteral("TO3-8"), QStringLiteral("TO-3"), QStringLiteral("8-pin TO-3")}};
+const QVector<PackageStyle> kPackages
+    = { { QStringLiteral("TO3-8"), QStringLiteral("TO-3"), QStringLiteral("8-pin TO-3") } };
 
-LinearRequirements linearReq(double I, double V, double SR, int relax, bool bridge, bool parallel, int maxParallel)
+LinearRequirements linearReq(
+    double I, double V, double SR, int relax, bool bridge, bool parallel, int maxParallel)
 {
     LinearRequirements r;
     r.current = I;
@@ -75,7 +77,7 @@ PwmRequirements pwmReq(double I, double V, double f, int relax, bool parallel, i
     return r;
 }
 
-}  // namespace
+} // namespace
 
 class TestSelectorModel : public QObject {
     Q_OBJECT
@@ -117,14 +119,30 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("linear");
         QTest::addColumn<QString>("parallelOnly");
-        QTest::newRow("plain") << "QX300" << "QX300" << "QX300";
-        QTest::newRow("bridge") << "QX300-BRIDGE" << "QX300" << "QX300-BRIDGE";
-        QTest::newRow("parallel") << "QX300-PARALLEL (2)" << "QX300" << "QX300";
-        QTest::newRow("parallel ten") << "QX300-PARALLEL (10)" << "QX300" << "QX300";
-        QTest::newRow("dash in name") << "TZ636-2" << "TZ636-2" << "TZ636-2";
-        QTest::newRow("dash and parallel") << "TZ636-2-PARALLEL (3)" << "TZ636-2" << "TZ636-2";
-        QTest::newRow("no count") << "QX300-PARALLEL ()" << "QX300-PARALLEL ()" << "QX300-PARALLEL ()";
-        QTest::newRow("empty") << "" << "" << "";
+        QTest::newRow("plain") << "QX300"
+                               << "QX300"
+                               << "QX300";
+        QTest::newRow("bridge") << "QX300-BRIDGE"
+                                << "QX300"
+                                << "QX300-BRIDGE";
+        QTest::newRow("parallel") << "QX300-PARALLEL (2)"
+                                  << "QX300"
+                                  << "QX300";
+        QTest::newRow("parallel ten") << "QX300-PARALLEL (10)"
+                                      << "QX300"
+                                      << "QX300";
+        QTest::newRow("dash in name") << "TZ636-2"
+                                      << "TZ636-2"
+                                      << "TZ636-2";
+        QTest::newRow("dash and parallel") << "TZ636-2-PARALLEL (3)"
+                                           << "TZ636-2"
+                                           << "TZ636-2";
+        QTest::newRow("no count") << "QX300-PARALLEL ()"
+                                  << "QX300-PARALLEL ()"
+                                  << "QX300-PARALLEL ()";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
     }
     void suffixes()
     {
@@ -147,7 +165,9 @@ private slots:
         QCOMPARE(row.package, QStringLiteral("TO-3"));
         QCOMPARE(row.dissipation, 40.0);
         // The VR537 drops 20 V whatever its swing coefficients.
-        QCOMPARE(linearTableRow(linearPart("VR537A", 1200, 0.06, 1, 30, 50, 40, 0, 0, 52), 0, kPackages).swing, 1180);
+        QCOMPARE(
+            linearTableRow(linearPart("VR537A", 1200, 0.06, 1, 30, 50, 40, 0, 0, 52), 0, kPackages).swing,
+            1180);
         // A part with no swing or slew-rate entries reads them as 0 instead of past the end.
         amp bare;
         bare.Vss_max = 30;
@@ -161,10 +181,11 @@ private slots:
     {
         const QVector<amp> parts = {
             linearPart("QX1", 100, 5, 1, 10, 40.7, 2.6, 0.5, 0.1, 12),
-            linearPart("QX2", 10, 1, 1, 1, 5, 5.3, 0, 0, 3),  // swing -0.6 truncates to 0
+            linearPart("QX2", 10, 1, 1, 1, 5, 5.3, 0, 0, 3), // swing -0.6 truncates to 0
             linearPart("VR537", 1000, 0.06, 1, 30, 50, 30, 1, 1, 52),
         };
-        const QVector<LinearRow> rows = eliminateLinearCatalog(parts, kPackages, linearReq(0, 0, 0, 20, false, false, 3));
+        const QVector<LinearRow> rows
+            = eliminateLinearCatalog(parts, kPackages, linearReq(0, 0, 0, 20, false, false, 3));
         QCOMPARE(rows.size(), 3);
         for (const LinearRow &r : rows) {
             QCOMPARE(r.match, Match::Full);
@@ -175,7 +196,7 @@ private slots:
         QCOMPARE(rows[0].bandwidth, 40);
         QCOMPARE(rows[1].swing, 0);
         QCOMPARE(rows[2].swing, 980);
-        QCOMPARE(priceOrder(rows), QVector<int>({1, 0, 2}));
+        QCOMPARE(priceOrder(rows), QVector<int>({ 1, 0, 2 }));
     }
 
     void linearDecisions_data()
@@ -197,66 +218,71 @@ private slots:
         const amp single = linearPart("PA1", 100, 5, 1, 10, 50, 3, 0.2, 0.01, 20);
         const amp dual = linearPart("PA2", 100, 5, 2, 10, 51, 3, 0.2, 0.01, 30);
         QTest::newRow("10 A on 5 A, parallel up to 3")
-            << single << linearReq(10, 40, 2, 20, false, true, 3) << Match::Parallel << "PA1-PARALLEL (2)" << 10.0
-            << 91 << 5.0 << 25 << 40.0 << QVector<int>();
+            << single << linearReq(10, 40, 2, 20, false, true, 3) << Match::Parallel << "PA1-PARALLEL (2)"
+            << 10.0 << 91 << 5.0 << 25 << 40.0 << QVector<int>();
         QTest::newRow("10 A on dual 5 A, parallel up to 3")
-            << dual << linearReq(10, 40, 2, 20, false, true, 3) << Match::Parallel << "PA2-PARALLEL (2)" << 10.0
-            << 91 << 5.0 << 25 << 30.0 << QVector<int>();
+            << dual << linearReq(10, 40, 2, 20, false, true, 3) << Match::Parallel << "PA2-PARALLEL (2)"
+            << 10.0 << 91 << 5.0 << 25 << 30.0 << QVector<int>();
         // Three of a dual part need two packages: 12 A, swing 100 - 2 (3 + 0.8 + 0.16) = 92.08.
         QTest::newRow("12 A on dual 5 A, three in parallel")
-            << dual << linearReq(12, 40, 2, 20, false, true, 3) << Match::Parallel << "PA2-PARALLEL (3)" << 15.0
-            << 92 << 5.0 << 25 << 60.0 << QVector<int>();
+            << dual << linearReq(12, 40, 2, 20, false, true, 3) << Match::Parallel << "PA2-PARALLEL (3)"
+            << 15.0 << 92 << 5.0 << 25 << 60.0 << QVector<int>();
         QTest::newRow("10 A on 5 A, parallel up to 1")
-            << single << linearReq(10, 40, 2, 20, false, true, 1) << Match::Hidden << "PA1" << 5.0 << 88 << 10.0
-            << 50 << 20.0 << QVector<int>();
+            << single << linearReq(10, 40, 2, 20, false, true, 1) << Match::Hidden << "PA1" << 5.0 << 88
+            << 10.0 << 50 << 20.0 << QVector<int>();
         QTest::newRow("10 A on 5 A, parallel not shown")
-            << single << linearReq(10, 40, 2, 20, false, false, 3) << Match::Hidden << "PA1" << 5.0 << 88 << 10.0
-            << 50 << 20.0 << QVector<int>();
+            << single << linearReq(10, 40, 2, 20, false, false, 3) << Match::Hidden << "PA1" << 5.0 << 88
+            << 10.0 << 50 << 20.0 << QVector<int>();
         // Paralleling halves the slew rate: 10 V/us parts cannot share a 6 V/us requirement.
         QTest::newRow("parallel needs twice the slew rate")
-            << single << linearReq(10, 40, 6, 20, false, true, 3) << Match::Hidden << "PA1" << 5.0 << 88 << 10.0
-            << 50 << 20.0 << QVector<int>();
+            << single << linearReq(10, 40, 6, 20, false, true, 3) << Match::Hidden << "PA1" << 5.0 << 88
+            << 10.0 << 50 << 20.0 << QVector<int>();
 
         // Swing 49 - 2 * 2 = 45 V against 50 Vp-p: 90 % of the requirement.
         // Bandwidth 10e3 / 3.14159 / 50 = 63.66 -> 63 (PBW 100 is higher).
         const amp swing = linearPart("SW1", 49, 3, 1, 10, 100, 2, 0, 0, 12.5);
         const amp swingDual = linearPart("SW2", 49, 3, 2, 10, 100, 2, 0, 0, 18);
-        QTest::newRow("90 % swing, relax 20") << swing << linearReq(1, 50, 0, 20, false, false, 3) << Match::Close
-                                              << "SW1" << 3.0 << 45 << 10.0 << 63 << 12.5 << QVector<int>({1, 5});
-        QTest::newRow("90 % swing, relax 5") << swing << linearReq(1, 50, 0, 5, false, false, 3) << Match::Hidden
-                                             << "SW1" << 3.0 << 45 << 10.0 << 63 << 12.5 << QVector<int>();
+        QTest::newRow("90 % swing, relax 20")
+            << swing << linearReq(1, 50, 0, 20, false, false, 3) << Match::Close << "SW1" << 3.0 << 45 << 10.0
+            << 63 << 12.5 << QVector<int>({ 1, 5 });
+        QTest::newRow("90 % swing, relax 5")
+            << swing << linearReq(1, 50, 0, 5, false, false, 3) << Match::Hidden << "SW1" << 3.0 << 45 << 10.0
+            << 63 << 12.5 << QVector<int>();
         // A bridge doubles swing, slew rate and bandwidth; a single-channel bridge costs two parts.
         QTest::newRow("bridge, single channel")
-            << swing << linearReq(1, 50, 0, 5, true, true, 3) << Match::Bridge << "SW1-BRIDGE" << 3.0 << 90 << 20.0
-            << 126 << 25.0 << QVector<int>();
+            << swing << linearReq(1, 50, 0, 5, true, true, 3) << Match::Bridge << "SW1-BRIDGE" << 3.0 << 90
+            << 20.0 << 126 << 25.0 << QVector<int>();
         QTest::newRow("bridge, dual channel")
-            << swingDual << linearReq(1, 50, 0, 5, true, false, 3) << Match::Bridge << "SW2-BRIDGE" << 3.0 << 90
-            << 20.0 << 126 << 18.0 << QVector<int>();
+            << swingDual << linearReq(1, 50, 0, 5, true, false, 3) << Match::Bridge << "SW2-BRIDGE" << 3.0
+            << 90 << 20.0 << 126 << 18.0 << QVector<int>();
         // A bridge needs half the swing: 45 < 100 / 2 fails.
-        QTest::newRow("bridge swing too small") << swing << linearReq(1, 100, 0, 5, true, false, 3) << Match::Hidden
-                                                << "SW1" << 3.0 << 45 << 10.0 << 31 << 12.5 << QVector<int>();
+        QTest::newRow("bridge swing too small")
+            << swing << linearReq(1, 100, 0, 5, true, false, 3) << Match::Hidden << "SW1" << 3.0 << 45 << 10.0
+            << 31 << 12.5 << QVector<int>();
 
         // 4.5 A against 5 A: close within 20 %, marks the current.
         const amp current = linearPart("CU1", 100, 4.5, 1, 10, 100, 2, 0, 0, 10);
-        QTest::newRow("current close") << current << linearReq(5, 50, 0, 20, false, false, 3) << Match::Close << "CU1"
-                                       << 4.5 << 96 << 10.0 << 63 << 10.0 << QVector<int>({1, 4});
+        QTest::newRow("current close") << current << linearReq(5, 50, 0, 20, false, false, 3) << Match::Close
+                                       << "CU1" << 4.5 << 96 << 10.0 << 63 << 10.0 << QVector<int>({ 1, 4 });
         // 9 V/us against 10: marks slew rate and bandwidth (9e3 / 3.14159 / 50 = 57.3).
         const amp slew = linearPart("SL1", 100, 5, 1, 9, 100, 2, 0, 0, 10);
-        QTest::newRow("slew close") << slew << linearReq(1, 50, 10, 20, false, false, 3) << Match::Close << "SL1"
-                                    << 5.0 << 96 << 9.0 << 57 << 10.0 << QVector<int>({1, 6, 7});
+        QTest::newRow("slew close") << slew << linearReq(1, 50, 10, 20, false, false, 3) << Match::Close
+                                    << "SL1" << 5.0 << 96 << 9.0 << 57 << 10.0 << QVector<int>({ 1, 6, 7 });
 
         // The tool's pi: 3.1415915708 V/us at 1 Vp-p gives 1000.0005 kHz with 3.14159
         // (999.9997 with the exact pi).
         const amp pi = linearPart("PI1", 100, 5, 1, 3.14159 * 1.0000005, 2000, 0, 0, 0, 10);
-        QTest::newRow("pi as 3.14159") << pi << linearReq(0, 1, 0, 20, false, false, 3) << Match::Full << "PI1" << 5.0
-                                       << 100 << 3.14159 * 1.0000005 << 1000 << 10.0 << QVector<int>();
+        QTest::newRow("pi as 3.14159")
+            << pi << linearReq(0, 1, 0, 20, false, false, 3) << Match::Full << "PI1" << 5.0 << 100
+            << 3.14159 * 1.0000005 << 1000 << 10.0 << QVector<int>();
 
         // The VR537 keeps Vss - 20 at any current, also in parallel.
         const amp vr = linearPart("VR537", 1000, 0.06, 1, 30, 50, 30, 100, 100, 52);
-        QTest::newRow("VR537 swing") << vr << linearReq(0.05, 900, 0, 0, false, false, 3) << Match::Full << "VR537"
-                                     << 0.06 << 980 << 30.0 << 10 << 52.0 << QVector<int>();
-        QTest::newRow("VR537 parallel") << vr << linearReq(0.1, 900, 0, 0, false, true, 3) << Match::Parallel
-                                        << "VR537-PARALLEL (2)" << 0.12 << 980 << 15.0 << 5 << 104.0 << QVector<int>();
+        QTest::newRow("VR537 swing") << vr << linearReq(0.05, 900, 0, 0, false, false, 3) << Match::Full
+                                     << "VR537" << 0.06 << 980 << 30.0 << 10 << 52.0 << QVector<int>();
+        QTest::newRow("VR537 parallel")
+            << vr << linearReq(0.1, 900, 0, 0, false, true, 3) << Match::Parallel << "VR537-PARALLEL (2)"
+            << 0.12 << 980 << 15.0 << 5 << 104.0 << QVector<int>();
     }
     void linearDecisions()
     {
@@ -292,11 +318,13 @@ private slots:
     {
         // A part rated for no current never shares one, and a huge current does not overflow.
         const amp none = linearPart("NO1", 100, 0, 1, 10, 100, 2, 0, 0, 10);
-        QCOMPARE(eliminateLinear(none, 0, kPackages, linearReq(1, 0, 0, 20, false, true, 10)).match, Match::Hidden);
-        QCOMPARE(eliminateLinear(none, 0, kPackages, linearReq(0, 0, 0, 20, false, true, 10)).match, Match::Full);
+        QCOMPARE(eliminateLinear(none, 0, kPackages, linearReq(1, 0, 0, 20, false, true, 10)).match,
+            Match::Hidden);
+        QCOMPARE(
+            eliminateLinear(none, 0, kPackages, linearReq(0, 0, 0, 20, false, true, 10)).match, Match::Full);
         const amp big = linearPart("BIG", 100, 5, 1, 10, 100, 2, 1, 1, 10);
         QCOMPARE(eliminateLinear(big, 0, kPackages, linearReq(4294967295.0, 0, 0, 20, true, true, 10)).match,
-                 Match::Hidden);
+            Match::Hidden);
     }
 
     void bridgeReordersByPrice()
@@ -304,16 +332,17 @@ private slots:
         // A bridged single-channel part at 2 x 12.5 moves behind a 20 full match; equal
         // prices stay in catalog order.
         const QVector<amp> parts = {
-            linearPart("SW1", 49, 3, 1, 10, 100, 2, 0, 0, 12.5),   // bridge, 25
-            linearPart("FULL1", 100, 3, 1, 10, 100, 2, 0, 0, 20),  // full, 20
-            linearPart("FULL2", 100, 3, 1, 10, 100, 2, 0, 0, 25),  // full, 25
-            linearPart("FULL3", 100, 3, 1, 10, 100, 2, 0, 0, 20),  // full, 20
-            linearPart("LOW", 20, 3, 1, 10, 100, 2, 0, 0, 1),      // hidden
+            linearPart("SW1", 49, 3, 1, 10, 100, 2, 0, 0, 12.5), // bridge, 25
+            linearPart("FULL1", 100, 3, 1, 10, 100, 2, 0, 0, 20), // full, 20
+            linearPart("FULL2", 100, 3, 1, 10, 100, 2, 0, 0, 25), // full, 25
+            linearPart("FULL3", 100, 3, 1, 10, 100, 2, 0, 0, 20), // full, 20
+            linearPart("LOW", 20, 3, 1, 10, 100, 2, 0, 0, 1), // hidden
         };
-        const QVector<LinearRow> rows = eliminateLinearCatalog(parts, kPackages, linearReq(1, 50, 0, 5, true, false, 3));
+        const QVector<LinearRow> rows
+            = eliminateLinearCatalog(parts, kPackages, linearReq(1, 50, 0, 5, true, false, 3));
         QCOMPARE(rows[0].match, Match::Bridge);
         QCOMPARE(rows[4].match, Match::Hidden);
-        QCOMPARE(priceOrder(rows), QVector<int>({1, 3, 0, 2}));
+        QCOMPARE(priceOrder(rows), QVector<int>({ 1, 3, 0, 2 }));
     }
 
     void pwmTableFill()
@@ -324,7 +353,7 @@ private slots:
         p.outputs = 3;
         p.Pd_max = 80;
         const PwmRow row = pwmTableRow(p, 2, kPackages);
-        QCOMPARE(row.voltage, 97);  // 100 - 1.5 - 1.2 = 97.3
+        QCOMPARE(row.voltage, 97); // 100 - 1.5 - 1.2 = 97.3
         QCOMPARE(row.bandwidth, 20.0);
         QCOMPARE(row.outputType, QStringLiteral("Three Phase"));
         QCOMPARE(row.dissipation, 80.0);
@@ -347,15 +376,15 @@ private slots:
         QTest::addColumn<QVector<int>>("marked");
 
         const pwm fast = pwmPart("TZF", 100, 10, 15, 200, 24);
-        QTest::newRow("all zero") << fast << pwmReq(0, 0, 0, 20, false, 3) << Match::Full << "TZF" << 100 << 10.0
-                                  << 15.0 << 24.0 << QVector<int>();
+        QTest::newRow("all zero") << fast << pwmReq(0, 0, 0, 20, false, 3) << Match::Full << "TZF" << 100
+                                  << 10.0 << 15.0 << 24.0 << QVector<int>();
         // 30 kHz against a 200 kHz part (limit 20 kHz): 30 x 0.7 = 21 misses, 30 x 0.65 = 19.5 passes.
-        QTest::newRow("30 kHz, relax 30") << fast << pwmReq(5, 50, 30, 30, true, 3) << Match::Hidden << "TZF" << 100
-                                          << 10.0 << 15.0 << 24.0 << QVector<int>();
-        QTest::newRow("30 kHz, relax 35") << fast << pwmReq(5, 50, 30, 35, true, 3) << Match::Close << "TZF" << 100
-                                          << 10.0 << 15.0 << 24.0 << QVector<int>({1, 7, 8});
-        QTest::newRow("20 kHz is the limit") << fast << pwmReq(5, 50, 20, 0, false, 3) << Match::Full << "TZF" << 100
-                                             << 10.0 << 15.0 << 24.0 << QVector<int>();
+        QTest::newRow("30 kHz, relax 30") << fast << pwmReq(5, 50, 30, 30, true, 3) << Match::Hidden << "TZF"
+                                          << 100 << 10.0 << 15.0 << 24.0 << QVector<int>();
+        QTest::newRow("30 kHz, relax 35") << fast << pwmReq(5, 50, 30, 35, true, 3) << Match::Close << "TZF"
+                                          << 100 << 10.0 << 15.0 << 24.0 << QVector<int>({ 1, 7, 8 });
+        QTest::newRow("20 kHz is the limit") << fast << pwmReq(5, 50, 20, 0, false, 3) << Match::Full << "TZF"
+                                             << 100 << 10.0 << 15.0 << 24.0 << QVector<int>();
 
         // Elements of 0.1 ohm each at 25 degC, 1.5 V drops: 97 - 0.2 I.
         pwm shared = pwmPart("TZP", 100, 4, 6, 100, 7.25);
@@ -364,22 +393,24 @@ private slots:
         shared.top_V = shared.bot_V = 1.5;
         shared.outputs = 2;
         // 10 A on 4 A parts: three in parallel, 97 - 0.2 x 10 / 3 = 96.33 -> 96, three times the price.
-        QTest::newRow("three in parallel") << shared << pwmReq(10, 60, 5, 20, true, 3) << Match::Parallel
-                                           << "TZP-PARALLEL (3)" << 96 << 12.0 << 18.0 << 21.75 << QVector<int>();
+        QTest::newRow("three in parallel")
+            << shared << pwmReq(10, 60, 5, 20, true, 3) << Match::Parallel << "TZP-PARALLEL (3)" << 96 << 12.0
+            << 18.0 << 21.75 << QVector<int>();
         // Paralleled parts need the frequency only within the relax: 12 x 0.8 = 9.6 of 10 kHz.
-        QTest::newRow("parallel, relaxed frequency") << shared << pwmReq(10, 60, 12, 20, true, 3) << Match::Parallel
-                                                     << "TZP-PARALLEL (3)" << 96 << 12.0 << 18.0 << 21.75
-                                                     << QVector<int>();
-        QTest::newRow("parallel up to 2") << shared << pwmReq(10, 60, 5, 20, true, 2) << Match::Hidden << "TZP" << 95
-                                          << 4.0 << 6.0 << 7.25 << QVector<int>();
-        QTest::newRow("parallel count 0") << shared << pwmReq(10, 60, 5, 20, true, 0) << Match::Hidden << "TZP" << 95
-                                          << 4.0 << 6.0 << 7.25 << QVector<int>();
+        QTest::newRow("parallel, relaxed frequency")
+            << shared << pwmReq(10, 60, 12, 20, true, 3) << Match::Parallel << "TZP-PARALLEL (3)" << 96
+            << 12.0 << 18.0 << 21.75 << QVector<int>();
+        QTest::newRow("parallel up to 2") << shared << pwmReq(10, 60, 5, 20, true, 2) << Match::Hidden
+                                          << "TZP" << 95 << 4.0 << 6.0 << 7.25 << QVector<int>();
+        QTest::newRow("parallel count 0") << shared << pwmReq(10, 60, 5, 20, true, 0) << Match::Hidden
+                                          << "TZP" << 95 << 4.0 << 6.0 << 7.25 << QVector<int>();
         // Paralleled parts still must reach the voltage: 96 < 97.
-        QTest::newRow("parallel voltage short") << shared << pwmReq(10, 97, 5, 0, true, 3) << Match::Hidden << "TZP"
-                                                << 95 << 4.0 << 6.0 << 7.25 << QVector<int>();
+        QTest::newRow("parallel voltage short") << shared << pwmReq(10, 97, 5, 0, true, 3) << Match::Hidden
+                                                << "TZP" << 95 << 4.0 << 6.0 << 7.25 << QVector<int>();
         // 4 A parts at 4.5 A reach 97 - 0.9 = 96 V of 100 V: close, marks current and voltage.
-        QTest::newRow("current and voltage close") << shared << pwmReq(4.5, 100, 5, 20, false, 3) << Match::Close
-                                                   << "TZP" << 96 << 4.0 << 6.0 << 7.25 << QVector<int>({1, 4, 6});
+        QTest::newRow("current and voltage close")
+            << shared << pwmReq(4.5, 100, 5, 20, false, 3) << Match::Close << "TZP" << 96 << 4.0 << 6.0
+            << 7.25 << QVector<int>({ 1, 4, 6 });
     }
     void pwmDecisions()
     {
@@ -409,12 +440,12 @@ private slots:
 
     void pwmPriceOrder()
     {
-        const QVector<pwm> parts = {pwmPart("A", 100, 10, 15, 200, 24), pwmPart("B", 100, 2, 3, 200, 5),
-                                    pwmPart("C", 100, 10, 15, 200, 12), pwmPart("D", 100, 10, 15, 200, 24)};
+        const QVector<pwm> parts = { pwmPart("A", 100, 10, 15, 200, 24), pwmPart("B", 100, 2, 3, 200, 5),
+            pwmPart("C", 100, 10, 15, 200, 12), pwmPart("D", 100, 10, 15, 200, 24) };
         // 5 A: B needs three (15), C and A and D are full matches.
         const QVector<PwmRow> rows = eliminatePwmCatalog(parts, kPackages, pwmReq(5, 10, 1, 0, true, 3));
         QCOMPARE(rows[1].name, QStringLiteral("B-PARALLEL (3)"));
-        QCOMPARE(priceOrder(rows), QVector<int>({2, 1, 0, 3}));
+        QCOMPARE(priceOrder(rows), QVector<int>({ 2, 1, 0, 3 }));
     }
 };
 

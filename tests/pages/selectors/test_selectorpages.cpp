@@ -73,10 +73,18 @@ private slots:
         QTest::addColumn<QString>("frequency");
         QTest::addColumn<bool>("red");
         // f = SR / (pi Vpp): 6.28318 V/us over 10 Vp-p is 200 kHz.
-        QTest::newRow("10 Vp-p") << "10" << "6.28318" << "200" << false;
-        QTest::newRow("1 Vp-p, 1 V/us") << "1" << "1" << "318.31" << false;
-        QTest::newRow("no swing") << "0" << "5" << "\u2014" << true;
-        QTest::newRow("no swing, no slew") << "0" << "0" << "\u2014" << true;
+        QTest::newRow("10 Vp-p") << "10"
+                                 << "6.28318"
+                                 << "200" << false;
+        QTest::newRow("1 Vp-p, 1 V/us") << "1"
+                                        << "1"
+                                        << "318.31" << false;
+        QTest::newRow("no swing") << "0"
+                                  << "5"
+                                  << "\u2014" << true;
+        QTest::newRow("no swing, no slew") << "0"
+                                           << "0"
+                                           << "\u2014" << true;
     }
     void slewRateToFrequency()
     {
@@ -99,9 +107,15 @@ private slots:
         QTest::addColumn<QString>("slewRate");
         QTest::addColumn<bool>("red");
         // SR = pi Vpp f: 10 Vp-p at 100 kHz is 3.14159 V/us.
-        QTest::newRow("100 kHz, 10 Vp-p") << "10" << "100" << "3.14159" << false;
-        QTest::newRow("huge frequency, no swing") << "0" << "1e308" << "\u2014" << true;
-        QTest::newRow("huge frequency, huge swing") << "1e300" << "1e300" << "\u2014" << true;
+        QTest::newRow("100 kHz, 10 Vp-p") << "10"
+                                          << "100"
+                                          << "3.14159" << false;
+        QTest::newRow("huge frequency, no swing") << "0"
+                                                  << "1e308"
+                                                  << "\u2014" << true;
+        QTest::newRow("huge frequency, huge swing") << "1e300"
+                                                    << "1e300"
+                                                    << "\u2014" << true;
     }
     void frequencyToSlewRate()
     {
@@ -122,8 +136,12 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("button");
-        QTest::newRow("linear") << "LPScurrent" << "selectorTable" << "sortPrice";
-        QTest::newRow("PWM") << "SPScurrent" << "pwmTable" << "SPSsortPrice";
+        QTest::newRow("linear") << "LPScurrent"
+                                << "selectorTable"
+                                << "sortPrice";
+        QTest::newRow("PWM") << "SPScurrent"
+                             << "pwmTable"
+                             << "SPSsortPrice";
     }
     void sortButtons()
     {

@@ -8,18 +8,18 @@ namespace {
 
 LoadCalcEntry value(double v)
 {
-    return LoadCalcEntry{v, false, false};
+    return LoadCalcEntry { v, false, false };
 }
 LoadCalcEntry openEntry()
 {
-    return LoadCalcEntry{kOpenValue, true, false};
+    return LoadCalcEntry { kOpenValue, true, false };
 }
 LoadCalcEntry shortEntry(bool capacitor = false)
 {
-    return LoadCalcEntry{capacitor ? kOpenValue : 0, false, true};
+    return LoadCalcEntry { capacitor ? kOpenValue : 0, false, true };
 }
 
-}  // namespace
+} // namespace
 
 Q_DECLARE_METATYPE(LoadCalcEntry)
 
@@ -32,7 +32,7 @@ private slots:
         QTest::addColumn<LoadCalcEntry>("r");
         QTest::addColumn<LoadCalcEntry>("l");
         QTest::addColumn<LoadCalcEntry>("c");
-        QTest::addColumn<double>("magnitude");  // -1: "open"
+        QTest::addColumn<double>("magnitude"); // -1: "open"
         QTest::addColumn<double>("angle");
         // 1 mH at 1 kHz: 6.28318 ohm, purely inductive.
         QTest::newRow("inductor") << value(0) << value(1e-3) << shortEntry(true) << 6.28318 << 90.0;
@@ -56,7 +56,8 @@ private slots:
             QCOMPARE(z.angle, QStringLiteral("0"));
             return;
         }
-        QVERIFY2(qAbs(z.magnitude.toDouble() - magnitude) <= 1e-5 * qMax(1.0, magnitude), qPrintable(z.magnitude));
+        QVERIFY2(
+            qAbs(z.magnitude.toDouble() - magnitude) <= 1e-5 * qMax(1.0, magnitude), qPrintable(z.magnitude));
         QVERIFY2(qAbs(z.angle.toDouble() - angle) < 1e-3, qPrintable(z.angle));
     }
 
@@ -73,7 +74,7 @@ private slots:
         QTest::addColumn<LoadCalcEntry>("r");
         QTest::addColumn<LoadCalcEntry>("l");
         QTest::addColumn<LoadCalcEntry>("c");
-        QTest::addColumn<QString>("magnitude");  // a word, or empty to compare numbers
+        QTest::addColumn<QString>("magnitude"); // a word, or empty to compare numbers
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("angle");
         QTest::newRow("R") << value(10) << openEntry() << openEntry() << QString() << 10.0 << 0.0;
@@ -81,9 +82,11 @@ private slots:
         QTest::newRow("C") << openEntry() << openEntry() << value(1e-6) << QString() << 159.155 << -90.0;
         // G = 0.1 S, B = -6.28318 mS: |Z| = 1 / |0.1 - j0.00628318|, degrees with pi as 3.14159.
         QTest::newRow("R C") << value(10) << openEntry() << value(1e-6) << QString() << 9.98032 << -3.59527;
-        QTest::newRow("R short") << shortEntry() << value(1e-3) << value(1e-6) << QStringLiteral("0") << 0.0 << 0.0;
+        QTest::newRow("R short") << shortEntry() << value(1e-3) << value(1e-6) << QStringLiteral("0") << 0.0
+                                 << 0.0;
         QTest::newRow("L zero") << value(10) << value(0) << openEntry() << QStringLiteral("0") << 0.0 << 0.0;
-        QTest::newRow("nothing") << openEntry() << openEntry() << openEntry() << QStringLiteral("open") << 0.0 << 0.0;
+        QTest::newRow("nothing") << openEntry() << openEntry() << openEntry() << QStringLiteral("open") << 0.0
+                                 << 0.0;
     }
     void parallel()
     {
@@ -112,11 +115,15 @@ private slots:
         QTest::addColumn<bool>("series");
         QTest::addColumn<QString>("magnitude");
         QTest::addColumn<double>("angle");
-        QTest::newRow("series R and L") << 10.0 << 0.0 << 10.0 << 90.0 << true << QStringLiteral("14.1421") << 45.0;
+        QTest::newRow("series R and L")
+            << 10.0 << 0.0 << 10.0 << 90.0 << true << QStringLiteral("14.1421") << 45.0;
         // With pi as 3.14159 the 90 degree branch keeps a real part of 1.3 uOhm.
-        QTest::newRow("parallel R and L") << 10.0 << 0.0 << 10.0 << 90.0 << false << QStringLiteral("7.07106") << 45.0;
-        QTest::newRow("series L and C") << 10.0 << 90.0 << 4.0 << -90.0 << true << QStringLiteral("6") << 90.0;
-        QTest::newRow("parallel with a short") << 0.0 << 0.0 << 10.0 << 90.0 << false << QStringLiteral("0") << 0.0;
+        QTest::newRow("parallel R and L")
+            << 10.0 << 0.0 << 10.0 << 90.0 << false << QStringLiteral("7.07106") << 45.0;
+        QTest::newRow("series L and C")
+            << 10.0 << 90.0 << 4.0 << -90.0 << true << QStringLiteral("6") << 90.0;
+        QTest::newRow("parallel with a short")
+            << 0.0 << 0.0 << 10.0 << 90.0 << false << QStringLiteral("0") << 0.0;
     }
     void combination()
     {
@@ -137,7 +144,8 @@ private slots:
         const ImpedanceText parallel = combineImpedances(openEntry(), value(0), value(5), value(30), false);
         QCOMPARE(parallel.magnitude, QStringLiteral("5"));
         QCOMPARE(parallel.angle, QStringLiteral("30"));
-        QCOMPARE(combineImpedances(openEntry(), value(0), value(5), value(30), true).magnitude, QStringLiteral("open"));
+        QCOMPARE(combineImpedances(openEntry(), value(0), value(5), value(30), true).magnitude,
+            QStringLiteral("open"));
     }
 };
 

@@ -14,10 +14,10 @@
 
 #include "app/dialogresponder.h"
 #include "app/mainwindow.h"
-#include "tests/pages/pagewindow.h"
 #include "pages/soa/loadcalc.h"
 #include "pages/soa/soapage.h"
 #include "qcustomplot.h"
+#include "tests/pages/pagewindow.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ QCPItemText *itemWithText(QCustomPlot *plot, const QString &text)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 // The SOA page inside the real window, driven by its widgets off screen.
 class TestSoaPage : public QObject {
@@ -49,11 +49,7 @@ class TestSoaPage : public QObject {
     MainWindow *m_window = nullptr;
     SoaPage *m_page = nullptr;
 
-    template <typename T>
-    T *w(const char *name)
-    {
-        return m_win->w<T>(name);
-    }
+    template <typename T> T *w(const char *name) { return m_win->w<T>(name); }
     QCustomPlot *plot(const char *name) { return m_win->plot(name); }
     void edit(const char *name, const QString &text) { m_win->edit(name, text); }
     QString label(const char *name) { return m_win->label(name); }
@@ -76,13 +72,14 @@ private slots:
     void everyHandlerRefreshes_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char *n : {"SOA_Rload", "SOA_Lload", "SOA_Cload", "MotorESR", "MotorI", "MotorEMF", "MotorVDC",
-                              "custTempLine", "R_CL", "R_FO", "tempA", "ThermalCompound", "heatsink"})
+        for (const char *n : { "SOA_Rload", "SOA_Lload", "SOA_Cload", "MotorESR", "MotorI", "MotorEMF",
+                 "MotorVDC", "custTempLine", "R_CL", "R_FO", "tempA", "ThermalCompound", "heatsink" })
             QTest::newRow(n) << QString::fromLatin1(n);
-        for (const char *n : {"ParallelCheckBox", "BridgeCheckBox", "LogCheckBox", "VswingCheckBox", "custTempCheckBox",
-                              "FOcheckBox", "SOA_parallel", "BridgeUnipolarSuppliesButton"})
+        for (const char *n : { "ParallelCheckBox", "BridgeCheckBox", "LogCheckBox", "VswingCheckBox",
+                 "custTempCheckBox", "FOcheckBox", "SOA_parallel", "BridgeUnipolarSuppliesButton" })
             QTest::newRow(n) << QString::fromLatin1(n);
-        for (const char *n : {"NumParallel", "SOAdisplayAfter", "SOAdisplayCycles", "RangeBox", "loadTypeBox", "MotorBox"})
+        for (const char *n :
+            { "NumParallel", "SOAdisplayAfter", "SOAdisplayCycles", "RangeBox", "loadTypeBox", "MotorBox" })
             QTest::newRow(n) << QString::fromLatin1(n);
     }
     void everyHandlerRefreshes()
@@ -141,7 +138,9 @@ private slots:
         QVERIFY(label);
         emit plot("SOAsch")->itemClick(label, nullptr);
         QCOMPARE(m_page->entry(QStringLiteral("boostSup")), QStringLiteral("1"));
-        const double boost = m_window->catalogs().linear.at(ampVectorIndex(m_window->catalogs().linear, "QX415A")).boost.last();
+        const double boost = m_window->catalogs()
+                                 .linear.at(ampVectorIndex(m_window->catalogs().linear, "QX415A"))
+                                 .boost.last();
         QCOMPARE(m_page->entry(QStringLiteral("SOAVb_pos")), QString::number(50 + boost));
         QCOMPARE(m_page->entry(QStringLiteral("SOAVb_neg")), QString::number(-50 - boost));
     }
@@ -180,7 +179,9 @@ private slots:
         QCOMPARE(m_page->entry(QStringLiteral("SOAVout")), QStringLiteral("0"));
         QCOMPARE(w<QTabWidget>("SOAdisplayTab")->currentIndex(), 2);
         QCOMPARE(m_page->period().time.size(), 1000);
-        QVERIFY(label("SOAwaveDescription").replace(QLatin1Char('\n'), QLatin1Char(' ')).startsWith(QStringLiteral("Trapezoid/pulse wave, current output")));
+        QVERIFY(label("SOAwaveDescription")
+                    .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                    .startsWith(QStringLiteral("Trapezoid/pulse wave, current output")));
 
         kind = 3;
         w<QPushButton>("SOAeditSignalButton")->click();
@@ -229,7 +230,8 @@ private slots:
             field->setText(text);
             emit field->editingFinished();
         };
-        const auto shown = [&](const char *name) { return calc->findChild<QLabel *>(QLatin1String(name))->text(); };
+        const auto shown
+            = [&](const char *name) { return calc->findChild<QLabel *>(QLatin1String(name))->text(); };
         set("Rseries", QStringLiteral("0"));
         set("Lseries", QStringLiteral("1m"));
         QCOMPARE(shown("loadCalcSeriesZ"), QStringLiteral("6.28318"));
@@ -257,7 +259,6 @@ private slots:
         calc->findChild<QPushButton *>(QStringLiteral("cancelButton"))->click();
         QCOMPARE(m_page->entry(QStringLiteral("ResS")), QStringLiteral("10"));
     }
-
 };
 
 QTEST_MAIN(TestSoaPage)

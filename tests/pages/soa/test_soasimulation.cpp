@@ -16,12 +16,12 @@ amp plainAmp()
     a.Vss_min = 10;
     a.I_cont = 10;
     a.I_pk = 15;
-    a.Pd_max = {125};
+    a.Pd_max = { 125 };
     a.SB_V = 10000;
-    a.VswingA = {0};
-    a.VswingB = {0};
-    a.VswingC = {0};
-    a.slewRate = {1000};
+    a.VswingA = { 0 };
+    a.VswingB = { 0 };
+    a.VswingC = { 0 };
+    a.slewRate = { 1000 };
     return a;
 }
 
@@ -34,7 +34,8 @@ SoaSimInput sineInput(double freq, double peak)
 
 // Fundamental of a sampled signal over whole periods: amplitude and phase
 // (degrees) against sin(w t).
-void fundamental(const QVector<double> &t, const QVector<double> &y, double w, double *amplitude, double *phase)
+void fundamental(
+    const QVector<double> &t, const QVector<double> &y, double w, double *amplitude, double *phase)
 {
     double a = 0, b = 0;
     for (int k = 0; k < y.size(); ++k) {
@@ -52,7 +53,7 @@ double halfSwing(const QVector<double> &y)
     return (*std::max_element(y.begin(), y.end()) - *std::min_element(y.begin(), y.end())) / 2;
 }
 
-}  // namespace
+} // namespace
 
 class TestSoaSimulation : public QObject {
     Q_OBJECT
@@ -65,8 +66,8 @@ private slots:
         QCOMPARE(p.wave.size(), 360);
         QVERIFY(qAbs(p.time.first() - 1e-3 / 360) < 1e-15);
         QVERIFY(qAbs(p.time.last() - 1e-3) < 1e-15);
-        QVERIFY(qAbs(p.wave[89] - 40) < 1e-9);   // a quarter period
-        QVERIFY(qAbs(p.wave[269] + 40) < 1e-9);  // three quarters
+        QVERIFY(qAbs(p.wave[89] - 40) < 1e-9); // a quarter period
+        QVERIFY(qAbs(p.wave[269] + 40) < 1e-9); // three quarters
         const SoaPeriod offset = SOAsine(50, 30, 10);
         QVERIFY(qAbs(offset.wave[89] - 30) < 1e-9);
         QVERIFY(qAbs(offset.wave[179] - 20) < 1e-9);
@@ -80,7 +81,7 @@ private slots:
 
     void trapezoidPoints_data()
     {
-        QTest::addColumn<int>("index");  // 1-based point number
+        QTest::addColumn<int>("index"); // 1-based point number
         QTest::addColumn<double>("time");
         QTest::addColumn<double>("value");
         // 25 us segments from -40 to 40 V: 100 us, one point every 0.1 us.
@@ -117,14 +118,14 @@ private slots:
     void densifying()
     {
         SoaPeriod p;
-        p.time = {0, 1, 3};
-        p.wave = {0, 10, 30};
+        p.time = { 0, 1, 3 };
+        p.wave = { 0, 10, 30 };
         const SoaPeriod d = increaseSOAResolution(p, 2);
-        QCOMPARE(d.time, (QVector<double>{0, 0.5, 1, 2}));
-        QCOMPARE(d.wave, (QVector<double>{0, 5, 10, 20}));
+        QCOMPARE(d.time, (QVector<double> { 0, 0.5, 1, 2 }));
+        QCOMPARE(d.wave, (QVector<double> { 0, 5, 10, 20 }));
         SoaPeriod one;
-        one.time = {1};
-        one.wave = {1};
+        one.time = { 1 };
+        one.wave = { 1 };
         QVERIFY(increaseSOAResolution(one, 10).time.isEmpty());
     }
 
@@ -154,8 +155,8 @@ private slots:
 
     void uploadedFileSkipsAndRefuses()
     {
-        const SoaCsvResult skipped =
-            readSoaCsv(QStringLiteral("time,volts\n\n0.001,5\n0.002\n0.003,7,9\r\n,\n"));
+        const SoaCsvResult skipped
+            = readSoaCsv(QStringLiteral("time,volts\n\n0.001,5\n0.002\n0.003,7,9\r\n,\n"));
         QVERIFY(skipped.accepted);
         QCOMPARE(skipped.points, 2);
         QCOMPARE(skipped.skipped, 3);
@@ -204,7 +205,7 @@ private slots:
         QVERIFY(qAbs(r.avgLoadPower - 80) < 1e-6);
         QVERIFY(qAbs(r.avgAmpPower - (400 / M_PI - 80)) < 1e-2);
         QVERIFY(qAbs(r.avgAmpCurrent - 8 / M_PI) < 1e-4);
-        QVERIFY(qAbs(r.peakAmpPower - 62.5) < 0.01);  // 2.5 A at 25 V
+        QVERIFY(qAbs(r.peakAmpPower - 62.5) < 0.01); // 2.5 A at 25 V
         QVERIFY(qAbs(r.Imax - 4) < 1e-9);
         QVERIFY(qAbs(r.Imin + 4) < 1e-9);
         QVERIFY(qAbs(r.Vmax - 40) < 1e-9);
@@ -228,7 +229,8 @@ private slots:
         fundamental(r.time, r.I, w, &amplitude, &phase);
         const double z = std::hypot(10.0, w * 1e-3);
         QVERIFY2(qAbs(amplitude - 40 / z) / (40 / z) < 0.01, qPrintable(QString::number(amplitude)));
-        QVERIFY2(qAbs(phase + std::atan(w * 1e-3 / 10) * 180 / M_PI) < 1.0, qPrintable(QString::number(phase)));
+        QVERIFY2(
+            qAbs(phase + std::atan(w * 1e-3 / 10) * 180 / M_PI) < 1.0, qPrintable(QString::number(phase)));
         // Real power is I_rms^2 R.
         QVERIFY(qAbs(r.avgLoadPower - amplitude * amplitude * 10 / 2) / r.avgLoadPower < 0.01);
     }
@@ -253,24 +255,24 @@ private slots:
         QTest::addColumn<double>("R");
         QTest::addColumn<double>("L");
         QTest::addColumn<double>("C");
-        QTest::addColumn<double>("swing");  // half peak-to-peak of the result (I or V)
-        QTest::addColumn<double>("power");  // -1: not checked
+        QTest::addColumn<double>("swing"); // half peak-to-peak of the result (I or V)
+        QTest::addColumn<double>("power"); // -1: not checked
         const double w = 2 * M_PI * 1000;
         const double open = kOpenValue;
         // Voltage signal of 40 V peak, current signal of 2 A peak, 1 kHz.
         QTest::newRow("V parallel R") << true << false << 10.0 << open << 0.0 << 4.0 << 80.0;
         QTest::newRow("V parallel C") << true << false << open << open << 10e-6 << 40 * w * 10e-6 << 0.0;
-        QTest::newRow("V parallel R L") << true << false << 10.0 << 1e-3 << 0.0
-                                        << std::hypot(4.0, 40 / (w * 1e-3)) << -1.0;
+        QTest::newRow("V parallel R L")
+            << true << false << 10.0 << 1e-3 << 0.0 << std::hypot(4.0, 40 / (w * 1e-3)) << -1.0;
         QTest::newRow("I parallel R") << false << false << 10.0 << open << 0.0 << 20.0 << 20.0;
-        QTest::newRow("I parallel R C") << false << false << 10.0 << open << 10e-6
-                                        << 2 * 10 / std::hypot(1.0, w * 10 * 10e-6) << -1.0;
-        QTest::newRow("I series R L") << false << true << 10.0 << 1e-3 << open << 2 * std::hypot(10.0, w * 1e-3)
-                                      << 20.0;
-        QTest::newRow("I series R C") << false << true << 10.0 << 0.0 << 10e-6
-                                      << 2 * std::hypot(10.0, 1 / (w * 10e-6)) << -1.0;
-        QTest::newRow("V series R C") << true << true << 10.0 << 0.0 << 10e-6
-                                      << 40 / std::hypot(10.0, 1 / (w * 10e-6)) << -1.0;
+        QTest::newRow("I parallel R C")
+            << false << false << 10.0 << open << 10e-6 << 2 * 10 / std::hypot(1.0, w * 10 * 10e-6) << -1.0;
+        QTest::newRow("I series R L")
+            << false << true << 10.0 << 1e-3 << open << 2 * std::hypot(10.0, w * 1e-3) << 20.0;
+        QTest::newRow("I series R C")
+            << false << true << 10.0 << 0.0 << 10e-6 << 2 * std::hypot(10.0, 1 / (w * 10e-6)) << -1.0;
+        QTest::newRow("V series R C")
+            << true << true << 10.0 << 0.0 << 10e-6 << 40 / std::hypot(10.0, 1 / (w * 10e-6)) << -1.0;
     }
     void loadRows()
     {
@@ -292,9 +294,11 @@ private slots:
         const SoaSimResult r = simulateSoaLoad(in, plainAmp());
         QVERIFY(!r.I.isEmpty());
         const double got = halfSwing(voltage ? r.I : r.V);
-        QVERIFY2(qAbs(got - swing) / swing < 0.01, qPrintable(QStringLiteral("%1 vs %2").arg(got).arg(swing)));
+        QVERIFY2(
+            qAbs(got - swing) / swing < 0.01, qPrintable(QStringLiteral("%1 vs %2").arg(got).arg(swing)));
         if (power >= 0)
-            QVERIFY2(qAbs(r.avgLoadPower - power) <= 0.01 * qMax(1.0, power), qPrintable(QString::number(r.avgLoadPower)));
+            QVERIFY2(qAbs(r.avgLoadPower - power) <= 0.01 * qMax(1.0, power),
+                qPrintable(QString::number(r.avgLoadPower)));
     }
 
     void shortsAndOpens_data()
@@ -333,7 +337,7 @@ private slots:
         QCOMPARE(r.conducts, conducts);
         // A voltage into a short is not simulated: nothing infinite reaches the page.
         QCOMPARE(r.I.isEmpty(), shorted);
-        for (double x : {r.avgLoadPower, r.avgAmpPower, r.peakAmpPower, r.Imax, r.Vmax})
+        for (double x : { r.avgLoadPower, r.avgAmpPower, r.peakAmpPower, r.Imax, r.Vmax })
             QVERIFY(std::isfinite(x));
         if (shorted)
             QCOMPARE(r.avgLoadPower, 0.0);
@@ -371,7 +375,7 @@ private slots:
         QTest::addColumn<bool>("unipolar");
         QTest::addColumn<double>("vsPos");
         QTest::addColumn<double>("vsNeg");
-        QTest::addColumn<double>("vo");  // master output at the 40 V crest
+        QTest::addColumn<double>("vo"); // master output at the 40 V crest
         QTest::addColumn<double>("vd");
         QTest::newRow("same supplies") << false << 165.0 << -15.0 << 75 + 20.0 << 165 - 95.0;
         QTest::newRow("unipolar") << true << 50.0 << 0.0 << 20.0 << 30.0;
@@ -407,14 +411,20 @@ private slots:
         QTest::addColumn<bool>("pk");
         QTest::addColumn<bool>("breakdown");
         // 10 ohm load, supplies +-50 V, I_cont 10 A, I_pk 15 A.
-        QTest::newRow("quiet") << 40.0 << 1000.0 << 5.0 << 10.0 << 10000.0 << false << false << false << false << false;
-        QTest::newRow("clips") << 46.0 << 1000.0 << 5.0 << 10.0 << 10000.0 << true << false << false << false << false;
+        QTest::newRow("quiet") << 40.0 << 1000.0 << 5.0 << 10.0 << 10000.0 << false << false << false << false
+                               << false;
+        QTest::newRow("clips") << 46.0 << 1000.0 << 5.0 << 10.0 << 10000.0 << true << false << false << false
+                               << false;
         // 40 V at 10 kHz rises at 2.51 V/us.
-        QTest::newRow("slews") << 40.0 << 10000.0 << 0.0 << 2.0 << 10000.0 << false << true << false << false << false;
-        QTest::newRow("continuous") << 120.0 << 1000.0 << 0.0 << 100.0 << 10000.0 << false << false << true << false << false;
-        QTest::newRow("peak") << 160.0 << 1000.0 << 0.0 << 100.0 << 10000.0 << false << false << true << true << false;
+        QTest::newRow("slews") << 40.0 << 10000.0 << 0.0 << 2.0 << 10000.0 << false << true << false << false
+                               << false;
+        QTest::newRow("continuous") << 120.0 << 1000.0 << 0.0 << 100.0 << 10000.0 << false << false << true
+                                    << false << false;
+        QTest::newRow("peak") << 160.0 << 1000.0 << 0.0 << 100.0 << 10000.0 << false << false << true << true
+                              << false;
         // 4 A at 10 V drop: above I_cont (2/10)^1 = 2 A.
-        QTest::newRow("breakdown") << 40.0 << 1000.0 << 0.0 << 100.0 << 2.0 << false << false << false << false << true;
+        QTest::newRow("breakdown") << 40.0 << 1000.0 << 0.0 << 100.0 << 2.0 << false << false << false
+                                   << false << true;
     }
     void checks()
     {
@@ -429,8 +439,8 @@ private slots:
         QFETCH(bool, pk);
         QFETCH(bool, breakdown);
         amp a = plainAmp();
-        a.VswingC = {swingC};
-        a.slewRate = {slew};
+        a.VswingC = { swingC };
+        a.slewRate = { slew };
         a.SB_V = sbV;
         a.SB_slope = 1;
         SoaSimInput in = sineInput(freq, peak);
@@ -448,9 +458,9 @@ private slots:
     void swingDropUsesBoostColumnAndSharing()
     {
         amp a = plainAmp();
-        a.VswingA = {0.1, 0.2};
-        a.VswingB = {0.5, 0.7};
-        a.VswingC = {5, 2};
+        a.VswingA = { 0.1, 0.2 };
+        a.VswingB = { 0.5, 0.7 };
+        a.VswingC = { 5, 2 };
         const SwingCoefficients plain = swingCoefficients(a, false, 1, 1);
         QCOMPARE(plain.C, 5.0);
         const SwingCoefficients boosted = swingCoefficients(a, true, 2, 0.3);
@@ -462,7 +472,7 @@ private slots:
     void directionCount()
     {
         SoaSimInput in;
-        in.period = SOAsine(1000, 30, 10);  // a DC output: every sample positive
+        in.period = SOAsine(1000, 30, 10); // a DC output: every sample positive
         in.R = 10;
         const SoaSimResult r = simulateSoaLoad(in, plainAmp());
         QCOMPARE(r.direction, 720);
@@ -482,7 +492,7 @@ private slots:
         in.period = SOAmotor(50, -50, false, 15);
         in.motorMode = MotorMode::Normal;
         SoaSimResult r = simulateSoaLoad(in, plainAmp());
-        QCOMPARE(r.I.size(), 360);  // one period, none discarded
+        QCOMPARE(r.I.size(), 360); // one period, none discarded
         QCOMPARE(r.V.first(), 12.0);
         QCOMPARE(r.I.last(), 1.0);
         in.motorMode = MotorMode::Stall;

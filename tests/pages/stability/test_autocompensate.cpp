@@ -62,7 +62,7 @@ bool isSweepValue(const QString &text, double start, double step, int count)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 class TestAutoCompensate : public QObject {
     Q_OBJECT
@@ -142,8 +142,8 @@ void TestAutoCompensate::unstableLoadComesOutStable()
     QCOMPARE(after.maxBandwidth, r.bestBW);
     // Every varied text is neutral, zero, or a value of its sweep.
     QVERIFY(r.parts.RisoC == "short" || isSweepValue(r.parts.RisoC, 0.1, 1.1, 49));
-    QVERIFY(r.parts.CfbC == "open" || r.parts.CfbC == formatSI(0, QString()) ||
-            isSweepValue(r.parts.CfbC, 3e-12, 1.1, 86) || isSweepValue(r.parts.CfbC, 3e-12, 2, 12));
+    QVERIFY(r.parts.CfbC == "open" || r.parts.CfbC == formatSI(0, QString())
+        || isSweepValue(r.parts.CfbC, 3e-12, 1.1, 86) || isSweepValue(r.parts.CfbC, 3e-12, 2, 12));
     // Parts the search does not vary are left alone.
     QCOMPARE(r.parts.CLoadStab, QStringLiteral("1u"));
     QCOMPARE(r.parts.RfbC, QStringLiteral("20k"));
@@ -193,7 +193,7 @@ void TestAutoCompensate::nonInvertingKeepsNoiseGainNeutral()
     QCOMPARE(non.parts.RngC, QStringLiteral("short"));
     QCOMPARE(non.parts.CngC, QStringLiteral("open"));
     QVERIFY(isSweepValue(non.parts.CfbC, 3e-12, 1.1, 86));
-    QCOMPARE(non.modelRuns, 1 + 1 + 86);  // no noise-gain trials, and Zout 0 gives no R_ISO trial
+    QCOMPARE(non.modelRuns, 1 + 1 + 86); // no noise-gain trials, and Zout 0 gives no R_ISO trial
 }
 
 // Poles at 10 Hz and 100 Hz: no trial reaches 75, 65 or 55 degrees, one reaches
@@ -273,7 +273,7 @@ void TestAutoCompensate::compositeSearches()
     QFETCH(int, runs);
     LoopInput in = input(amplifier(110, 20, 3e6, 2e7, 5, 3), "0", inverting);
     in.option = 2;
-    in.host = {110, 10, 1e6, 1e7};
+    in.host = { 110, 10, 1e6, 1e7 };
     const StabSearchResult r = capacitive ? autoCcomposite(in, 4) : autoLcomposite(in, 4);
     QCOMPARE(r.option, 2);
     QCOMPARE(r.modelRuns, runs);
@@ -282,15 +282,14 @@ void TestAutoCompensate::compositeSearches()
         QCOMPARE(r.parts.hostCng, QStringLiteral("open"));
     }
     if (r.accepted)
-        QCOMPARE(evaluate(in, r, capacitive ? StabLoad::Capacitive : StabLoad::Inductive, true)
-                     .maxBandwidth,
-                 r.bestBW);
+        QCOMPARE(evaluate(in, r, capacitive ? StabLoad::Capacitive : StabLoad::Inductive, true).maxBandwidth,
+            r.bestBW);
 }
 
 void TestAutoCompensate::compositeCapacitiveTunesPowerStageNonInverting()
 {
     LoopInput in = input(powerAmp(), "1u", true);
-    in.host = {110, 10, 1e6, 1e7};
+    in.host = { 110, 10, 1e6, 1e7 };
     const StabSearchResult r = autoStabilize(in, StabLoad::Capacitive, true, 2);
     // The power stage search ran non-inverting: no noise-gain value on the power stage.
     QVERIFY(r.parts.RngC == "short" || r.parts.RngC == formatSI(0, QString()));

@@ -14,12 +14,12 @@ amp amplifier(double aol, double p1, double p2 = 1e12, double p3 = 1e12, double 
     a.CircuitType = QStringLiteral("normal");
     a.Aol_DC = aol;
     a.SROptions = 1;
-    a.pole1 = {p1};
-    a.pole2 = {p2};
-    a.pole3 = {p3};
-    a.slewRate = {12.5};
-    a.Ccomp = {0};
-    a.Rcomp = {0};
+    a.pole1 = { p1 };
+    a.pole2 = { p2 };
+    a.pole3 = { p3 };
+    a.slewRate = { 12.5 };
+    a.Ccomp = { 0 };
+    a.Rcomp = { 0 };
     a.Zout = zout;
     return a;
 }
@@ -44,7 +44,7 @@ bool near(double a, double b, double rel = 1e-9)
     return std::fabs(a - b) <= rel * std::max(std::fabs(a), std::fabs(b)) + 1e-9;
 }
 
-}  // namespace
+} // namespace
 
 class TestLoopModel : public QObject {
     Q_OBJECT
@@ -177,7 +177,7 @@ void TestLoopModel::unloadedOutput()
     const QVector<double> &f = StabGrid::frequencies();
     for (int i = 0; i < 128; ++i) {
         double expected = 100;
-        for (double p : {10.0, 1e6, 1e7})
+        for (double p : { 10.0, 1e6, 1e7 })
             if (f[i] > p)
                 expected -= 20 * std::log10(f[i] / p);
         QVERIFY2(std::fabs(open->y[i] - expected) < 1e-9, qPrintable(QString::number(i)));
@@ -242,8 +242,8 @@ void TestLoopModel::currentLimitResistor()
     const LoopResult r = plotCBodeData(in, true);
     QVERIFY(near(r.outputImpedance, z, 1e-12));
     QVERIFY(near(r.loadPole, 1 / (z * 6.28318 * 1e-6 + 1e-13), 1e-12));
-    QCOMPARE(r.details.value(0), QStringLiteral("Total Output Impedance:\t%1 \u03A9")
-                                     .arg(z == 10 ? "10" : "12.2"));
+    QCOMPARE(r.details.value(0),
+        QStringLiteral("Total Output Impedance:\t%1 \u03A9").arg(z == 10 ? "10" : "12.2"));
 }
 
 void TestLoopModel::nonInvertingIgnoresNoiseGain()
@@ -298,8 +298,7 @@ void TestLoopModel::specialCircuits_data()
     QTest::newRow("BQ859") << "BQ859" << 1000 / 20000.0 + 1 << internalPole;
     QTest::newRow("VR554") << "VR554" << 1000 / 4990.0 + 1 << internalPole;
     QTest::newRow("VR622") << "VR622" << 1000 / 4990.0 + 1 << internalPole;
-    QTest::newRow("normal uses the fields")
-        << "normal" << 21.0 << 1 / (1e-9 * 20000 * 6.28318 + 1e-13);
+    QTest::newRow("normal uses the fields") << "normal" << 21.0 << 1 / (1e-9 * 20000 * 6.28318 + 1e-13);
 }
 
 void TestLoopModel::specialCircuits()
@@ -328,35 +327,29 @@ void TestLoopModel::capacitiveDetailsAndSeries()
     in.parts.CLoadStab = "1u";
     in.parts.RisoC = "5";
     const LoopResult r = plotCBodeData(in, true);
-    const QStringList expected = {
-        QStringLiteral("Total Output Impedance:\t10 \u03A9"),
+    const QStringList expected = { QStringLiteral("Total Output Impedance:\t10 \u03A9"),
         QStringLiteral("1/\u00DF (DC):\t\t21 V/V (26.4 dB)"),
-        QStringLiteral("1/\u00DF (AC):\t\t21 V/V (26.4 dB)"),
-        QStringLiteral("Noise Gain:\t\t1 V/V (0 dB)"),
-        QStringLiteral("\nAmplifier Pole 1:\t\t10 Hz"),
-        QStringLiteral("Amplifier Pole 2:\t\t1 MHz"),
-        QStringLiteral("Amplifier Pole 3:\t\t10 MHz"),
-        QStringLiteral("\nPole Z_OUT C_LOAD:\t15.9 kHz"),
-        QStringLiteral("Zero R_ISO C_LOAD:\t31.8 kHz"),
-        QStringLiteral("Pole Noise Gain:\t\t10 THz"),
-        QStringLiteral("Zero Noise Gain:\t\t10 THz"),
-        QStringLiteral("Pole C_FB R_FB:\t10 THz"),
-        QStringLiteral("Zero C_FB R_FB:\t210 THz")};
+        QStringLiteral("1/\u00DF (AC):\t\t21 V/V (26.4 dB)"), QStringLiteral("Noise Gain:\t\t1 V/V (0 dB)"),
+        QStringLiteral("\nAmplifier Pole 1:\t\t10 Hz"), QStringLiteral("Amplifier Pole 2:\t\t1 MHz"),
+        QStringLiteral("Amplifier Pole 3:\t\t10 MHz"), QStringLiteral("\nPole Z_OUT C_LOAD:\t15.9 kHz"),
+        QStringLiteral("Zero R_ISO C_LOAD:\t31.8 kHz"), QStringLiteral("Pole Noise Gain:\t\t10 THz"),
+        QStringLiteral("Zero Noise Gain:\t\t10 THz"), QStringLiteral("Pole C_FB R_FB:\t10 THz"),
+        QStringLiteral("Zero C_FB R_FB:\t210 THz") };
     QCOMPARE(r.details, expected);
     QStringList gainNames;
     for (const LoopSeries &s : r.gain)
         gainNames << s.name;
-    QCOMPARE(gainNames, QStringList({"Open Loop Gain w/ C_LOAD", "1/Beta", "Signal at C_LOAD"}));
+    QCOMPARE(gainNames, QStringList({ "Open Loop Gain w/ C_LOAD", "1/Beta", "Signal at C_LOAD" }));
     QStringList closedNames;
     for (const LoopSeries &s : r.closedLoopPhase)
         closedNames << s.name;
-    QCOMPARE(closedNames,
-             QStringList({"Closed Loop Phase", "Closed * 10", "Closed * 100", "Closed * 1000"}));
+    QCOMPARE(
+        closedNames, QStringList({ "Closed Loop Phase", "Closed * 10", "Closed * 100", "Closed * 1000" }));
     QCOMPARE(r.closedLoopPhase[3].y[40], r.closedLoopPhase[0].y[40] * 1000);
     // Closed-loop phase at the closure frequency: -(45 + atan(fcl/1M) + atan(fcl/10M)) degrees.
     const double fcl = r.closureFrequency;
-    const double expectedPhase =
-        -(45 + std::atan(fcl / 1e6) * 180 / M_PI + std::atan(fcl / 1e7) * 180 / M_PI);
+    const double expectedPhase
+        = -(45 + std::atan(fcl / 1e6) * 180 / M_PI + std::atan(fcl / 1e7) * 180 / M_PI);
     QVERIFY(std::fabs(r.closedLoopPhase[0].y[r.closureIndex] - expectedPhase) < 1e-6);
     // The signal at the load follows the open loop above closure and falls past the zero.
     const double f100 = StabGrid::frequencies()[100];
@@ -424,8 +417,8 @@ void TestLoopModel::transconductanceUsesTypedSense()
     in.parts.RsL = "10";
     const LoopResult r = plotLBodeData(in, true);
     QVERIFY(near(r.senseResistance, 10.0 * 2000 / 2010));
-    QCOMPARE(r.details.value(0),
-             QStringLiteral("Transconductance:\t-100 mA/V inverting, 200 mA/V non-inverting"));
+    QCOMPARE(
+        r.details.value(0), QStringLiteral("Transconductance:\t-100 mA/V inverting, 200 mA/V non-inverting"));
 }
 
 // Aol 100 dB, pole 10 Hz; R_IN = R_FB = 1k, R_S 2 with gain 1, R_LOAD 8: 1/beta(DC) = 10
@@ -452,7 +445,7 @@ void TestLoopModel::inductiveLoop()
     QVERIFY(std::fabs(r.phaseMargin - 56.25) < 1e-6);
     QCOMPARE(r.verdictNote.text, QStringLiteral("MARGINALLY STABLE"));
     QVERIFY(series(r.gain, "1/Beta Path 1")->shown);
-    QVERIFY(!series(r.gain, "1/Beta Path 2")->shown);  // R_D "open" puts it far above the chart
+    QVERIFY(!series(r.gain, "1/Beta Path 2")->shown); // R_D "open" puts it far above the chart
     QCOMPARE(r.closedLoopTickStep, 90.0);
     QCOMPARE(r.closedLoopPhase[0].name, QStringLiteral("V Out"));
     // I Out lags V Out by the load's own phase, atan(2 pi f L / R_L); the load zero
@@ -489,7 +482,7 @@ void TestLoopModel::boosterInductiveReadsItsOwnGainResistor()
 void TestLoopModel::compositeOpenFeedback()
 {
     LoopInput in = input(amplifier(110, 20, 3e6, 2e7, 5));
-    in.host = {120, 10, 1e6, 1e7};
+    in.host = { 120, 10, 1e6, 1e7 };
     const LoopResult r = plotCBodeDataComposite(in, true);
     QVERIFY(near(r.fbPole, 1e13, 1e-12));
     const LoopSeries *beta = series(r.gain, "1/Beta");
@@ -510,7 +503,7 @@ void TestLoopModel::compositeOpenFeedback()
 void TestLoopModel::compositePowerStageBelowOpenLoop()
 {
     LoopInput in = input(amplifier(100, 1e12, 1e12, 1e12));
-    in.host = {100, 10, 1e12, 1e12};
+    in.host = { 100, 10, 1e12, 1e12 };
     const LoopResult r = plotCBodeDataComposite(in, true);
     const QVector<double> &f = StabGrid::frequencies();
     const QVector<double> &open = series(r.gain, "Composite Open Loop Gain")->y;
@@ -531,7 +524,7 @@ void TestLoopModel::compositeClosure()
     in.parts.RfbC = "9k";
     in.parts.hostRin = "1k";
     in.parts.compRfb = QString::number(std::pow(10, 2.5) - 1, 'g', 17) + "k";
-    in.host = {100, 10, 0, 0};
+    in.host = { 100, 10, 0, 0 };
     const LoopResult r = plotCBodeDataComposite(in, true);
     QVERIFY(near(r.powerClosure, 1e5, 1e-9));
     QVERIFY(near(r.closureFrequency, std::pow(10, 4.5), 1e-9));
@@ -546,14 +539,14 @@ void TestLoopModel::compositeClosure()
     for (const LoopSeries &s : r.phaseComponents)
         if (s.shown)
             names << s.name;
-    QCOMPARE(names, QStringList({"Pole 1", "Pole 2", "Pole 3", "Pole 2 (PWR)", "Pole Fcl (PWR)"}));
+    QCOMPARE(names, QStringList({ "Pole 1", "Pole 2", "Pole 3", "Pole 2 (PWR)", "Pole Fcl (PWR)" }));
     QCOMPARE(r.details.value(8), QStringLiteral("Power Closure Frequency:\t100 kHz"));
 }
 
 void TestLoopModel::compositeNonInvertingIgnoresHostNoiseGain()
 {
     LoopInput plain = input(amplifier(110, 20, 3e6, 2e7, 5));
-    plain.host = {120, 10, 1e6, 1e7};
+    plain.host = { 120, 10, 1e6, 1e7 };
     plain.inverting = false;
     LoopInput typed = plain;
     typed.parts.hostRng = "100";
@@ -577,11 +570,11 @@ void TestLoopModel::inductiveComposite()
     in.parts.RfbL = "1k";
     in.parts.RsGainL = "1";
     in.parts.RloadL = "8";
-    in.host = {100, 100, 0, 0};
+    in.host = { 100, 100, 0, 0 };
     const LoopResult r = plotLBodeDataComposite(in, true);
     const QVector<double> &f = StabGrid::frequencies();
     const QVector<double> &open = series(r.gain, "Composite Open Loop Gain")->y;
-    for (int i : {0, 40, 80, 120}) {
+    for (int i : { 0, 40, 80, 120 }) {
         const double power = std::min(100 - (f[i] > 10 ? 20 * std::log10(f[i] / 10) : 0), 20.0);
         const double host = 100 - (f[i] > 100 ? 20 * std::log10(f[i] / 100) : 0);
         QVERIFY(std::fabs(open[i] - (power + host)) < 1e-9);
@@ -589,8 +582,8 @@ void TestLoopModel::inductiveComposite()
     // The power stage closes where 100 - 20 log(f/10) = 20: 100 kHz.
     QVERIFY(near(r.powerClosure, 1e5, 1e-9));
     // Host R_FB 30k, R_IN 1k, typed R_S 2, gain 1.
-    QCOMPARE(r.details.value(0),
-             QStringLiteral("Transconductance:\t-15 A/V inverting, 15.5 A/V non-inverting"));
+    QCOMPARE(
+        r.details.value(0), QStringLiteral("Transconductance:\t-15 A/V inverting, 15.5 A/V non-inverting"));
     QCOMPARE(r.details.value(8), QStringLiteral("Zero Power Fclosure:\t100 kHz"));
 }
 
@@ -599,8 +592,8 @@ void TestLoopModel::inductiveComposite()
 void TestLoopModel::emptyHostFieldsStayFinite()
 {
     LoopInput in = input(amplifier(110, 20, 3e6, 2e7, 5));
-    in.host = {0, 0, 0, 0};
-    for (StabLoad load : {StabLoad::Capacitive, StabLoad::Inductive}) {
+    in.host = { 0, 0, 0, 0 };
+    for (StabLoad load : { StabLoad::Capacitive, StabLoad::Inductive }) {
         const LoopResult r = evaluateLoop(in, load, true, true);
         QVERIFY(std::isfinite(r.phaseMargin));
         QVERIFY(std::isfinite(r.rateOfClosure));
@@ -622,13 +615,33 @@ void TestLoopModel::shortedInductivePartsStayFinite_data()
     QTest::addColumn<QString>("rload");
     QTest::addColumn<QString>("gain");
     QTest::addColumn<double>("dcB");
-    QTest::newRow("R_S short, gain 1") << "10k" << "1k" << "short" << "10" << "1" << 1e13;
-    QTest::newRow("R_S short, no sense stage") << "10k" << "1k" << "short" << "10" << "short" << 1e13;
-    QTest::newRow("R_S and R_LOAD short") << "10k" << "1k" << "0" << "short" << "1" << 1e13;
+    QTest::newRow("R_S short, gain 1") << "10k"
+                                       << "1k"
+                                       << "short"
+                                       << "10"
+                                       << "1" << 1e13;
+    QTest::newRow("R_S short, no sense stage") << "10k"
+                                               << "1k"
+                                               << "short"
+                                               << "10"
+                                               << "short" << 1e13;
+    QTest::newRow("R_S and R_LOAD short") << "10k"
+                                          << "1k"
+                                          << "0"
+                                          << "short"
+                                          << "1" << 1e13;
     // R_IN short: beta(DC) = 2/12 * 0, 1/beta(AC) = 1k R_D / (0 -> 1e-13) + 1.
-    QTest::newRow("R_IN short") << "short" << "1k" << "2" << "10" << "1" << 1e13;
+    QTest::newRow("R_IN short") << "short"
+                                << "1k"
+                                << "2"
+                                << "10"
+                                << "1" << 1e13;
     // Both feedback resistors short, no sense stage: R_S in parallel with 0 is 0.
-    QTest::newRow("divider short") << "short" << "short" << "2" << "10" << "short" << 1e13;
+    QTest::newRow("divider short") << "short"
+                                   << "short"
+                                   << "2"
+                                   << "10"
+                                   << "short" << 1e13;
 }
 
 void TestLoopModel::shortedInductivePartsStayFinite()
@@ -646,8 +659,8 @@ void TestLoopModel::shortedInductivePartsStayFinite()
     in.parts.RloadL = rload;
     in.parts.RsGainL = gain;
     in.parts.LLoadStab = "1m";
-    in.host = {100, 10, 1e6, 1e7};
-    for (bool composite : {false, true}) {
+    in.host = { 100, 10, 1e6, 1e7 };
+    for (bool composite : { false, true }) {
         const LoopResult r = evaluateLoop(in, StabLoad::Inductive, composite, true);
         QVERIFY(near(r.invBetaDC, dcB, 1e-9));
         QVERIFY(std::isfinite(r.invBetaAC));
@@ -657,7 +670,7 @@ void TestLoopModel::shortedInductivePartsStayFinite()
             QVERIFY2(!line.contains("inf", Qt::CaseInsensitive), qPrintable(line));
             QVERIFY2(!line.contains("nan", Qt::CaseInsensitive), qPrintable(line));
         }
-        for (const QVector<LoopSeries> *list : {&r.gain, &r.closedLoopPhase, &r.phaseComponents})
+        for (const QVector<LoopSeries> *list : { &r.gain, &r.closedLoopPhase, &r.phaseComponents })
             for (const LoopSeries &s : *list)
                 for (double v : s.y)
                     QVERIFY2(std::isfinite(v), qPrintable(s.name));

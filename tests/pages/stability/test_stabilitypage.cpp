@@ -411,7 +411,6 @@ private slots:
         QVERIFY(!schematicText("R_CL\n"));
         QVERIFY(!schematicText("CL"));
     }
-
 };
 
 QTEST_MAIN(TestStabilityPage)
