@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/version.h"
+#include "amporaversion.h"
 #include "app/versioncheck.h"
 
 #ifndef AMPORA_MAKER_SITE

@@ -375,7 +375,8 @@ QVector<R> parseRows(const QString &text, const Column<R> (&columns)[N], Layout 
             continue;
         }
         R record;
-        Row row { cells };
+        Row row;
+        row.cells = cells;
         bool complete = true;
         int column = 0;
         for (; column < walk.size(); ++column) {
