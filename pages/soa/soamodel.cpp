@@ -387,6 +387,59 @@ ResultNotes SupplyWarnings(const SoaInput &in, const amp &a, const SoaSimResult 
     return notes;
 }
 
+namespace {
+
+// Entries near the ends of the double range can overflow the waveform; then
+// there is no waveform to show rather than one of non-finite points.
+void dropNonFiniteWaveform(SoaSimResult &sim)
+{
+    for (const QVector<double> *series : { &sim.time, &sim.V, &sim.I, &sim.Ia, &sim.Vo, &sim.Vd })
+        if (!allFinite(*series)) {
+            for (QVector<double> *s :
+                { &sim.time, &sim.V, &sim.I, &sim.Ia, &sim.Vo, &sim.Vd, &sim.PL, &sim.PA })
+                s->clear();
+            return;
+        }
+}
+
+// The notes of the simulated waveform, in the order the page lists them.
+ResultNotes simulationNotes(const SoaSimResult &sim, const amp &a, bool displayed)
+{
+    ResultNotes notes;
+    if (sim.shorted)
+        notes << warningNote(QStringLiteral("!!! Do Not Short the Output !!!"));
+    if (displayed) {
+        if (sim.clipping)
+            notes << adviceNote(
+                QStringLiteral("Clipping Likely. Based on Worst-Case Voltage Swing Characteristics. "
+                               "See Datasheet for Details."));
+        if (sim.slew)
+            notes << adviceNote(
+                QStringLiteral("Output exceeds maximum slew rate of chosen device. Real output "
+                               "will not look like the displayed waveform."));
+        if (sim.peakCurrent)
+            notes << warningNote(QStringLiteral("!!! Peak Current Specification Exceeded !!!"));
+        else if (sim.contCurrent)
+            notes << adviceNote(QStringLiteral("Continuous Current Specification Exceeded. Unsafe for Steady "
+                                               "State Conditions."));
+        if (sim.secondBreakdown)
+            notes << adviceNote(
+                QStringLiteral("Second Breakdown Violation. Unsafe for Steady State Conditions."));
+        if (a.ampName == QLatin1String("QX550"))
+            notes << adviceNote(QStringLiteral("Warning: QX550 Supply Current is highly dependent on signal "
+                                               "frequency and may rise to over 1 Ampere, even unloaded. This "
+                                               "behavior is modeled in Ampora"));
+        if (a.ampName == QLatin1String("QX460") || a.ampName == QLatin1String("QX475"))
+            notes << adviceNote(
+                QStringLiteral("Warning: QX460/475 Supply Current is dependent on both signal "
+                               "frequency and common mode voltage. The analysis above assumes a "
+                               "common mode input voltage of 6 Vp-p."));
+    }
+    return notes;
+}
+
+} // namespace
+
 SoaResult computeSoa(const SoaInput &input, const amp &a)
 {
     SoaResult r;
@@ -401,52 +454,14 @@ SoaResult computeSoa(const SoaInput &input, const amp &a)
     }
     r.boundary = plotSOAdataCurves(a);
     r.sim = simulateSoaLoad(in.sim, a);
-    // Entries near the ends of the double range can overflow the waveform; then
-    // there is no waveform to show rather than one of non-finite points.
-    for (const QVector<double> *series : { &r.sim.time, &r.sim.V, &r.sim.I, &r.sim.Ia, &r.sim.Vo, &r.sim.Vd })
-        if (!allFinite(*series)) {
-            for (QVector<double> *s :
-                { &r.sim.time, &r.sim.V, &r.sim.I, &r.sim.Ia, &r.sim.Vo, &r.sim.Vd, &r.sim.PL, &r.sim.PA })
-                s->clear();
-            break;
-        }
+    dropNonFiniteWaveform(r.sim);
     const SoaSimResult &sim = r.sim;
     const bool displayed = !sim.I.isEmpty();
     // Entries near the end of the double range can overflow the simulation.
     r.loadLineShown = sim.conducts && displayed && allFinite(sim.Vd) && allFinite(sim.Ia);
 
     r.notes << normalNote(QStringLiteral("Notes: "));
-    if (sim.shorted)
-        r.notes << warningNote(QStringLiteral("!!! Do Not Short the Output !!!"));
-    if (displayed) {
-        if (sim.clipping)
-            r.notes << adviceNote(
-                QStringLiteral("Clipping Likely. Based on Worst-Case Voltage Swing Characteristics. "
-                               "See Datasheet for Details."));
-        if (sim.slew)
-            r.notes << adviceNote(
-                QStringLiteral("Output exceeds maximum slew rate of chosen device. Real output "
-                               "will not look like the displayed waveform."));
-        if (sim.peakCurrent)
-            r.notes << warningNote(QStringLiteral("!!! Peak Current Specification Exceeded !!!"));
-        else if (sim.contCurrent)
-            r.notes << adviceNote(
-                QStringLiteral("Continuous Current Specification Exceeded. Unsafe for Steady "
-                               "State Conditions."));
-        if (sim.secondBreakdown)
-            r.notes << adviceNote(
-                QStringLiteral("Second Breakdown Violation. Unsafe for Steady State Conditions."));
-        if (a.ampName == QLatin1String("QX550"))
-            r.notes << adviceNote(
-                QStringLiteral("Warning: QX550 Supply Current is highly dependent on signal "
-                               "frequency and may rise to over 1 Ampere, even unloaded. This "
-                               "behavior is modeled in Ampora"));
-        if (a.ampName == QLatin1String("QX460") || a.ampName == QLatin1String("QX475"))
-            r.notes << adviceNote(
-                QStringLiteral("Warning: QX460/475 Supply Current is dependent on both signal "
-                               "frequency and common mode voltage. The analysis above assumes a "
-                               "common mode input voltage of 6 Vp-p."));
-    }
+    r.notes << simulationNotes(sim, a, displayed);
 
     r.quiescentPower = quiescentPower(a, in.sigFreq, in.sim.vsPos, in.sim.vsNeg, in.sim.boost);
     r.powerDetails = powerDetailLines(in, a, sim, r.quiescentPower);
