@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QStringList>
 #include <QWidget>
 
@@ -8,6 +9,7 @@
 #include "pages/storedentries.h"
 
 class QComboBox;
+class QCustomPlot;
 
 // What every stacked tool page shares: the catalogs the window owns, the
 // start-up step that brings the page to its first computed state, the
@@ -80,7 +82,16 @@ protected:
     // Selects the item of that text, if there is one.
     static void selectText(QComboBox *box, const QString &text);
 
+    // Charts redrawn by a refresh are replotted now if they are in view, else
+    // when their tab or the page comes into view.
+    void replotWhenVisible(const QList<QCustomPlot *> &plots);
+    // One more chart to replot, keeping those still waiting.
+    void replotWhenVisible(QCustomPlot *plot);
+    void replotVisible();
+    void showEvent(QShowEvent *event) override;
+
 private:
     const Catalogs *m_catalogs = nullptr;
     StoredEntries m_entries;
+    QList<QCustomPlot *> m_stalePlots;
 };

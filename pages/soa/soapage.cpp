@@ -206,27 +206,7 @@ void SoaPage::redraw()
     if (m_result.setRclSeeDatasheet)
         ui->R_CL->setText(QLatin1String(kSeeDatasheet));
     waveDescription();
-    m_stalePlots = { ui->SOA, ui->SOAsch, ui->voltageViewer, ui->currentViewer };
-    replotVisible();
-}
-
-void SoaPage::replotVisible()
-{
-    // A chart on a hidden tab or page is drawn when it comes into view.
-    for (auto it = m_stalePlots.begin(); it != m_stalePlots.end();) {
-        if ((*it)->isVisible()) {
-            (*it)->replot();
-            it = m_stalePlots.erase(it);
-        } else {
-            ++it;
-        }
-    }
-}
-
-void SoaPage::showEvent(QShowEvent *event)
-{
-    ToolPage::showEvent(event);
-    replotVisible();
+    replotWhenVisible({ ui->SOA, ui->SOAsch, ui->voltageViewer, ui->currentViewer });
 }
 
 void SoaPage::makeSOAplot()
@@ -521,9 +501,7 @@ void SoaPage::openLoadCalculator()
 void SoaPage::switchLogPlot(bool log)
 {
     setSOAscale(ui->SOA, currentAmp(), log);
-    if (!m_stalePlots.contains(ui->SOA))
-        m_stalePlots << ui->SOA;
-    replotVisible();
+    replotWhenVisible(ui->SOA);
 }
 
 SoaSchematicCase SoaPage::schematicCase(const amp &a) const

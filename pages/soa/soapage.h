@@ -58,8 +58,6 @@ public slots:
         const QString &a2, const QString &freqS, const QString &freqP);
 
 protected:
-    void showEvent(QShowEvent *event) override;
-
 private slots:
     void on_AmpSelecterSOA_activated(int index);
     void on_loadTypeBox_currentIndexChanged(int index);
@@ -102,7 +100,6 @@ private:
     void rebuildPeriod(const amp &a);
     SoaInput gatherInput(const amp &a);
     void redraw();
-    void replotVisible();
     void switchLogPlot(bool log);
     SoaSchematicCase schematicCase(const amp &a) const;
     SoaSignalSettings signalSettings() const;
@@ -138,5 +135,4 @@ private:
     QVector<QCPItemText *> m_labels;
 
     QPointer<LoadCalc> m_loadCalcDialog;
-    QList<QCustomPlot *> m_stalePlots;
 };

@@ -180,27 +180,7 @@ void StabilityPage::refreshStab()
     ui->phaseButton->setText(m_phaseShiftComponents ? QStringLiteral("View Phase Shift")
                                                     : QStringLiteral("View Phase Components"));
     decideStabSch();
-    m_stalePlots = { ui->GainPlot, ui->PhasePlot };
-    replotVisible();
-}
-
-void StabilityPage::replotVisible()
-{
-    // A chart on a hidden tab or page is drawn when it comes into view.
-    for (auto it = m_stalePlots.begin(); it != m_stalePlots.end();) {
-        if ((*it)->isVisible()) {
-            (*it)->replot();
-            it = m_stalePlots.erase(it);
-        } else {
-            ++it;
-        }
-    }
-}
-
-void StabilityPage::showEvent(QShowEvent *event)
-{
-    ToolPage::showEvent(event);
-    replotVisible();
+    replotWhenVisible({ ui->GainPlot, ui->PhasePlot });
 }
 
 void StabilityPage::determineCase()

@@ -53,8 +53,6 @@ public:
     static void changeRcomp(QWidget *parent);
 
 protected:
-    void showEvent(QShowEvent *event) override;
-
 private slots:
     void on_AmpSelectorStab_activated(int index);
     void on_CloadButton_clicked();
@@ -88,7 +86,6 @@ private:
     bool applyCaseLimits(const amp &record);
     void determineCase();
     void showResult(const LoopResult &result);
-    void replotVisible();
 
     Ui::StabilityPage *ui;
     StabComponents m_parts;
@@ -96,5 +93,4 @@ private:
     bool m_phaseShiftComponents = false;
     double m_stabPhaseMargin = 0;
     StabSchematicLabels m_labels;
-    QList<QCustomPlot *> m_stalePlots;
 };
