@@ -26,6 +26,13 @@ double field2Number(QLineEdit *field, const QString &kind)
         return 0;
     // Every parse resets the colour, so a red field turns back after a good entry.
     setTextColour(field, field->isEnabled() ? QColor(Qt::black) : QColor(Qt::gray));
+    // "inf" and "nan" are read as the open value and as zero; the field then
+    // shows the tool's own word for what it read, so neither stands on screen.
+    const QString word = field->text().toLower();
+    if (word == QLatin1String("inf"))
+        field->setText(kind == QLatin1String("C") ? QStringLiteral("short") : QStringLiteral("open"));
+    else if (word == QLatin1String("nan"))
+        field->setText(QStringLiteral("0"));
     const ParsedValue parsed = parseEngineering(field->text(), ParseRules::Field, kind);
     if (!parsed.valid) {
         setTextColour(field, QColor(Qt::red));

@@ -35,36 +35,45 @@ void TestFieldValues::field_data()
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<double>("value");
     QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QString>("shown"); // the field's text afterwards; empty: unchanged
     const QColor black(0, 0, 0);
     const QColor gray(Qt::gray);
     const QColor red(255, 0, 0);
     QTest::newRow("2.2k") << "2.2k"
-                          << "R" << true << 2200.0 << black;
+                          << "R" << true << 2200.0 << black << "";
     QTest::newRow("2.2k disabled") << "2.2k"
-                                   << "R" << false << 2200.0 << gray;
+                                   << "R" << false << 2200.0 << gray << "";
     QTest::newRow("empty") << ""
-                           << "R" << true << 0.0 << black;
+                           << "R" << true << 0.0 << black << "";
     QTest::newRow("10kHz") << "10kHz"
-                           << "R" << true << 0.0 << red;
+                           << "R" << true << 0.0 << red << "";
     QTest::newRow("10kHz disabled") << "10kHz"
-                                    << "R" << false << 0.0 << red;
+                                    << "R" << false << 0.0 << red << "";
     QTest::newRow("5mA") << "5mA"
-                         << "R" << true << 0.0 << red;
+                         << "R" << true << 0.0 << red << "";
     QTest::newRow("k10") << "k10"
-                         << "R" << true << 0.0 << red;
-    QTest::newRow("4.7 micro") << QStringLiteral("4.7\u00B5") << "R" << true << 0.0 << red;
+                         << "R" << true << 0.0 << red << "";
+    QTest::newRow("4.7 micro") << QStringLiteral("4.7\u00B5") << "R" << true << 0.0 << red << "";
     QTest::newRow("3F") << "3F"
-                        << "C" << true << 3e-15 << black;
+                        << "C" << true << 3e-15 << black << "";
     QTest::newRow("OPEN") << "OPEN"
-                          << "R" << true << kOpenValue << black;
+                          << "R" << true << kOpenValue << black << "";
     QTest::newRow("open C") << "open"
-                            << "C" << true << 0.0 << black;
+                            << "C" << true << 0.0 << black << "";
     QTest::newRow("short C") << "short"
-                             << "C" << true << kOpenValue << black;
+                             << "C" << true << kOpenValue << black << "";
     QTest::newRow("short R") << "short"
-                             << "R" << true << 0.0 << black;
+                             << "R" << true << 0.0 << black << "";
+    // "inf" and "nan" read as the open value and zero; the field then shows
+    // the word for what was read, never "inf" or "nan".
     QTest::newRow("NaN") << "NaN"
-                         << "R" << false << 0.0 << gray;
+                         << "R" << false << 0.0 << gray << "0";
+    QTest::newRow("inf R") << "inf"
+                           << "R" << true << kOpenValue << black << "open";
+    QTest::newRow("Inf C") << "Inf"
+                           << "C" << true << kOpenValue << black << "short";
+    QTest::newRow("infinity") << "infinity"
+                              << "R" << true << 0.0 << red << "";
 }
 
 void TestFieldValues::field()
@@ -74,12 +83,13 @@ void TestFieldValues::field()
     QFETCH(bool, enabled);
     QFETCH(double, value);
     QFETCH(QColor, colour);
+    QFETCH(QString, shown);
     QLineEdit edit;
     edit.setEnabled(enabled);
     edit.setText(text);
     QCOMPARE(field2Number(&edit, kind), value);
     QVERIFY(textColourIs(edit, colour));
-    QCOMPARE(edit.text(), text);
+    QCOMPARE(edit.text(), shown.isEmpty() ? text : shown);
 }
 
 void TestFieldValues::redClearedByGoodEntry()
