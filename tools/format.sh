@@ -5,15 +5,9 @@ set -e
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
-format=$(command -v clang-format-14 || command -v clang-format || true)
-if [ -z "$format" ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    echo "Installing: clang-format" >&2
-    $sudo apt-get update -qq >&2
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq clang-format >&2
-    format=$(command -v clang-format-14 || command -v clang-format)
-fi
+. "$top/tools/packages.sh"
+command -v clang-format-14 >/dev/null || command -v clang-format >/dev/null || install_packages clang-format
+format=$(command -v clang-format-14 || command -v clang-format)
 
 files=$(git ls-files '*.cpp' '*.h')
 if [ "$1" = "--fix" ]; then

@@ -7,20 +7,11 @@
 set -e
 top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-30}
+. "$top/tools/packages.sh"
 
-# The fuzz build only: clang with its sanitizer and fuzzer runtimes, and Qt.
-packages="clang libclang-rt-14-dev cmake ninja-build qtbase5-dev"
-missing=""
-for p in $packages; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    echo "Installing:$missing" >&2
-    $sudo apt-get update -qq >&2
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing >&2
-fi
+# The fuzz build only: clang with its sanitizer and fuzzer runtimes, Qt and QCustomPlot.
+packages="clang libclang-rt-14-dev cmake ninja-build qtbase5-dev libqcustomplot-dev"
+install_packages $packages
 
 out="$top/build-fuzz"
 if [ ! -f "$out/CMakeCache.txt" ]; then
