@@ -63,7 +63,8 @@ SoaPage::~SoaPage()
 
 void SoaPage::initialise()
 {
-    m_period = SOAsine(string2Number(m_sigFreq), string2Number(m_sigMax), string2Number(m_sigMin));
+    m_period = SOAsine(
+        string2Number(m_signal.frequency), string2Number(m_signal.maximum), string2Number(m_signal.minimum));
     setupSOAplot(ui->SOA);
     setupWavePlots(ui->voltageViewer, ui->currentViewer);
     {
@@ -91,16 +92,16 @@ void SoaPage::bindEntries()
     entries().bind("SOAVb_neg", &m_vbNeg);
     entries().bind("boostSup", &m_boost);
     entries().bind("SOAR_CS", &m_rcs);
-    entries().bind("SignalType", &m_signalType, 0, 3);
-    entries().bind("SOAmaxOut", &m_sigMax);
-    entries().bind("SOAminOut", &m_sigMin);
-    entries().bind("SOAVout", &m_voltageOutput);
-    entries().bind("SOAfreq", &m_sigFreq);
-    entries().bind("SOAtRise", &m_tRise);
-    entries().bind("SOAtHigh", &m_tHigh);
-    entries().bind("SOAtFall", &m_tFall);
-    entries().bind("SOAtLow", &m_tLow);
-    entries().bind("SOAcsvGain", &m_csvScale);
+    entries().bind("SignalType", &m_signal.type, 0, 3);
+    entries().bind("SOAmaxOut", &m_signal.maximum);
+    entries().bind("SOAminOut", &m_signal.minimum);
+    entries().bind("SOAVout", &m_signal.voltage);
+    entries().bind("SOAfreq", &m_signal.frequency);
+    entries().bind("SOAtRise", &m_signal.tRise);
+    entries().bind("SOAtHigh", &m_signal.tHigh);
+    entries().bind("SOAtFall", &m_signal.tFall);
+    entries().bind("SOAtLow", &m_signal.tLow);
+    entries().bind("SOAcsvGain", &m_signal.csvScale);
     bindSelector("AmpSelecterSOA", ui->AmpSelecterSOA, SelectorLists::Catalog::Linear);
 }
 
@@ -116,14 +117,14 @@ amp SoaPage::currentAmp() const
 
 void SoaPage::rebuildPeriod(const amp &a)
 {
-    const double maximum = string2Number(m_sigMax), minimum = string2Number(m_sigMin);
-    switch (m_signalType) {
+    const double maximum = string2Number(m_signal.maximum), minimum = string2Number(m_signal.minimum);
+    switch (m_signal.type) {
     case 0:
-        m_period = SOAsine(string2Number(m_sigFreq), maximum, minimum);
+        m_period = SOAsine(string2Number(m_signal.frequency), maximum, minimum);
         break;
     case 1:
-        m_period = SOAtrap(string2Number(m_tRise), string2Number(m_tHigh), string2Number(m_tFall),
-            string2Number(m_tLow), maximum, minimum);
+        m_period = SOAtrap(string2Number(m_signal.tRise), string2Number(m_signal.tHigh),
+            string2Number(m_signal.tFall), string2Number(m_signal.tLow), maximum, minimum);
         break;
     case 3:
         m_period = SOAmotor(string2Number(m_vsPos), string2Number(m_vsNeg),
@@ -140,13 +141,13 @@ SoaInput SoaPage::gatherInput(const amp &a)
     SoaInput in;
     SoaSimInput &s = in.sim;
     s.period = m_period;
-    s.voltageSignal = m_voltageOutput;
-    s.scale = m_signalType == 2 ? string2Number(m_csvScale) : 1;
+    s.voltageSignal = m_signal.voltage;
+    s.scale = m_signal.type == 2 ? string2Number(m_signal.csvScale) : 1;
     s.R = field2Number(ui->SOA_Rload, QStringLiteral("R"));
     s.L = field2Number(ui->SOA_Lload, QStringLiteral("R"));
     s.C = field2Number(ui->SOA_Cload, QStringLiteral("C"));
     s.series = ui->SOA_series->isChecked();
-    s.motor = m_signalType == 3;
+    s.motor = m_signal.type == 3;
     const QString mode = ui->MotorBox->currentText();
     s.motorMode = mode == QLatin1String("Stall") ? MotorMode::Stall
         : mode == QLatin1String("Reversal")      ? MotorMode::Reversal
@@ -166,9 +167,9 @@ SoaInput SoaPage::gatherInput(const amp &a)
     s.displayAfter = ui->SOAdisplayAfter->value();
     s.displayCycles = ui->SOAdisplayCycles->value();
 
-    in.sigFreq = string2Number(m_sigFreq);
-    in.sigMax = string2Number(m_sigMax);
-    in.sigMin = string2Number(m_sigMin);
+    in.sigFreq = string2Number(m_signal.frequency);
+    in.sigMax = string2Number(m_signal.maximum);
+    in.sigMin = string2Number(m_signal.minimum);
     in.tempA = field2Number(ui->tempA, QStringLiteral("R"));
     in.thermalCompound = field2Number(ui->ThermalCompound, QStringLiteral("R"));
     const QString sink = ui->heatsink->text().trimmed().toLower();
@@ -269,16 +270,16 @@ void SoaPage::writeResults()
 void SoaPage::waveDescription()
 {
     SoaSignalInfo info;
-    info.type = m_signalType;
-    info.voltage = m_voltageOutput;
-    info.maximum = string2Number(m_sigMax);
-    info.minimum = string2Number(m_sigMin);
-    info.frequency = string2Number(m_sigFreq);
-    info.tRise = string2Number(m_tRise);
-    info.tHigh = string2Number(m_tHigh);
-    info.tFall = string2Number(m_tFall);
-    info.tLow = string2Number(m_tLow);
-    info.scale = string2Number(m_csvScale);
+    info.type = m_signal.type;
+    info.voltage = m_signal.voltage;
+    info.maximum = string2Number(m_signal.maximum);
+    info.minimum = string2Number(m_signal.minimum);
+    info.frequency = string2Number(m_signal.frequency);
+    info.tRise = string2Number(m_signal.tRise);
+    info.tHigh = string2Number(m_signal.tHigh);
+    info.tFall = string2Number(m_signal.tFall);
+    info.tLow = string2Number(m_signal.tLow);
+    info.scale = string2Number(m_signal.csvScale);
     const QString mode = ui->MotorBox->currentText();
     info.motorMode = mode == QLatin1String("Stall") ? MotorMode::Stall
         : mode == QLatin1String("Reversal")         ? MotorMode::Reversal
@@ -533,32 +534,12 @@ SoaSchematicCase SoaPage::schematicCase(const amp &a) const
     return c;
 }
 
-SoaSignalSettings SoaPage::signalSettings() const
-{
-    return { m_signalType, m_voltageOutput, m_sigMax, m_sigMin, m_sigFreq, m_tRise, m_tHigh, m_tFall, m_tLow,
-        m_csvScale };
-}
-
-void SoaPage::setSignalSettings(const SoaSignalSettings &s)
-{
-    m_signalType = s.type;
-    m_voltageOutput = s.voltage;
-    m_sigMax = s.maximum;
-    m_sigMin = s.minimum;
-    m_sigFreq = s.frequency;
-    m_tRise = s.tRise;
-    m_tHigh = s.tHigh;
-    m_tFall = s.tFall;
-    m_tLow = s.tLow;
-    m_csvScale = s.csvScale;
-}
-
 void SoaPage::changeSOASignal()
 {
-    SoaSignalSettings s = signalSettings();
+    SoaSignalSettings s = m_signal;
     if (::changeSOASignal(this, s, [this] { SOACSV(); })) {
         ui->SOAdisplayTab->setCurrentIndex(2);
-        setSignalSettings(s);
+        m_signal = s;
         if (s.type == 3) {
             ui->SOAtabWidget->setCurrentIndex(1);
             const QSignalBlocker blocker(ui->loadTypeBox);

@@ -102,8 +102,6 @@ private:
     void redraw();
     void switchLogPlot(bool log);
     SoaSchematicCase schematicCase(const amp &a) const;
-    SoaSignalSettings signalSettings() const;
-    void setSignalSettings(const SoaSignalSettings &s);
     void changeSOASignal();
     void SOACSV();
 
@@ -117,13 +115,7 @@ private:
     QString m_vbPos = QStringLiteral("50"), m_vbNeg = QStringLiteral("-50");
     bool m_boost = false;
     QString m_rcs = QStringLiteral("1");
-    int m_signalType = 0;
-    bool m_voltageOutput = true;
-    QString m_sigMax = QStringLiteral("40"), m_sigMin = QStringLiteral("-40");
-    QString m_sigFreq = QStringLiteral("1k");
-    QString m_tRise = QStringLiteral("25u"), m_tHigh = QStringLiteral("25u");
-    QString m_tFall = QStringLiteral("25u"), m_tLow = QStringLiteral("25u");
-    QString m_csvScale = QStringLiteral("1");
+    SoaSignalSettings m_signal;
     QString m_csvPath;
     QStringList m_loadCalc;
 
