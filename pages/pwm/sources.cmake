@@ -1,6 +1,6 @@
 # Sources of this folder: models (no widgets) and pages.
 list(APPEND AMPORA_MODEL_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/networkelement.h ${CMAKE_CURRENT_LIST_DIR}/filterexport.h
+  ${CMAKE_CURRENT_LIST_DIR}/networkelement.h ${CMAKE_CURRENT_LIST_DIR}/filterexport.h ${CMAKE_CURRENT_LIST_DIR}/powerstate.h
   ${CMAKE_CURRENT_LIST_DIR}/filternetwork.h ${CMAKE_CURRENT_LIST_DIR}/filternetwork.cpp
 )
 list(APPEND AMPORA_PAGE_SOURCES
