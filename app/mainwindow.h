@@ -84,6 +84,9 @@ public:
     // Every tool page in the order they start up and recompute after a
     // design opens: later pages may read what earlier ones computed.
     const QVector<ToolPage *> &pages() const { return m_pages; }
+    // Shows page `index` of the stack as navigation would: with the way home
+    // on every page but the home page. False for a page that does not exist.
+    bool showPageAt(int index);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

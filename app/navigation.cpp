@@ -17,6 +17,15 @@ void MainWindow::showPage(QWidget *page, bool showHome)
         ui->HomeButton->show();
 }
 
+bool MainWindow::showPageAt(int index)
+{
+    if (index < 0 || index >= ui->Page->count())
+        return false;
+    ui->Page->setCurrentIndex(index);
+    ui->HomeButton->setVisible(ui->Page->currentWidget() != ui->page);
+    return true;
+}
+
 // Every button that moves between pages: the page it shows (none: it stays),
 // whether the way home appears, and what runs once the page is shown.
 void MainWindow::connectNavigation()
