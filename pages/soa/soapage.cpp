@@ -47,6 +47,10 @@ SoaPage::SoaPage(QWidget *parent)
     ui->PowerDetails->setTabStopDistance(
         qMax(fm.horizontalAdvance(QStringLiteral("Total Power: ")) + 4, longest / 2 + 4));
     ui->PowerDetails->setLineWrapMode(QTextEdit::NoWrap);
+    // Room for the figures down to "Total Power" (after the blank first line)
+    // at the smallest window; the lines below it may scroll.
+    ui->PowerDetails->setMinimumHeight(6 * fm.lineSpacing()
+        + 2 * int(ui->PowerDetails->document()->documentMargin()) + 2 * ui->PowerDetails->frameWidth() + 4);
 
     setupSOAschematic(ui->SOAsch);
     connect(ui->SOAsch, &QCustomPlot::itemClick, this, &SoaPage::onSOAschItemClicked);
