@@ -12,6 +12,7 @@
 #include <QTextStream>
 
 #include "amporaversion.h"
+#include "app/headertips.h"
 #include "app/homepage.h"
 #include "app/updatecheck.h"
 #include "files/designfile.h"
@@ -61,6 +62,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     // Every chart of every page gets its menu, zoom and legend care here, once
     // the pages have set up their charts and schematic canvases.
     installChartHelpers(this);
+    installHeaderTips(this);
 
     m_designChanged = false;
 }

@@ -59,35 +59,48 @@ protected:
     }
 };
 
-// Labels only the decades of the ticks its inner ticker makes (every
-// `every`-th decade), leaving the ticks and their grid lines in place.
-class DecadeLabels : public QCPAxisTicker {
+// Blanks the labels a crowded axis cannot show: on a log axis all but every
+// `every`-th decade, on a linear one all but every `every`-th tick step.
+void thinLabels(const QVector<double> &ticks, QVector<QString> &labels, bool log, int every)
+{
+    if (every <= (log ? 0 : 1))
+        return;
+    double step = 0;
+    for (int i = 1; i < ticks.size(); ++i)
+        if (ticks.at(i) > ticks.at(i - 1) && (step == 0 || ticks.at(i) - ticks.at(i - 1) < step))
+            step = ticks.at(i) - ticks.at(i - 1);
+    for (int i = 0; i < ticks.size() && i < labels.size(); ++i) {
+        const double v = ticks.at(i);
+        double at = 0;
+        if (log) {
+            at = v > 0 ? std::log10(v) : 0.5;
+        } else {
+            at = step > 0 ? v / step : 0.5;
+        }
+        const double whole = std::round(at);
+        if (std::abs(at - whole) > 1e-6 || std::fmod(std::abs(whole), every) != 0)
+            labels[i].clear();
+    }
+}
+
+// The axis's own ticker, with the labels thinned when they would run together;
+// the ticks and their grid lines stay.
+class ThinnedLabels : public QCPAxisTicker {
 public:
-    explicit DecadeLabels(const QSharedPointer<QCPAxisTicker> &inner)
+    explicit ThinnedLabels(const QSharedPointer<QCPAxisTicker> &inner)
         : inner(inner)
     {
     }
     QSharedPointer<QCPAxisTicker> inner;
+    bool log = false;
     int every = 0; // 0: every label the inner ticker makes
 
-    static bool kept(double value, int every)
-    {
-        if (every == 0)
-            return true;
-        if (!(value > 0))
-            return false;
-        const double exponent = std::log10(value);
-        const double decade = std::round(exponent);
-        return std::abs(exponent - decade) < 1e-6 && std::fmod(std::abs(decade), every) == 0;
-    }
     void generate(const QCPRange &range, const QLocale &locale, QChar formatChar, int precision,
         QVector<double> &ticks, QVector<double> *subTicks, QVector<QString> *tickLabels) override
     {
         inner->generate(range, locale, formatChar, precision, ticks, subTicks, tickLabels);
         if (tickLabels)
-            for (int i = 0; i < ticks.size() && i < tickLabels->size(); ++i)
-                if (!kept(ticks.at(i), every))
-                    (*tickLabels)[i].clear();
+            thinLabels(ticks, *tickLabels, log, every);
     }
 };
 
@@ -178,32 +191,26 @@ QRect cornerRect(const QRect &area, const QSize &size, Qt::Alignment corner)
     return QRect(QPoint(x, y), size);
 }
 
-bool labelsOverlap(const QCPAxis *axis, const QVector<double> &ticks, const QVector<QString> &labels, int every)
+// How many labels stay, and whether two of them run together.
+QPair<int, bool> crowding(const QCPAxis *axis, const QVector<double> &ticks, QVector<QString> labels, int every)
 {
+    thinLabels(ticks, labels, axis->scaleType() == QCPAxis::stLogarithmic, every);
     const QFontMetrics metrics(axis->tickLabelFont());
     const bool horizontal = axis->orientation() == Qt::Horizontal;
     QVector<QPair<double, double>> placed; // centre and extent in pixels
     for (int i = 0; i < ticks.size() && i < labels.size(); ++i) {
-        if (labels.at(i).isEmpty() || !axis->range().contains(ticks.at(i)) || !DecadeLabels::kept(ticks.at(i), every))
+        if (labels.at(i).isEmpty() || !axis->range().contains(ticks.at(i)))
             continue;
         placed.append({ axis->coordToPixel(ticks.at(i)),
             double(horizontal ? metrics.horizontalAdvance(labels.at(i)) : metrics.height()) });
     }
     std::sort(placed.begin(), placed.end());
     const double gap = metrics.averageCharWidth();
+    bool overlap = false;
     for (int i = 1; i < placed.size(); ++i)
-        if (placed.at(i).first - placed.at(i - 1).first < (placed.at(i).second + placed.at(i - 1).second) / 2 + gap)
-            return true;
-    return false;
-}
-
-int keptLabels(const QCPAxis *axis, const QVector<double> &ticks, const QVector<QString> &labels, int every)
-{
-    int count = 0;
-    for (int i = 0; i < ticks.size() && i < labels.size(); ++i)
-        if (!labels.at(i).isEmpty() && axis->range().contains(ticks.at(i)) && DecadeLabels::kept(ticks.at(i), every))
-            ++count;
-    return count;
+        overlap = overlap
+            || placed.at(i).first - placed.at(i - 1).first < (placed.at(i).second + placed.at(i - 1).second) / 2 + gap;
+    return { int(placed.size()), overlap };
 }
 
 void relayout(QCustomPlot *plot)
@@ -240,6 +247,7 @@ ChartHelper::ChartHelper(QCustomPlot *plot)
         [this](const QPoint &at) { createMenu(m_plot)->popup(m_plot->mapToGlobal(at)); });
     connect(plot, &QCustomPlot::beforeReplot, this, &ChartHelper::beforeReplot);
     connect(plot, &QCustomPlot::afterLayout, this, &ChartHelper::afterLayout);
+    connect(plot, &QCustomPlot::afterReplot, this, &ChartHelper::afterReplot);
     plot->installEventFilter(this);
 }
 
@@ -505,42 +513,55 @@ void ChartHelper::beforeReplot()
     markBeyondView();
 }
 
+void ChartHelper::afterReplot()
+{
+    // Between replots the page finds its own tickers, as it set them.
+    for (QCPAxis *axis : m_plot->axisRect()->axes())
+        if (const auto wrapper = axis->ticker().dynamicCast<ThinnedLabels>())
+            axis->setTicker(wrapper->inner);
+}
+
 void ChartHelper::afterLayout()
 {
     if (m_inLayout)
         return;
     m_inLayout = true;
-    if (thinLogLabels())
+    if (thinCrowdedLabels())
         relayout(m_plot);
     if (placeLegendByData())
         relayout(m_plot);
     m_inLayout = false;
 }
 
-bool ChartHelper::thinLogLabels()
+bool ChartHelper::thinCrowdedLabels()
 {
     bool changed = false;
     for (QCPAxis *axis : m_plot->axisRect()->axes()) {
-        if (!axis->visible() || !axis->tickLabels() || axis->scaleType() != QCPAxis::stLogarithmic)
+        if (!axis->visible() || !axis->tickLabels())
             continue;
-        QSharedPointer<DecadeLabels> wrapper = axis->ticker().dynamicCast<DecadeLabels>();
+        QSharedPointer<ThinnedLabels> wrapper = axis->ticker().dynamicCast<ThinnedLabels>();
         const QSharedPointer<QCPAxisTicker> inner = wrapper ? wrapper->inner : axis->ticker();
         QVector<double> ticks;
         QVector<QString> labels;
         inner->generate(axis->range(), m_plot->locale(), axis->numberFormat().at(0), axis->numberPrecision(), ticks,
             nullptr, &labels);
+        const bool log = axis->scaleType() == QCPAxis::stLogarithmic;
         int every = 0;
-        while (every < 12 && labelsOverlap(axis, ticks, labels, every))
-            ++every;
-        // Thinning that would leave fewer than two labels says less than the crowded ones.
-        if (every > 0 && keptLabels(axis, ticks, labels, every) < 2)
-            every = 0;
+        if (crowding(axis, ticks, labels, 0).second) {
+            every = log ? 1 : 2;
+            while (every < 12 && crowding(axis, ticks, labels, every).second)
+                ++every;
+            // Thinning that would leave fewer than two labels says less than the crowded ones.
+            if (crowding(axis, ticks, labels, every).first < 2)
+                every = 0;
+        }
         if (every == (wrapper ? wrapper->every : 0))
             continue;
         if (!wrapper) {
-            wrapper.reset(new DecadeLabels(inner));
+            wrapper.reset(new ThinnedLabels(inner));
             axis->setTicker(wrapper);
         }
+        wrapper->log = log;
         wrapper->every = every;
         changed = true;
     }

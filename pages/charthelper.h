@@ -12,8 +12,8 @@ class QMenu;
 // menu to save, copy or export it, fit it to its data, go back to the view the
 // page set and move the legend; double-click fits, the wheel zooms and a drag
 // pans. A legend entry whose graph runs outside the view says so, the legend
-// sits in the corner that hides the least data, and a log axis labels only
-// decades when the other labels would run together. The page draws and sets
+// sits in the corner that hides the least data, and an axis whose labels would
+// run together labels fewer ticks (a log axis only decades). The page draws and sets
 // its ranges as before; the helper never changes a graph's name or data.
 class ChartHelper : public QObject {
     Q_OBJECT
@@ -46,7 +46,8 @@ private:
     bool showsPageView() const;
     void beforeReplot();
     void afterLayout();
-    bool thinLogLabels();
+    void afterReplot();
+    bool thinCrowdedLabels();
     bool placeLegendByData();
     void markBeyondView();
     void detach();
