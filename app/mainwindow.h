@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QHash>
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 #include "catalog/catalogs.h"
@@ -111,6 +113,8 @@ private:
     StartOptions m_options;
     Catalogs m_catalogs;
     QVector<ToolPage *> m_pages;
+    // What runs when a page is reached from the home page, for showPageAt.
+    QHash<QWidget *, std::function<void()>> m_arrivals;
     std::unique_ptr<DesignFile::Design> m_design;
     QString m_designPath;
     bool m_fileNamed = false; // Save writes without asking once a file was named

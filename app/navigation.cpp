@@ -23,6 +23,9 @@ bool MainWindow::showPageAt(int index)
         return false;
     ui->Page->setCurrentIndex(index);
     ui->HomeButton->setVisible(ui->Page->currentWidget() != ui->page);
+    // What the home page's button runs on arrival (a selector's refresh).
+    if (const auto arrival = m_arrivals.value(ui->Page->currentWidget()))
+        arrival();
     return true;
 }
 
@@ -66,6 +69,8 @@ void MainWindow::connectNavigation()
         { "HomeButton", ui->page, false, [this] { ui->HomeButton->hide(); } },
     };
     for (const Route &route : routes) {
+        if (route.page && route.showHome && route.after && !m_arrivals.contains(route.page))
+            m_arrivals.insert(route.page, route.after);
         auto *button = findChild<QAbstractButton *>(QLatin1String(route.button));
         if (!button)
             continue;
