@@ -191,11 +191,10 @@ int runScripted(const CommandLine &c)
 
     auto *pages = window.findChild<QStackedWidget *>(QStringLiteral("Page"));
     if (c.page >= 0) {
-        if (c.page >= pages->count()) {
+        if (!window.showPageAt(c.page)) {
             printError(QStringLiteral("there is no page %1").arg(c.page));
             return 2;
         }
-        pages->setCurrentIndex(c.page);
         QCoreApplication::processEvents();
     }
     if (c.mode == CommandLine::Mode::Screenshot) {

@@ -12,9 +12,11 @@
 #include <QTextStream>
 
 #include "amporaversion.h"
+#include "app/headertips.h"
 #include "app/homepage.h"
 #include "app/updatecheck.h"
 #include "files/designfile.h"
+#include "pages/charthelper.h"
 #include "ui_mainwindow.h"
 
 namespace {
@@ -57,6 +59,10 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     fillSelectors();
     for (ToolPage *page : m_pages)
         page->initialise();
+    // Every chart of every page gets its menu, zoom and legend care here, once
+    // the pages have set up their charts and schematic canvases.
+    installChartHelpers(this);
+    installHeaderTips(this);
 
     m_designChanged = false;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QHash>
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 #include "catalog/catalogs.h"
@@ -84,6 +86,9 @@ public:
     // Every tool page in the order they start up and recompute after a
     // design opens: later pages may read what earlier ones computed.
     const QVector<ToolPage *> &pages() const { return m_pages; }
+    // Shows page `index` of the stack as navigation would: with the way home
+    // on every page but the home page. False for a page that does not exist.
+    bool showPageAt(int index);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -108,6 +113,8 @@ private:
     StartOptions m_options;
     Catalogs m_catalogs;
     QVector<ToolPage *> m_pages;
+    // What runs when a page is reached from the home page, for showPageAt.
+    QHash<QWidget *, std::function<void()>> m_arrivals;
     std::unique_ptr<DesignFile::Design> m_design;
     QString m_designPath;
     bool m_fileNamed = false; // Save writes without asking once a file was named

@@ -17,6 +17,18 @@ void MainWindow::showPage(QWidget *page, bool showHome)
         ui->HomeButton->show();
 }
 
+bool MainWindow::showPageAt(int index)
+{
+    if (index < 0 || index >= ui->Page->count())
+        return false;
+    ui->Page->setCurrentIndex(index);
+    ui->HomeButton->setVisible(ui->Page->currentWidget() != ui->page);
+    // What the home page's button runs on arrival (a selector's refresh).
+    if (const auto arrival = m_arrivals.value(ui->Page->currentWidget()))
+        arrival();
+    return true;
+}
+
 // Every button that moves between pages: the page it shows (none: it stays),
 // whether the way home appears, and what runs once the page is shown.
 void MainWindow::connectNavigation()
@@ -57,6 +69,8 @@ void MainWindow::connectNavigation()
         { "HomeButton", ui->page, false, [this] { ui->HomeButton->hide(); } },
     };
     for (const Route &route : routes) {
+        if (route.page && route.showHome && route.after && !m_arrivals.contains(route.page))
+            m_arrivals.insert(route.page, route.after);
         auto *button = findChild<QAbstractButton *>(QLatin1String(route.button));
         if (!button)
             continue;

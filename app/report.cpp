@@ -26,6 +26,8 @@
 #include <QTreeView>
 #include <qcustomplot.h>
 
+#include "pages/charthelper.h"
+
 #include <cmath>
 #include <functional>
 
@@ -437,6 +439,7 @@ QJsonObject describePlot(const QCustomPlot *plot)
     entry.insert(QStringLiteral("graphs"), graphs);
     entry.insert(QStringLiteral("curves"), curves);
     entry.insert(QStringLiteral("texts"), texts);
+    entry.insert(QStringLiteral("beyond"), QJsonArray::fromStringList(beyondView(plot)));
     return entry;
 }
 

@@ -9,6 +9,7 @@
 namespace {
 
 const char *const kStrokeLayer = "schematic";
+const char *const kCanvasProperty = "schematicCanvas";
 
 // Points per half turn of an arc; 10 degree steps look round at schematic sizes.
 constexpr int kHalfTurnSteps = 18;
@@ -114,6 +115,7 @@ void setupSchematicCanvas(QCustomPlot *plot)
 {
     if (!plot)
         return;
+    markSchematicCanvas(plot);
     for (QCPAxis *axis : plot->axisRect()->axes()) {
         axis->setVisible(false);
         axis->grid()->setVisible(false);
@@ -124,6 +126,17 @@ void setupSchematicCanvas(QCustomPlot *plot)
     if (!plot->layer(QString::fromLatin1(kStrokeLayer)))
         plot->addLayer(
             QString::fromLatin1(kStrokeLayer), plot->layer(QStringLiteral("main")), QCustomPlot::limBelow);
+}
+
+void markSchematicCanvas(QCustomPlot *plot)
+{
+    if (plot)
+        plot->setProperty(kCanvasProperty, true);
+}
+
+bool isSchematicCanvas(const QCustomPlot *plot)
+{
+    return plot && plot->property(kCanvasProperty).toBool();
 }
 
 void clearSchematic(QCustomPlot *plot)

@@ -13,7 +13,11 @@ class QCustomPlot;
 
 // Hides axes, grid and legend, stops plottables joining the legend, and adds a stroke
 // layer below the item layer so that text labels always win a click over a wire.
+// It also marks the canvas as a schematic, so the window's chart helper leaves it alone.
 void setupSchematicCanvas(QCustomPlot *plot);
+// Only the mark, for a canvas that sets itself up (the schematic editor's).
+void markSchematicCanvas(QCustomPlot *plot);
+bool isSchematicCanvas(const QCustomPlot *plot);
 // Removes every graph, curve and item, ready for a redraw.
 void clearSchematic(QCustomPlot *plot);
 // The box around every curve point and text-item position (empty when nothing is drawn).

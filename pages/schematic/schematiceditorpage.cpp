@@ -12,6 +12,7 @@
 
 #include <cmath>
 
+#include "app/schematic/primitives.h"
 #include "pages/schematic/schematicsymbols.h"
 #include "ui_schematiceditorpage.h"
 
@@ -42,6 +43,8 @@ void SchematicEditorPage::setupSch()
     m_held = nullptr;
     m_wireMode = false;
     QCustomPlot *sch = ui->sch;
+    // The editor's clicks place and rotate parts; it is no chart.
+    markSchematicCanvas(sch);
     connect(sch, &QCustomPlot::mousePress, this, &SchematicEditorPage::onMousePress);
     connect(sch, &QCustomPlot::mouseMove, this, &SchematicEditorPage::onMouseMove);
     connect(sch, &QCustomPlot::mouseRelease, this, &SchematicEditorPage::onMouseRelease);

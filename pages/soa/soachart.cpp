@@ -3,6 +3,8 @@
 
 #include "qcustomplot.h"
 
+#include <algorithm>
+
 namespace {
 
 const QColor kGrid(128, 128, 128);
@@ -80,6 +82,13 @@ void setupSOAplot(QCustomPlot *p)
     gridPens(p->xAxis);
     gridPens(p->yAxis);
     p->legend->setVisible(true);
+    // A compact legend hides less of the chart at the smallest window.
+    QFont legendFont = p->font();
+    legendFont.setPointSizeF(std::max(6.0, legendFont.pointSizeF() * 0.8));
+    p->legend->setFont(legendFont);
+    p->legend->setRowSpacing(0);
+    p->legend->setIconSize(24, 10);
+    p->legend->setBrush(QColor(255, 255, 255, 220));
     p->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignLeft | Qt::AlignBottom);
     p->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
 }

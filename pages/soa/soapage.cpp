@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <cmath>
 
@@ -47,6 +48,12 @@ SoaPage::SoaPage(QWidget *parent)
     ui->PowerDetails->setTabStopDistance(
         qMax(fm.horizontalAdvance(QStringLiteral("Total Power: ")) + 4, longest / 2 + 4));
     ui->PowerDetails->setLineWrapMode(QTextEdit::NoWrap);
+    // Room for the figures down to "Total Power" (after the blank first line)
+    // at the smallest window; the lines below it may scroll.
+    // A line too long for the box brings a scroll bar below it, which must not hide the last of them.
+    ui->PowerDetails->setMinimumHeight(6 * fm.lineSpacing()
+        + 2 * int(ui->PowerDetails->document()->documentMargin()) + 2 * ui->PowerDetails->frameWidth() + 2
+        + ui->PowerDetails->horizontalScrollBar()->sizeHint().height());
 
     setupSOAschematic(ui->SOAsch);
     connect(ui->SOAsch, &QCustomPlot::itemClick, this, &SoaPage::onSOAschItemClicked);

@@ -54,7 +54,8 @@ public:
 
 private:
     void side(double base, double mirror, const SideSupplies &s, int slot);
-    void rails(double x, double edge, const QString &pos, const QString &neg, const QString &name, int slot);
+    void rails(double x, double edge, const QString &pos, const QString &neg, const QString &name, int slot,
+        Qt::Alignment across);
     void motorLoad();
     void seriesLoad();
     void parallelLoad();
@@ -88,20 +89,28 @@ void SoaSchematic::side(double base, double mirror, const SideSupplies &s, int s
     if (n >= 2)
         plotWver(p, pen, base + mirror * 1800, 0, kAmpPitch * (n - 1));
     addSchematicText(p, base + mirror * 380, 0, c.record.ampName);
-    rails(base + mirror * kSupplyX, kSupplyEdge, s.pos, s.neg, QStringLiteral("V_S ="), slot);
-    if (c.record.boostOptions > 0)
-        rails(base + mirror * kBoostX, kBoostEdge, s.bPos, s.bNeg, QStringLiteral("V_B ="), slot + 4);
+    // With boost rails beside the supply rails, each pair of labels reads away
+    // from the other, so they do not run together on a small canvas.
+    const bool boost = c.record.boostOptions > 0;
+    const Qt::Alignment outward = mirror > 0 ? Qt::AlignLeft : Qt::AlignRight;
+    const Qt::Alignment inward = mirror > 0 ? Qt::AlignRight : Qt::AlignLeft;
+    rails(base + mirror * kSupplyX, kSupplyEdge, s.pos, s.neg, QStringLiteral("V_S ="), slot,
+        boost ? outward : Qt::AlignHCenter);
+    if (boost)
+        rails(base + mirror * kBoostX, kBoostEdge, s.bPos, s.bNeg, QStringLiteral("V_B ="), slot + 4, inward);
 }
 
-void SoaSchematic::rails(
-    double xs, double edge, const QString &pos, const QString &neg, const QString &name, int slot)
+void SoaSchematic::rails(double xs, double edge, const QString &pos, const QString &neg, const QString &name,
+    int slot, Qt::Alignment across)
 {
     plotWver(p, pen, xs, kRailTop, kRailTop - edge);
     plotWver(p, pen, xs, bottom - edge, kRailTop - edge);
     labels[slot] = displayStabText(p, xs, kRailTop + kLabelGap, pos, QStringLiteral("+") + name,
-        QStringLiteral("V"), Qt::AlignBottom | Qt::AlignHCenter);
+        QStringLiteral("V"), Qt::AlignBottom | across);
     labels[slot + 1] = displayStabText(p, xs, bottom - kRailTop - kLabelGap, neg, QStringLiteral("-") + name,
-        QStringLiteral("V"), Qt::AlignTop | Qt::AlignHCenter);
+        QStringLiteral("V"), Qt::AlignTop | across);
+    for (QCPItemText *label : { labels[slot], labels[slot + 1] })
+        label->setTextAlignment(across);
 }
 
 void SoaSchematic::motorLoad()
@@ -248,18 +257,8 @@ void setupSOAschematic(QCustomPlot *p)
 
 void fitSOAschematic(QCustomPlot *p)
 {
-    const QRectF bounds = schematicBounds(p);
-    if (bounds.isEmpty())
-        return;
-    const QRect area = p->axisRect()->rect().isValid() && p->axisRect()->rect().width() > 10
-        ? p->axisRect()->rect()
-        : QRect(0, 0, qMax(100, p->width()), qMax(100, p->height() - 30));
-    const double margin = 350;
-    const double w = bounds.width() + 2 * margin, h = bounds.height() + 2 * margin;
-    const double scale = qMax(w / qMax(1, area.width()), h / qMax(1, area.height()));
-    const QPointF c = bounds.center();
-    p->xAxis->setRange(c.x() - scale * area.width() / 2, c.x() + scale * area.width() / 2);
-    p->yAxis->setRange(c.y() - scale * area.height() / 2, c.y() + scale * area.height() / 2);
+    // Texts keep their size on screen, so the fit counts them too: no label is cut at the edge.
+    fitSchematicView(p, 6);
 }
 
 QVector<QCPItemText *> drawSOAschematic(QCustomPlot *plot, const SoaSchematicCase &c)

@@ -23,7 +23,9 @@ void addClosureLine(QCustomPlot *plot, double closure)
     QCPGraph *g = plot->addGraph();
     g->setName(QStringLiteral("Closure Frequency"));
     g->setPen(stabSeriesPen(g->name()));
-    g->setData({ closure, closure }, { -180, 180 }, true);
+    // A marker from the bottom of the chart to its top, not data that runs past the view.
+    const QCPRange span = plot->yAxis->range();
+    g->setData({ closure, closure }, { span.lower, span.upper }, true);
 }
 
 void setYTickStep(QCustomPlot *plot, double step)

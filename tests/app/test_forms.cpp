@@ -9,6 +9,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include "app/schematic/primitives.h"
+#include "pages/charthelper.h"
 #include "tests/pages/pagewindow.h"
 
 // What a form can get wrong that no model test sees, checked on all twenty
@@ -145,6 +147,23 @@ private slots:
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
         QVERIFY(handlers > 100);
+    }
+
+    // Every chart of every page has the chart helper; the schematic canvases,
+    // whose clicks are their own, have none.
+    void everyChartHasTheHelper()
+    {
+        QStringList without;
+        int charts = 0, canvases = 0;
+        for (QCustomPlot *plot : m_win->window->findChildren<QCustomPlot *>()) {
+            const bool canvas = isSchematicCanvas(plot);
+            (canvas ? canvases : charts) += 1;
+            if (canvas == (ChartHelper::of(plot) != nullptr))
+                without << plot->objectName();
+        }
+        QVERIFY2(without.isEmpty(), qPrintable(without.join(QStringLiteral(", "))));
+        QVERIFY(charts >= 10);
+        QVERIFY(canvases >= 2);
     }
 };
 
