@@ -8,6 +8,7 @@
 
 #include "catalog/catalogs.h"
 #include "files/designfile.h"
+#include "pages/spice/spicenetlist.h"
 
 class ToolPage;
 class LinearSelectorPage;
@@ -85,6 +86,10 @@ public:
     // design opens: later pages may read what earlier ones computed.
     const QVector<ToolPage *> &pages() const { return m_pages; }
 
+    // The circuit of the page on screen, titled with the design's file name;
+    // empty, with the reason, on a page that has none.
+    SpiceNetlist currentSpiceNetlist() const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -93,6 +98,7 @@ private slots:
     void on_actionSave_As_triggered();
     void on_actionOpen_triggered();
     void on_actionSupport_triggered();
+    void on_actionExport_SPICE_Netlist_triggered();
 
     void on_includePreReleased_clicked(bool checked);
 
@@ -103,6 +109,8 @@ private:
     void setFontSize(int points);
     void readPreferences();
     void writePreferences() const;
+    // Enables the export on a page with a circuit, else says why in its tip.
+    void updateSpiceAction();
 
     Ui::MainWindow *ui;
     StartOptions m_options;

@@ -14,6 +14,15 @@ bool isOpen(double v)
     return v == kOpenValue;
 }
 
+// An uploaded period repeats after its last time; one that starts at 0
+// takes one more step, as the page's samples do.
+double uploadedPeriod(const SoaPeriod &p)
+{
+    if (p.time.first() > 0 || p.time.size() < 2)
+        return p.time.last();
+    return p.time.last() + p.time[1] - p.time[0];
+}
+
 // The source specification of the signal; empty when the period is empty.
 QString signalSource(const SoaSimInput &in, const SoaSignalInfo &s, QString *description)
 {
@@ -42,6 +51,8 @@ QString signalSource(const SoaSimInput &in, const SoaSignalInfo &s, QString *des
             points << QStringLiteral("0 %1").arg(num(p.wave.last() * in.scale));
         for (int k = 0; k < p.time.size(); ++k)
             points << QStringLiteral("%1 %2").arg(num(p.time[k]), num(p.wave[k] * in.scale));
+        if (p.time.first() <= 0)
+            points << QStringLiteral("%1 %2").arg(num(uploadedPeriod(p)), num(p.wave.first() * in.scale));
         return QStringLiteral("PWL(%1) r=0").arg(points.join(QLatin1Char(' ')));
     }
     }
@@ -68,7 +79,7 @@ SpiceNetlist soaNetlist(const SoaSimInput &in, const SoaSignalInfo &signal, cons
     }
     const double period = signal.type == 0 ? 1 / signal.frequency
         : signal.type == 1 ? signal.tRise + signal.tHigh + signal.tFall + signal.tLow
-                           : in.period.time.last();
+                           : uploadedPeriod(in.period);
 
     // The load: open elements are left out, shorted ones become wires.
     QVector<LoadElement> elements;
@@ -91,6 +102,10 @@ SpiceNetlist soaNetlist(const SoaSimInput &in, const SoaSignalInfo &signal, cons
     add(QLatin1Char('C'), in.C, QStringLiteral("load C"), in.C == 0, isOpen(in.C));
     if (in.series && !loadOpen && elements.isEmpty())
         loadShorted = true;
+    if (in.voltageSignal && loadShorted && !loadOpen) {
+        out.unavailable = QStringLiteral("The load shorts the output: no voltage can be driven across it.");
+        return out;
+    }
     if (!in.voltageSignal && (loadOpen || (!in.series && elements.isEmpty()))) {
         out.unavailable = QStringLiteral("The load is open: no current can be driven into it.");
         return out;

@@ -81,10 +81,10 @@ namespace {
 constexpr double kOpen = 4294967295.0;
 
 void twoTerminal(SpiceWriter &w, const QString &name, const QString &n1, const QString &n2, double value,
-    const QString &label, bool shorted, bool open)
+    const QString &label, bool shorted, bool open, const char *openWords = "is open")
 {
     if (open) {
-        w.comment(QStringLiteral("%1 (%2) is open: left out").arg(name, label));
+        w.comment(QStringLiteral("%1 (%2) %3: left out").arg(name, label, QLatin1String(openWords)));
     } else if (shorted) {
         w.element(QStringLiteral("V") + name, n1, n2, QStringLiteral("0"), label + QStringLiteral(" (short)"));
     } else {
@@ -109,5 +109,6 @@ void spiceInductor(SpiceWriter &w, const QString &name, const QString &n1, const
 void spiceCapacitor(SpiceWriter &w, const QString &name, const QString &n1, const QString &n2, double farads,
     const QString &label)
 {
-    twoTerminal(w, name, n1, n2, farads, label, farads >= kOpen || std::isinf(farads), farads == 0);
+    twoTerminal(w, name, n1, n2, farads, label, farads >= kOpen || std::isinf(farads), farads == 0,
+        "is open (no capacitance)");
 }

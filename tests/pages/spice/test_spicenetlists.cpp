@@ -89,6 +89,7 @@ void TestSpiceNetlists::soaSteadyState_data()
     QTest::newRow("sine, two in parallel") << 0 << true << 8.0 << 1e-3 << shortC << true << 2 << false;
     QTest::newRow("sine, bridged") << 0 << true << 8.0 << 2e-3 << shortC << true << 1 << true;
     QTest::newRow("trapezoid, series R-L") << 1 << true << 5.0 << 0.2e-3 << shortC << true << 1 << false;
+    QTest::newRow("uploaded waveform, series R-L") << 2 << true << 6.0 << 0.5e-3 << shortC << true << 1 << false;
     QTest::newRow("current sine, parallel R-C") << 0 << false << 10.0 << kOpenValue << 10e-6 << false << 1 << false;
 }
 
@@ -124,8 +125,18 @@ void TestSpiceNetlists::soaSteadyState()
     s.tFall = 100e-6;
     s.tLow = 500e-6;
     SoaSimInput in;
-    in.period = type == 0 ? SOAsine(s.frequency, s.maximum, s.minimum)
-                          : SOAtrap(s.tRise, s.tHigh, s.tFall, s.tLow, s.maximum, s.minimum);
+    if (type == 0) {
+        in.period = SOAsine(s.frequency, s.maximum, s.minimum);
+    } else if (type == 1) {
+        in.period = SOAtrap(s.tRise, s.tHigh, s.tFall, s.tLow, s.maximum, s.minimum);
+    } else {
+        // A 1 ms sawtooth of 20 uploaded lines, densified as an upload is, played at half scale.
+        QString csv;
+        for (int k = 0; k < 20; ++k)
+            csv += QStringLiteral("%1,%2\n").arg(k * 1e-3 / 19).arg(k == 19 ? -40.0 : -40 + 80.0 * k / 18);
+        in.period = readSoaCsv(csv).period;
+        in.scale = 0.5;
+    }
     in.voltageSignal = voltage;
     in.R = R;
     in.L = L;
