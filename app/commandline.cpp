@@ -14,6 +14,7 @@
 #include "app/dialogresponder.h"
 #include "app/mainwindow.h"
 #include "app/report.h"
+#include "app/spiceexport.h"
 #include "files/designfile.h"
 
 namespace {
@@ -66,6 +67,11 @@ CommandLine parseCommandLine(const QStringList &arguments)
                 c.mode = CommandLine::Mode::Screenshot;
                 c.screenshotPath = arguments.at(++i);
             }
+        } else if (arg == QLatin1String("--spice")) {
+            if (needValue(i, arg)) {
+                c.mode = CommandLine::Mode::Spice;
+                c.spicePath = arguments.at(++i);
+            }
         } else if (arg == QLatin1String("--page")) {
             if (needValue(i, arg)) {
                 bool ok = false;
@@ -92,6 +98,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     }
     if (c.error.isEmpty() && information != CommandLine::Mode::Window)
         c.mode = information;
+    if (c.error.isEmpty() && c.mode == CommandLine::Mode::Spice && c.page < 0)
+        c.error = QStringLiteral("--spice needs --page N");
     if (c.error.isEmpty() && c.mode == CommandLine::Mode::Window && !c.clicks.isEmpty())
         c.error = QStringLiteral("--click needs --report or --screenshot");
     return c;
@@ -103,6 +111,7 @@ QString helpText()
                           "       ampora --report [--page N] [--click NAME]... [--catalogs DIR] [FILE]\n"
                           "       ampora --screenshot OUT.png [--page N] [--size WxH] [--click NAME]...\n"
                           "              [--catalogs DIR] [FILE]\n"
+                          "       ampora --spice OUT.cir --page N [--click NAME]... [--catalogs DIR] [FILE]\n"
                           "\n"
                           "Designs circuits around Zarn's high-power linear op-amps and PWM amplifiers.\n"
                           "Without --report or --screenshot, opens the window and, after start-up, the\n"
@@ -115,10 +124,12 @@ QString helpText()
                           "                       on standard output and exit; no network, no dialogs\n"
                           "  --screenshot OUT.png render the window at page N, or at the page the design\n"
                           "                       shows, into the PNG file OUT.png\n"
+                          "  --spice OUT.cir      write the circuit of page N as a SPICE netlist into\n"
+                          "                       OUT.cir and exit; no window is shown\n"
                           "  --page N             with --report or --screenshot: show page N (0 is the\n"
-                          "                       home page)\n"
+                          "                       home page); needed by --spice\n"
                           "  --size WxH           with --screenshot: the window size (default 1230x691)\n"
-                          "  --click NAME         with --report or --screenshot, repeatable: after FILE is\n"
+                          "  --click NAME         with --report, --screenshot or --spice, repeatable: after FILE is\n"
                           "                       opened, click the button of that object name; a message\n"
                           "                       box is answered with its default button and listed in\n"
                           "                       the report, any other dialog is cancelled\n"
@@ -128,13 +139,14 @@ QString helpText()
                           "  -h, --help           print this summary and exit\n"
                           "  --version            print the version and exit\n"
                           "\n"
-                          "Scripted runs (--report, --screenshot) read no network and do not write\n"
+                          "Scripted runs (--report, --screenshot, --spice) read no network and do not write\n"
                           "preferences.txt.\n"
                           "\n"
                           "Exit status: 0 on success; 2 with a one-line message on standard error\n"
                           "(starting with \"ampora: \") for an unreadable FILE, a FILE whose first line is\n"
-                          "not the design-file header, an unknown option or button, or a page that does\n"
-                          "not exist.\n");
+                          "not the design-file header, an unknown option or button, a page that does\n"
+                          "not exist, or, with --spice, a page without a netlist or a file that cannot\n"
+                          "be written.\n");
 }
 
 int printInformation(const CommandLine &c)
@@ -196,6 +208,19 @@ int runScripted(const CommandLine &c)
             return 2;
         }
         QCoreApplication::processEvents();
+    }
+    if (c.mode == CommandLine::Mode::Spice) {
+        const SpiceNetlist netlist = window.currentSpiceNetlist();
+        if (netlist.isEmpty()) {
+            printError(QStringLiteral("page %1 has no SPICE netlist: %2").arg(c.page).arg(netlist.unavailable));
+            return 2;
+        }
+        QString error;
+        if (!writeSpiceNetlist(c.spicePath, netlist.text, &error)) {
+            printError(QStringLiteral("cannot write %1: %2").arg(c.spicePath, error));
+            return 2;
+        }
+        return 0;
     }
     if (c.mode == CommandLine::Mode::Screenshot) {
         window.resize(c.size);

@@ -6,10 +6,11 @@
 
 // What the command line asks for. See the README for the options.
 struct CommandLine {
-    enum class Mode { Window, Report, Screenshot, Help, Version };
+    enum class Mode { Window, Report, Screenshot, Spice, Help, Version };
     Mode mode = Mode::Window;
     QString designFile;
     QString screenshotPath;
+    QString spicePath; // --spice: where the netlist goes
     int page = -1;
     QSize size = QSize(1230, 691);
     QStringList clicks;
@@ -22,7 +23,8 @@ CommandLine parseCommandLine(const QStringList &arguments);
 // Whether the run needs no window on a display.
 inline bool isScripted(const CommandLine &c)
 {
-    return c.mode == CommandLine::Mode::Report || c.mode == CommandLine::Mode::Screenshot;
+    return c.mode == CommandLine::Mode::Report || c.mode == CommandLine::Mode::Screenshot
+        || c.mode == CommandLine::Mode::Spice;
 }
 
 // --help and --version: answered before any application object exists, so
@@ -38,5 +40,5 @@ QString helpText();
 // Prints what --help or --version asks for; returns the process exit status.
 int printInformation(const CommandLine &c);
 
-// --report and --screenshot runs; returns the process exit status.
+// --report, --screenshot and --spice runs; returns the process exit status.
 int runScripted(const CommandLine &c);

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QStackedWidget>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QStatusBar>
@@ -14,6 +17,7 @@
 #include "amporaversion.h"
 #include "app/headertips.h"
 #include "app/homepage.h"
+#include "app/spiceexport.h"
 #include "app/updatecheck.h"
 #include "files/designfile.h"
 #include "pages/charthelper.h"
@@ -54,6 +58,11 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     connect(linearSelectorPage(), &LinearSelectorPage::hiddenPageRequested, this,
         [this] { ui->Page->setCurrentWidget(hiddenPage()); });
     connectNavigation();
+    // A page's state decides too, so the action is brought up to date when
+    // the menu opens as well as when the page changes.
+    ui->menuFile->setToolTipsVisible(true);
+    connect(ui->Page, &QStackedWidget::currentChanged, this, &MainWindow::updateSpiceAction);
+    connect(ui->menuFile, &QMenu::aboutToShow, this, &MainWindow::updateSpiceAction);
 
     readPreferences();
     fillSelectors();
@@ -64,6 +73,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     installChartHelpers(this);
     installHeaderTips(this);
 
+    updateSpiceAction();
     m_designChanged = false;
 }
 
@@ -239,6 +249,7 @@ bool MainWindow::openFile()
     }
     // A design shown on a tool page needs the way back home.
     ui->HomeButton->setVisible(ui->Page->currentWidget() != ui->page);
+    updateSpiceAction();
     m_designChanged = false;
     QApplication::restoreOverrideCursor();
     return true;
@@ -309,4 +320,48 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::on_actionSupport_triggered()
 {
     showSupportMessage(this);
+}
+
+SpiceNetlist MainWindow::currentSpiceNetlist() const
+{
+    const auto *page = qobject_cast<const ToolPage *>(ui->Page->currentWidget());
+    if (!page) {
+        SpiceNetlist none;
+        none.unavailable = QStringLiteral("Choose a tool page with a circuit to export it as a SPICE netlist.");
+        return none;
+    }
+    return page->spiceNetlist(m_designPath.isEmpty() ? QString() : QFileInfo(m_designPath).fileName());
+}
+
+void MainWindow::updateSpiceAction()
+{
+    const SpiceNetlist netlist = currentSpiceNetlist();
+    ui->actionExport_SPICE_Netlist->setEnabled(!netlist.isEmpty());
+    const QString tip = netlist.isEmpty() ? netlist.unavailable
+                                          : QStringLiteral("Writes this page's circuit as a SPICE netlist (.cir).");
+    ui->actionExport_SPICE_Netlist->setToolTip(tip);
+    ui->actionExport_SPICE_Netlist->setStatusTip(tip);
+}
+
+void MainWindow::on_actionExport_SPICE_Netlist_triggered()
+{
+    const SpiceNetlist netlist = currentSpiceNetlist();
+    if (netlist.isEmpty()) {
+        statusBar()->showMessage(netlist.unavailable, 10000);
+        return;
+    }
+    const QString suggested = m_designPath.isEmpty()
+        ? QStringLiteral("circuit.cir")
+        : QFileInfo(m_designPath).dir().filePath(QFileInfo(m_designPath).completeBaseName() + QStringLiteral(".cir"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Export SPICE Netlist"), suggested, QStringLiteral("SPICE netlists (*.cir)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    const QString shown = QDir::toNativeSeparators(path);
+    if (writeSpiceNetlist(path, netlist.text, &error))
+        statusBar()->showMessage(QStringLiteral("Wrote %1").arg(shown), 5000);
+    else
+        QMessageBox::warning(this, QStringLiteral("Export SPICE Netlist"),
+            QStringLiteral("The netlist could not be written to %1: %2").arg(shown, error));
 }

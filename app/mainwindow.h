@@ -10,6 +10,7 @@
 
 #include "catalog/catalogs.h"
 #include "files/designfile.h"
+#include "pages/spice/spicenetlist.h"
 
 class ToolPage;
 class LinearSelectorPage;
@@ -90,6 +91,10 @@ public:
     // on every page but the home page. False for a page that does not exist.
     bool showPageAt(int index);
 
+    // The circuit of the page on screen, titled with the design's file name;
+    // empty, with the reason, on a page that has none.
+    SpiceNetlist currentSpiceNetlist() const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -98,6 +103,7 @@ private slots:
     void on_actionSave_As_triggered();
     void on_actionOpen_triggered();
     void on_actionSupport_triggered();
+    void on_actionExport_SPICE_Netlist_triggered();
 
     void on_includePreReleased_clicked(bool checked);
 
@@ -108,6 +114,8 @@ private:
     void setFontSize(int points);
     void readPreferences();
     void writePreferences() const;
+    // Enables the export on a page with a circuit, else says why in its tip.
+    void updateSpiceAction();
 
     Ui::MainWindow *ui;
     StartOptions m_options;

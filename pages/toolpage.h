@@ -6,6 +6,7 @@
 
 #include "catalog/catalogs.h"
 #include "catalog/selectorlists.h"
+#include "pages/spice/spicenetlist.h"
 #include "pages/storedentries.h"
 
 class QComboBox;
@@ -55,6 +56,19 @@ public:
         if (binding)
             binding->set(value, true);
         return binding != nullptr;
+    }
+
+    // The page's circuit as a SPICE netlist with `design` (a file name) in
+    // its title line; a page without a circuit to write, or in a state that
+    // has none, returns an empty netlist that says why. A page exports its
+    // circuit by overriding this; the File menu and the command line ask
+    // the page on screen.
+    virtual SpiceNetlist spiceNetlist(const QString &design) const
+    {
+        Q_UNUSED(design);
+        SpiceNetlist none;
+        none.unavailable = tr("This page has no circuit to export as a SPICE netlist.");
+        return none;
     }
 
     // Removes the blanks from the stored entries that a design file writes

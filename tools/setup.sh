@@ -5,7 +5,8 @@ set -e
 top=$(cd "$(dirname "$0")/.." && pwd)
 . "$top/tools/packages.sh"
 
-packages="g++ cmake ninja-build ccache qtbase5-dev libqt5serialport5-dev libqcustomplot-dev fonts-dejavu-core desktop-file-utils appstream shared-mime-info socat"
+# ngspice: the test suite runs every exported SPICE netlist through it.
+packages="g++ cmake ninja-build ccache qtbase5-dev libqt5serialport5-dev libqcustomplot-dev fonts-dejavu-core desktop-file-utils appstream shared-mime-info socat ngspice"
 install_packages $packages
 
 if [ ! -f "$top/build/CMakeCache.txt" ]; then

@@ -12,6 +12,7 @@
 #include "pages/notes.h"
 #include "pages/soa/loadcalc.h"
 #include "pages/soa/soachart.h"
+#include "pages/soa/soanetlist.h"
 #include "qcustomplot.h"
 #include "ui_soapage.h"
 #include "values/fieldvalues.h"
@@ -205,7 +206,9 @@ void SoaPage::redraw()
 {
     const amp a = currentAmp();
     rebuildPeriod(a);
-    m_result = computeSoa(gatherInput(a), a);
+    const SoaInput input = gatherInput(a);
+    m_simInput = input.sim;
+    m_result = computeSoa(input, a);
     drawSOAchart(ui->SOA, m_result);
     writeResults();
     m_labels = drawSOAschematic(ui->SOAsch, schematicCase(a));
@@ -274,7 +277,7 @@ void SoaPage::writeResults()
     ui->PowerDetails->ensureCursorVisible();
 }
 
-void SoaPage::waveDescription()
+SoaSignalInfo SoaPage::signalInfo() const
 {
     SoaSignalInfo info;
     info.type = m_signal.type;
@@ -296,6 +299,17 @@ void SoaPage::waveDescription()
     info.vsPos = string2Number(m_vsPos);
     info.vsNeg = string2Number(m_vsNeg);
     info.iPeak = currentAmp().I_pk;
+    return info;
+}
+
+SpiceNetlist SoaPage::spiceNetlist(const QString &design) const
+{
+    return soaNetlist(m_simInput, signalInfo(), currentAmp(), spiceTitle(tr("SOA page"), design));
+}
+
+void SoaPage::waveDescription()
+{
+    const SoaSignalInfo info = signalInfo();
     // The description is one line; the narrow signal tab shows it broken after
     // its kind and at each group of figures. A word-wrapped label would make the
     // whole page's height depend on its width and push the notes off screen.

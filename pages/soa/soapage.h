@@ -51,6 +51,9 @@ public:
     double loadCurrentMax() const { return m_result.sim.Imax; }
     const SoaPeriod &period() const { return m_period; }
 
+    // The load, the amplifier and the signal as simulated last.
+    SpiceNetlist spiceNetlist(const QString &design) const override;
+
 public slots:
     // Keeps the twelve load-calculator texts between openings.
     void saveLoadCalc(const QString &resS, const QString &capS, const QString &indS, const QString &resP,
@@ -107,6 +110,7 @@ private:
 
     void writeResults();
     void waveDescription();
+    SoaSignalInfo signalInfo() const;
 
     Ui::SoaPage *ui;
 
@@ -121,6 +125,7 @@ private:
 
     SoaPeriod m_period;
     SoaResult m_result;
+    SoaSimInput m_simInput; // what the last refresh simulated
     bool m_ampChangeDone = false;
 
     // Clickable schematic labels of the last drawing, by SoaLabelSlot.

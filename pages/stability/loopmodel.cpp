@@ -92,7 +92,8 @@ struct CapStage {
     double PL = kNoBreak, ZISO = kNoBreak, PF = kNoBreak, ZF = kNoBreak, PNG = kNoBreak, ZNG = kNoBreak;
 };
 
-// Booster and fixed-gain parts bring their own feedback network.
+} // namespace
+
 void specialCircuit(const amp &a, double rg, double &rin, double &rfb, double &cfb)
 {
     if (a.CircuitType == QLatin1String("normal"))
@@ -111,6 +112,8 @@ void specialCircuit(const amp &a, double rg, double &rin, double &rfb, double &c
         cfb = a.Cfb;
     }
 }
+
+namespace {
 
 CapStage capStage(const LoopInput &in)
 {

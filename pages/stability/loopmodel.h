@@ -120,6 +120,10 @@ LoopResult plotLBodeDataComposite(const LoopInput &in, bool plot);
 // The model of the page's case.
 LoopResult evaluateLoop(const LoopInput &in, StabLoad load, bool composite, bool plot);
 
+// Booster and fixed-gain parts bring their own feedback network: their
+// R_IN, R_FB and C_FB replace the typed ones (`rg` is the page's R_G).
+void specialCircuit(const amp &a, double rg, double &rin, double &rfb, double &cfb);
+
 StabVerdict stabVerdict(double rateOfClosure, double phaseMargin);
 QString stabVerdictText(StabVerdict verdict);
 

@@ -1,6 +1,7 @@
 # Sources of this folder: models (no widgets) and pages.
 list(APPEND AMPORA_MODEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/loopmodel.h ${CMAKE_CURRENT_LIST_DIR}/loopmodel.cpp ${CMAKE_CURRENT_LIST_DIR}/bodegrid.h
+  ${CMAKE_CURRENT_LIST_DIR}/stabnetlist.h ${CMAKE_CURRENT_LIST_DIR}/stabnetlist.cpp
   ${CMAKE_CURRENT_LIST_DIR}/autocompensate.h ${CMAKE_CURRENT_LIST_DIR}/autocompensate.cpp
 )
 list(APPEND AMPORA_PAGE_SOURCES

@@ -19,6 +19,7 @@
 #include "pages/notes.h"
 #include "pages/stability/autocompensate.h"
 #include "pages/stability/stabilitycharts.h"
+#include "pages/stability/stabnetlist.h"
 #include "ui_stabilitypage.h"
 #include "values/fieldvalues.h"
 #include "values/sivalues.h"
@@ -102,6 +103,12 @@ amp StabilityPage::currentAmplifier() const
 StabLoad StabilityPage::currentLoad() const
 {
     return ui->LloadButton->isChecked() ? StabLoad::Inductive : StabLoad::Capacitive;
+}
+
+SpiceNetlist StabilityPage::spiceNetlist(const QString &design) const
+{
+    return stabilityNetlist(gatherInput(), currentLoad(), ui->compositeCheckBox->isChecked(),
+        spiceTitle(tr("stability page"), design));
 }
 
 LoopInput StabilityPage::gatherInput() const

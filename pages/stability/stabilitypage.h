@@ -29,6 +29,9 @@ public:
     // refreshStab, then the two small calculators.
     void refresh() override;
 
+    // The case on the page, with the loop broken so its gain can be read.
+    SpiceNetlist spiceNetlist(const QString &design) const override;
+
     // Recomputes the model of the page's case, its read-outs, charts and schematic.
     void refreshStab();
     // The two small calculators.

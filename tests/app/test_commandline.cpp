@@ -129,6 +129,9 @@ private slots:
         QTest::newRow("bad size") << QStringList { "--screenshot", "x.png", "--size", "wide" };
         QTest::newRow("page out of range") << QStringList { "--screenshot", "x.png", "--page", "20" };
         QTest::newRow("report page out of range") << QStringList { "--report", "--page", "20" };
+        QTest::newRow("spice without a page") << QStringList { "--spice", "x.cir" };
+        QTest::newRow("spice of the home page") << QStringList { "--spice", "x.cir", "--page", "0" };
+        QTest::newRow("spice of the heatsink page") << QStringList { "--spice", "x.cir", "--page", "7" };
     }
     void badArguments()
     {
@@ -145,6 +148,30 @@ private slots:
         for (const QByteArray &line : r.err.split('\n'))
             own += line.startsWith("ampora: ") ? 1 : 0;
         QCOMPARE(own, 1);
+    }
+
+    // The start-up SOA and stability designs have circuits; the file is
+    // written whole and nothing goes to standard output.
+    void spiceNetlist_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("analysis");
+        QTest::newRow("SOA page") << "2" << ".tran";
+        QTest::newRow("stability page") << "4" << ".ac";
+    }
+    void spiceNetlist()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, analysis);
+        const QString path = m_dir.filePath(QStringLiteral("page%1.cir").arg(page));
+        const Run r = ampora({ QStringLiteral("--spice"), path, QStringLiteral("--page"), page });
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.isEmpty());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(f.readAll());
+        QVERIFY(text.contains(QLatin1Char('\n') + analysis + QLatin1Char(' ')));
+        QVERIFY(text.endsWith(QStringLiteral("\n.end\n")));
     }
 
     void reportOfDesignFile()

@@ -1,0 +1,383 @@
+#include <QtTest>
+
+#include "pages/currentpump/pumpnetlist.h"
+#include "pages/pwm/pwmnetlist.h"
+#include "pages/soa/soanetlist.h"
+#include "pages/soa/soasimulation.h"
+#include "pages/spice/spicenetlist.h"
+#include "pages/stability/stabnetlist.h"
+#include "tests/pages/spice/ngspicerun.h"
+#include "values/sivalues.h"
+
+#include <complex>
+
+using cplx = std::complex<double>;
+
+namespace {
+
+// The fundamental of the last displayed period, as a phasor: both the page's
+// samples and the simulator's waveform are read at the same instants.
+cplx fundamental(const QVector<double> &t, const std::function<double(int)> &value, double period)
+{
+    cplx sum;
+    const int n = t.size();
+    for (int k = 0; k < n; ++k)
+        sum += value(k) * std::exp(cplx(0, -2 * M_PI * t[k] / period));
+    return sum * (2.0 / n);
+}
+
+void requireNgspice()
+{
+    if (!haveNgspice())
+        QSKIP("ngspice is not installed (the test command installs it)");
+}
+
+} // namespace
+
+class TestSpiceNetlists : public QObject {
+    Q_OBJECT
+private slots:
+    void suffixes_data();
+    void suffixes();
+    void soaSteadyState_data();
+    void soaSteadyState();
+    void stabilityCrossover_data();
+    void stabilityCrossover();
+    void filterAttenuation_data();
+    void filterAttenuation();
+    void pumpTransconductance_data();
+    void pumpTransconductance();
+};
+
+void TestSpiceNetlists::suffixes_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("mega is meg, never M") << 1e6 << "1meg";
+    QTest::newRow("milli") << 1e-3 << "1m";
+    QTest::newRow("micro") << 4.7e-6 << "4.7u";
+    QTest::newRow("kilo") << 2200.0 << "2.2k";
+    QTest::newRow("rounding carries to the next suffix") << 999.99996 << "1k";
+    QTest::newRow("negative") << -0.5 << "-500m";
+    QTest::newRow("pico") << 33e-12 << "33p";
+    QTest::newRow("giga") << 4.294967295e9 << "4.294967g";
+    QTest::newRow("zero") << 0.0 << "0";
+}
+
+void TestSpiceNetlists::suffixes()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(spiceNumber(value), text);
+}
+
+void TestSpiceNetlists::soaSteadyState_data()
+{
+    QTest::addColumn<int>("type"); // 0 sine, 1 trapezoid
+    QTest::addColumn<bool>("voltage");
+    QTest::addColumn<double>("R");
+    QTest::addColumn<double>("L");
+    QTest::addColumn<double>("C"); // the open value: "short"
+    QTest::addColumn<bool>("series");
+    QTest::addColumn<int>("parallel");
+    QTest::addColumn<bool>("bridge");
+    const double shortC = kOpenValue;
+    QTest::newRow("sine, series R-L") << 0 << true << 8.0 << 1e-3 << shortC << true << 1 << false;
+    QTest::newRow("sine, series R-C") << 0 << true << 10.0 << 0.0 << 22e-6 << true << 1 << false;
+    QTest::newRow("sine, series R-L-C") << 0 << true << 4.0 << 0.5e-3 << 100e-6 << true << 1 << false;
+    QTest::newRow("sine, parallel R-C") << 0 << true << 20.0 << kOpenValue << 4.7e-6 << false << 1 << false;
+    QTest::newRow("sine, two in parallel") << 0 << true << 8.0 << 1e-3 << shortC << true << 2 << false;
+    QTest::newRow("sine, bridged") << 0 << true << 8.0 << 2e-3 << shortC << true << 1 << true;
+    QTest::newRow("trapezoid, series R-L") << 1 << true << 5.0 << 0.2e-3 << shortC << true << 1 << false;
+    QTest::newRow("uploaded waveform, series R-L") << 2 << true << 6.0 << 0.5e-3 << shortC << true << 1 << false;
+    QTest::newRow("current sine, parallel R-C") << 0 << false << 10.0 << kOpenValue << 10e-6 << false << 1 << false;
+}
+
+// Amplitude and phase of the load current's fundamental in steady state, as
+// the page's simulation gives it and as ngspice gives it, within 1 % (the
+// phase within 1 % of a period). A current signal drives the load, so there
+// the load voltage is compared.
+void TestSpiceNetlists::soaSteadyState()
+{
+    QFETCH(int, type);
+    QFETCH(bool, voltage);
+    QFETCH(double, R);
+    QFETCH(double, L);
+    QFETCH(double, C);
+    QFETCH(bool, series);
+    QFETCH(int, parallel);
+    QFETCH(bool, bridge);
+    requireNgspice();
+
+    amp a;
+    a.ampName = QStringLiteral("TEST");
+    a.VswingA = { 0 };
+    a.VswingB = { 0.2 };
+    a.VswingC = { 5 };
+    SoaSignalInfo s;
+    s.type = type;
+    s.voltage = voltage;
+    s.maximum = voltage ? 20 : 2;
+    s.minimum = -s.maximum;
+    s.frequency = 1000;
+    s.tRise = 100e-6;
+    s.tHigh = 300e-6;
+    s.tFall = 100e-6;
+    s.tLow = 500e-6;
+    SoaSimInput in;
+    if (type == 0) {
+        in.period = SOAsine(s.frequency, s.maximum, s.minimum);
+    } else if (type == 1) {
+        in.period = SOAtrap(s.tRise, s.tHigh, s.tFall, s.tLow, s.maximum, s.minimum);
+    } else {
+        // A 1 ms sawtooth of 20 uploaded lines, densified as an upload is, played at half scale.
+        QString csv;
+        for (int k = 0; k < 20; ++k)
+            csv += QStringLiteral("%1,%2\n").arg(k * 1e-3 / 19).arg(k == 19 ? -40.0 : -40 + 80.0 * k / 18);
+        in.period = readSoaCsv(csv).period;
+        in.scale = 0.5;
+    }
+    in.voltageSignal = voltage;
+    in.R = R;
+    in.L = L;
+    in.C = C;
+    in.series = series;
+    in.numParallel = parallel;
+    in.rcs = 0.5;
+    in.bridge = bridge;
+    in.displayAfter = 8;
+    in.displayCycles = 2;
+    const SoaSimResult page = simulateSoaLoad(in, a);
+    const SpiceNetlist net = soaNetlist(in, s, a, QStringLiteral("test"));
+    QVERIFY(!net.isEmpty());
+    const QString probe = voltage ? QStringLiteral("i(VILOAD)") : QStringLiteral("v(out)");
+    const SpiceRun run = runNgspice(net.text, { probe });
+    QVERIFY2(run.ok, qPrintable(run.error));
+
+    // The last displayed period: sample k lies at (a + c - 1) T + t_k.
+    const double T = 1e-3;
+    const int n = in.period.time.size();
+    QVector<double> t(n);
+    for (int k = 0; k < n; ++k)
+        t[k] = (in.displayAfter + in.displayCycles - 1) * T + in.period.time[k];
+    const QVector<double> &pageValue = voltage ? page.I : page.V;
+    const cplx expected = fundamental(t, [&](int k) { return pageValue[pageValue.size() - n + k]; }, T);
+    const cplx simulated = fundamental(t, [&](int k) { return interpolate(run.columns[0], run.columns[1], t[k]); }, T);
+    QVERIFY2(std::abs(std::abs(simulated) / std::abs(expected) - 1) < 0.01,
+        qPrintable(QStringLiteral("amplitude %1 against %2").arg(std::abs(simulated)).arg(std::abs(expected))));
+    const double phaseError = std::abs(std::arg(simulated / expected)) / (2 * M_PI);
+    QVERIFY2(phaseError < 0.01, qPrintable(QStringLiteral("phase off by %1 of a period").arg(phaseError)));
+}
+
+void TestSpiceNetlists::stabilityCrossover_data()
+{
+    QTest::addColumn<double>("aol"); // dB
+    QTest::addColumn<double>("pole1");
+    QTest::addColumn<double>("pole2");
+    QTest::addColumn<double>("zout");
+    QTest::addColumn<bool>("inverting");
+    QTest::addColumn<QStringList>("parts"); // R_IN, R_FB, C_FB, R_ISO, C_LOAD, R_NG, C_NG
+    QTest::newRow("one pole, flat 1/beta") << 100.0 << 10.0 << 5e6 << 5.0 << true
+                                          << QStringList { "1k", "20k", "open", "short", "0", "open", "open" };
+    QTest::newRow("load pole a decade above closure") << 100.0 << 10.0 << 5e6 << 5.0 << true
+                                                     << QStringList { "1k", "20k", "open", "short", "10n", "open", "open" };
+    QTest::newRow("load pole below closure, R_ISO zero") << 110.0 << 5.0 << 20e6 << 10.0 << true
+                                                       << QStringList { "1k", "100k", "open", "1", "1u", "open", "open" };
+    QTest::newRow("C_FB lowers 1/beta") << 100.0 << 10.0 << 50e6 << 5.0 << true
+                                       << QStringList { "1k", "100k", "100p", "short", "0", "open", "open" };
+    QTest::newRow("noise-gain network") << 100.0 << 10.0 << 20e6 << 5.0 << true
+                                       << QStringList { "10k", "10k", "open", "short", "0", "100", "10n" };
+    QTest::newRow("non-inverting, noise gain ignored") << 100.0 << 10.0 << 5e6 << 5.0 << false
+                                                      << QStringList { "1k", "9k", "open", "short", "0", "100", "10n" };
+}
+
+// The loop gain ngspice computes crosses 0 dB where the page's straight
+// lines close. A straight line is off by at most 3 dB at a break; where the
+// curves close at 20 dB/decade that moves the crossing by 10^(3/20) = 1.41
+// times, and the page reads the closure on a grid of sixteen points a
+// decade, half a step (10^(1/32) = 1.075 times) away at most: 1.52 times.
+void TestSpiceNetlists::stabilityCrossover()
+{
+    QFETCH(double, aol);
+    QFETCH(double, pole1);
+    QFETCH(double, pole2);
+    QFETCH(double, zout);
+    QFETCH(bool, inverting);
+    QFETCH(QStringList, parts);
+    requireNgspice();
+
+    LoopInput in;
+    in.amplifier.ampName = QStringLiteral("TEST");
+    in.amplifier.CircuitType = QStringLiteral("normal");
+    in.amplifier.Aol_DC = aol;
+    in.amplifier.pole1 = { pole1 };
+    in.amplifier.pole2 = { pole2 };
+    in.amplifier.pole3 = { 1e13 };
+    in.amplifier.Zout = zout;
+    in.inverting = inverting;
+    in.parts.RinC = parts[0];
+    in.parts.RfbC = parts[1];
+    in.parts.CfbC = parts[2];
+    in.parts.RisoC = parts[3];
+    in.parts.CLoadStab = parts[4];
+    in.parts.RngC = parts[5];
+    in.parts.CngC = parts[6];
+    const LoopResult page = evaluateLoop(in, StabLoad::Capacitive, false, false);
+    const SpiceNetlist net = stabilityNetlist(in, StabLoad::Capacitive, false, QStringLiteral("test"));
+    const SpiceRun run = runNgspice(net.text, { QStringLiteral("mag(v(loop))") });
+    QVERIFY2(run.ok, qPrintable(run.error));
+    const QVector<double> &f = run.columns[0], &g = run.columns[1];
+    double crossing = 0;
+    for (int k = 1; k < f.size() && crossing == 0; ++k)
+        if (g[k - 1] >= 1 && g[k] < 1) {
+            const double t = std::log(g[k - 1]) / (std::log(g[k - 1]) - std::log(g[k]));
+            crossing = f[k - 1] * std::pow(f[k] / f[k - 1], t);
+        }
+    QVERIFY(crossing > 0);
+    const double ratio = crossing / page.closureFrequency;
+    QVERIFY2(ratio < 1.52 && ratio > 1 / 1.52,
+        qPrintable(QStringLiteral("ngspice %1 Hz, page %2 Hz").arg(crossing).arg(page.closureFrequency)));
+}
+
+namespace {
+
+networkElement part(const char *l, const char *r, const char *c)
+{
+    return { QString::fromLatin1(l), QString::fromLatin1(r), QString::fromLatin1(c) };
+}
+
+} // namespace
+
+void TestSpiceNetlists::filterAttenuation_data()
+{
+    QTest::addColumn<int>("design");
+    QTest::addColumn<double>("fcut");
+    QTest::addColumn<double>("fsw");
+    QTest::newRow("second order, parasitics, 4 ohm") << 0 << 12.8e3 << 200e3;
+    QTest::newRow("fourth order, dual capacitor, R-L load matched") << 1 << 20e3 << 500e3;
+    QTest::newRow("sixth order, extended load") << 2 << 30e3 << 400e3;
+    QTest::newRow("second order, open inductor self-capacitance") << 3 << 5e3 << 100e3;
+}
+
+// |load voltage / amplifier voltage| in dB at the cut-off and at the
+// switching frequency, as the network model gives it and as ngspice does.
+void TestSpiceNetlists::filterAttenuation()
+{
+    QFETCH(int, design);
+    QFETCH(double, fcut);
+    QFETCH(double, fsw);
+    requireNgspice();
+
+    FilterNetwork n;
+    resetNetworkElements(n);
+    switch (design) {
+    case 0:
+        n.order = 2;
+        n.filter[0] = part("33u", "20m", "100p");
+        n.filter[1] = part("20n", "10m", "4.7u");
+        n.load[4] = part("0", "4", "short");
+        break;
+    case 1:
+        n.order = 4;
+        n.nL = 2;
+        n.nC = 2;
+        n.filter[0] = part("10u", "15m", "50p");
+        n.filter[1] = part("15n", "8m", "2.2u");
+        n.filter[2] = part("4.7u", "10m", "30p");
+        n.filter[3] = part("10n", "5m", "1u");
+        n.load[4] = part("200u", "6", "short");
+        n.matching = autoMatchingNetwork(n);
+        break;
+    case 2:
+        n.order = 6;
+        n.filter[0] = part("22u", "10m", "80p");
+        n.filter[1] = part("10n", "10m", "1.5u");
+        n.filter[2] = part("10u", "10m", "40p");
+        n.filter[3] = part("8n", "8m", "1u");
+        n.filter[4] = part("4.7u", "5m", "20p");
+        n.filter[5] = part("5n", "5m", "470n");
+        n.extendedLoad = true;
+        n.load[0] = part("0", "2", "short");
+        n.load[1] = part("1m", "100", "short");
+        n.load[2] = part("0", "1k", "10u");
+        n.load[3] = part("open", "10", "1u");
+        n.load[4] = part("50u", "8", "short");
+        break;
+    default:
+        n.order = 2;
+        n.filter[0] = part("100u", "50m", "open");
+        n.filter[1] = part("0", "0", "10u");
+        n.load[4] = part("0", "2", "short");
+        break;
+    }
+    const SpiceNetlist net = pwmNetworkNetlist(n, fcut, fsw, 400, QStringLiteral("test"));
+    const SpiceRun run = runNgspice(net.text, { QStringLiteral("mag(v(load))") });
+    QVERIFY2(run.ok, qPrintable(run.error));
+    for (double f : { fcut, fsw }) {
+        const double model = 20 * std::log10(Tfilter(n, f).Tfil.magnitude());
+        const double sim = 20 * std::log10(interpolate(run.columns[0], run.columns[1], f));
+        QVERIFY2(std::fabs(sim - model) < 0.1, qPrintable(QStringLiteral("%1 Hz: ngspice %2 dB, model %3 dB").arg(f).arg(sim).arg(model)));
+    }
+}
+
+void TestSpiceNetlists::pumpTransconductance_data()
+{
+    QTest::addColumn<bool>("inverting");
+    QTest::addColumn<double>("rin");
+    QTest::addColumn<double>("rf");
+    QTest::addColumn<double>("rs");
+    QTest::addColumn<double>("rload");
+    QTest::addColumn<double>("lload");
+    QTest::addColumn<double>("cload"); // 0: no series capacitor
+    // R_F+ = R_F- - R_S balances the bridge: the ideal pump gives
+    // R_F- / (R_IN R_S) whatever the load.
+    QTest::newRow("inverting, resistive") << true << 10e3 << 10e3 << 1.0 << 10.0 << 0.0 << 0.0;
+    QTest::newRow("non-inverting, R-L load") << false << 10e3 << 10e3 << 1.0 << 5.0 << 10e-3 << 0.0;
+    QTest::newRow("inverting, 40 A/V, R-C load") << true << 1e3 << 20e3 << 0.5 << 4.0 << 0.0 << 100e-6;
+    QTest::newRow("non-inverting, 0.1 A/V") << false << 20e3 << 20e3 << 10.0 << 50.0 << 0.0 << 0.0;
+}
+
+// DC from .op and the AC magnitude at 1 kHz, both within 0.1 % of the ideal.
+void TestSpiceNetlists::pumpTransconductance()
+{
+    QFETCH(bool, inverting);
+    QFETCH(double, rin);
+    QFETCH(double, rf);
+    QFETCH(double, rs);
+    QFETCH(double, rload);
+    QFETCH(double, lload);
+    QFETCH(double, cload);
+    requireNgspice();
+
+    PumpCircuit p;
+    p.inverting = inverting;
+    p.rinNeg = p.rinPos = rin;
+    p.rfNeg = rf;
+    p.rfPos = rf - rs;
+    p.rs = rs;
+    p.rload = rload;
+    p.lload = lload;
+    p.seriesC = cload != 0;
+    p.cload = cload;
+    const double ideal = (inverting ? -1 : 1) * rf / (rin * rs);
+    const QString netlist = currentPumpNetlist(p, QStringLiteral("test")).text;
+    // One analysis a run, so the read-out comes from the analysis meant.
+    QString acOnly = netlist;
+    acOnly.replace(QStringLiteral("\n.op\n"), QStringLiteral("\n"));
+    const SpiceRun ac = runNgspice(acOnly, { QStringLiteral("mag(i(VILOAD))") });
+    QVERIFY(ac.columns[0].size() > 50);
+    QVERIFY2(ac.ok, qPrintable(ac.error));
+    const double gAC = interpolate(ac.columns[0], ac.columns[1], 1000);
+    QVERIFY2(std::fabs(gAC / std::fabs(ideal) - 1) < 1e-3, qPrintable(QString::number(gAC)));
+    if (cload == 0) {
+        // Without a series capacitor the DC operating point carries the current too.
+        QString op = netlist;
+        op.replace(QRegularExpression(QStringLiteral("\\n\\.ac [^\\n]*")), QString());
+        const SpiceRun dc = runNgspice(op, { QStringLiteral("i(VILOAD)") });
+        QVERIFY2(dc.ok, qPrintable(dc.error));
+        QVERIFY2(std::fabs(dc.columns[1].last() / ideal - 1) < 1e-3, qPrintable(QString::number(dc.columns[1].last())));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestSpiceNetlists)
+#include "test_spicenetlists.moc"
