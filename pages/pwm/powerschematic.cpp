@@ -56,6 +56,27 @@ struct Canvas {
         }
         plotWver(plot, pen, x, y, y - bottom);
     }
+    // The same branch lying in the line from (x, y) to (x + 1800, y), labels above.
+    void seriesRun(double x, double y, int element)
+    {
+        const networkElement &e = c.elements.value(element);
+        plotRhor(plot, pen, x, y);
+        plotWhor(plot, pen, x + 400, y, 300);
+        plotLhor(plot, pen, x + 700, y);
+        plotWhor(plot, pen, x + 1100, y, 300);
+        plotChor(plot, pen, x + 1400, y);
+        const struct {
+            char string;
+            const QString &value;
+            const char *unit;
+            double at;
+        } parts[] = { { 'R', e.R, "\u03a9", 200 }, { 'L', e.L, "H", 900 }, { 'C', e.C, "F", 1600 } };
+        for (const auto &p : parts) {
+            QCPItemText *item = text(x + p.at, y + 140, QString(), Qt::AlignHCenter | Qt::AlignBottom);
+            displayItemText(p.value, item, QString::fromUtf8(p.unit));
+            labels.append({ item, Label::Kind::Value, element, p.string, QString::fromUtf8(p.unit) });
+        }
+    }
 };
 
 // The ladder on the A leg; returns the x where it ends.
@@ -67,6 +88,10 @@ double drawLadder(Canvas &k, double x, double H)
     for (int i = 0; i < c.order && i < 6; ++i) {
         const networkElement &e = c.elements.value(i);
         if (i % 2 == 0) {
+            plotWhor(k.plot, k.pen, x, 0, 100);
+            if (c.topology == Topology::SplitInductor)
+                plotWhor(k.plot, k.pen, x, -H, 100);
+            x += 100;
             plotLLarge(k.plot, k.pen, x, 0);
             QCPItemText *item = k.text(x + 400, 180, QString(), Qt::AlignHCenter | Qt::AlignBottom);
             displayLParasitics(e.L, e.R, e.C, item);
@@ -77,7 +102,7 @@ double drawLadder(Canvas &k, double x, double H)
             }
             x += 800;
         } else {
-            plotWhor(k.plot, k.pen, x, 0, 400);
+            plotWhor(k.plot, k.pen, x, 0, 800);
             const double cx = x + 200;
             // Across the legs in the split-inductor filter, to ground otherwise.
             const double bottom = c.topology == Topology::SplitInductor ? -H : -900;
@@ -91,8 +116,8 @@ double drawLadder(Canvas &k, double x, double H)
             displayCParasitics(e.C, e.R, e.L, item);
             k.labels.append({ item, Label::Kind::Capacitor, i, 'C', QString() });
             if (c.topology == Topology::SplitInductor)
-                plotWhor(k.plot, k.pen, x, -H, 400);
-            x += 400;
+                plotWhor(k.plot, k.pen, x, -H, 800);
+            x += 800;
         }
     }
     if (c.order < 1) {
@@ -101,9 +126,9 @@ double drawLadder(Canvas &k, double x, double H)
             plotWhor(k.plot, k.pen, x, -H, 400);
         x += 400;
     }
-    k.text((start + x) / 2, 900, QStringLiteral("FILTER"), Qt::AlignCenter);
+    k.text((start + x) / 2, 1300, QStringLiteral("FILTER"), Qt::AlignCenter);
     if (c.topology == Topology::DualCapacitor) {
-        plotRect(k.plot, k.pen, start, -H, x - start, 500);
+        plotRect(k.plot, k.pen, start, -H, x - start, 700);
         k.text((start + x) / 2, -H, QStringLiteral("Identical\nFilter as Above"), Qt::AlignCenter);
     }
     if (c.topology == Topology::SplitInductor && c.order >= 1)
@@ -111,18 +136,27 @@ double drawLadder(Canvas &k, double x, double H)
     return x;
 }
 
-// (L5 || L3 || L4) + (L1 || L2), the upper pair first.
-void drawExtendedLoad(Canvas &k, double x, double H)
+// (L5 || L3 || L4) + (L1 || L2): the pair L1, L2 lies in the line, one above
+// the other, and the three others hang from it, so the load is no taller than
+// the condensed one. Returns the x of the last branch.
+double drawExtendedLoad(Canvas &k, double x, double H)
 {
-    const double mid = -H / 2;
-    plotWhor(k.plot, k.pen, x, 0, 700);
-    k.seriesBranch(x, 0, mid, kLoad + 0);
-    k.seriesBranch(x + 700, 0, mid, kLoad + 1);
-    plotWhor(k.plot, k.pen, x, mid, 1400);
-    k.seriesBranch(x, mid, -H, kLoad + 4);
-    k.seriesBranch(x + 700, mid, -H, kLoad + 2);
-    k.seriesBranch(x + 1400, mid, -H, kLoad + 3);
-    plotWhor(k.plot, k.pen, x, -H, 1400);
+    plotWhor(k.plot, k.pen, x, 0, 300);
+    x += 300;
+    plotWver(k.plot, k.pen, x, 700, 700);
+    k.seriesRun(x, 0, kLoad + 0);
+    k.seriesRun(x, 700, kLoad + 1);
+    plotWver(k.plot, k.pen, x + 1800, 700, 700);
+    x += 1800;
+    plotWhor(k.plot, k.pen, x, 0, 300);
+    x += 300;
+    const int order[] = { kLoad + 4, kLoad + 2, kLoad + 3 };
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            plotWhor(k.plot, k.pen, x + (i - 1) * 1100, 0, 1100);
+        k.seriesBranch(x + i * 1100, 0, -H, order[i]);
+    }
+    return x + 2200;
 }
 
 QString valueLine(const QString &value, const char *unit)
@@ -145,7 +179,7 @@ QVector<PowerSchematicLabel> drawPowerSchematic(QCustomPlot *plot, const PowerSc
     clearSchematic(plot);
     Canvas k { plot, QPen(Qt::black, 2), {}, c };
     const bool twoLegs = c.topology != Topology::SingleEnded;
-    const double H = c.extendedLoad ? 2800 : 1400;
+    const double H = 1400;
     k.text(-60, 0, QStringLiteral("A OUT"), Qt::AlignRight | Qt::AlignVCenter);
     plotWhor(plot, k.pen, 0, 0, 200);
     if (twoLegs) {
@@ -154,16 +188,17 @@ QVector<PowerSchematicLabel> drawPowerSchematic(QCustomPlot *plot, const PowerSc
     }
     double x = drawLadder(k, 200, H);
     const double ladderEnd = x;
-    plotWhor(plot, k.pen, x, 0, 600);
-    x += 600;
+    plotWhor(plot, k.pen, x, 0, 1000);
+    x += 1000;
     k.seriesBranch(x, 0, -H, kMN);
-    k.text(x, 500, QStringLiteral("MATCHING\nNETWORK"), Qt::AlignCenter);
-    plotWhor(plot, k.pen, x, 0, 900);
+    k.text(x, 600, QStringLiteral("MATCHING\nNETWORK"), Qt::AlignCenter);
+    plotWhor(plot, k.pen, x, 0, 1100);
     const double mnX = x;
-    x += 900;
+    x += 1100;
     if (c.extendedLoad) {
-        drawExtendedLoad(k, x, H);
-        k.text(x + 700, 500, QStringLiteral("LOAD"), Qt::AlignCenter);
+        const double start = x;
+        x = drawExtendedLoad(k, x, H);
+        k.text((start + x) / 2, 1300, QStringLiteral("LOAD"), Qt::AlignCenter);
     } else {
         k.seriesBranch(x, 0, -H, kLoad + 4);
         k.text(x, 500, QStringLiteral("LOAD"), Qt::AlignCenter);
