@@ -14,6 +14,7 @@
 
 #include "app/mainwindow.h"
 #include "bench/benchtiming.h"
+#include "pages/pwm/powersweep.h"
 #include "pages/pwm/pwmpowerpage.h"
 
 int main(int argc, char *argv[])
@@ -51,6 +52,18 @@ int main(int argc, char *argv[])
     view->setCurrentIndex(4);
     page->refreshPower();
 
+    // The model alone: the same design as a plain input.
+    PowerInput in;
+    in.amp = findSwitching(window.catalogs().pwms, QStringLiteral("TZ636"));
+    in.network = page->network();
+    in.Vs = 100;
+    in.outMax = 90;
+    in.outMin = -90;
+    in.heatsink = 50;
+    volatile double sink = 0;
+    const bench::Figures model = bench::timeIt(runs, [&] {
+        sink = sink + computePower(in).Tj + powerSweep(in, SweepView::Power).Fhotspot;
+    });
     const bench::Figures refresh = bench::timeIt(runs, [&] { page->refreshPower(); });
     const bench::Figures withSchematic = bench::timeIt(runs, [&] {
         page->refreshPower();
@@ -60,6 +73,7 @@ int main(int argc, char *argv[])
     const bench::Figures attenuation = bench::timeIt(runs, [&] { page->refreshPower(); });
     const QString tj = window.findChild<QLabel *>(QStringLiteral("tempJPower"))->text();
 
+    std::printf("model: computePower + power sweep:   median %.2f ms wall, %.2f ms CPU\n", model.wall, model.cpu);
     std::printf("refreshPower, power view (Tj: %s): median %.2f ms wall, %.2f ms CPU, worst %.2f ms, over %d runs\n",
         qPrintable(tj), refresh.wall, refresh.cpu, refresh.worstWall, runs);
     std::printf("refreshPower + plotFullFilter:       median %.2f ms wall, %.2f ms CPU, worst %.2f ms\n",
