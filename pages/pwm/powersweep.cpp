@@ -77,9 +77,10 @@ double amplifierPower(const PowerInput &in, const OperatingPoint &op, double f, 
 
 } // namespace
 
+// A negative frequency means nothing here: such a bound reads as 0 Hz.
 SweepRange linearSweepRange(const PowerInput &in)
 {
-    return { in.FminAuto ? 0 : in.Fmin, in.FmaxAuto ? 3 * in.fsig : in.Fmax };
+    return { in.FminAuto ? 0 : qMax(0.0, in.Fmin), in.FmaxAuto ? 3 * qMax(0.0, in.fsig) : qMax(0.0, in.Fmax) };
 }
 
 // A logarithmic range needs a positive start and an end above it; a range

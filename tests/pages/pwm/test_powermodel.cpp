@@ -248,6 +248,8 @@ private slots:
         QTest::newRow("typed") << 2e3 << 10.0 << 1e5 << 10.0 << 1e5 << 10.0 << 1e5;
         // A zero start is 1 Hz on a log axis; an end at or below the start gets three decades.
         QTest::newRow("zero and low") << 0.5 << 0.0 << 0.5 << 0.0 << 0.5 << 1.0 << 1000.0;
+        // A negative bound reads as 0 Hz (1 Hz on the log axis).
+        QTest::newRow("negative") << 2e3 << -5.0 << -1e3 << 0.0 << 0.0 << 1.0 << 1000.0;
     }
     void sweepRanges()
     {
@@ -256,8 +258,8 @@ private slots:
         QFETCH(double, Fmax);
         PowerInput in = resistorDrive(8);
         in.fsig = fsig;
-        in.FminAuto = Fmin < 0;
-        in.FmaxAuto = Fmax < 0;
+        in.FminAuto = Fmin == -1;
+        in.FmaxAuto = Fmax == -1;
         in.Fmin = Fmin;
         in.Fmax = Fmax;
         const SweepRange lin = linearSweepRange(in);
