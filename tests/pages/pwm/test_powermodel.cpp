@@ -269,7 +269,7 @@ private slots:
         QFETCH(double, logLow);
         QFETCH(double, logHigh);
         QCOMPARE(lin.low, linLow);
-        QVERIFY(qAbs(lin.high - linHigh) < 1e-9 * linHigh);
+        QVERIFY(qAbs(lin.high - linHigh) <= 1e-9 * linHigh);
         QCOMPARE(log.low, logLow);
         QVERIFY(qAbs(log.high - logHigh) < 1e-9 * logHigh);
     }
