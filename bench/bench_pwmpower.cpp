@@ -1,0 +1,84 @@
+// Cost of the PWM power page's refresh: the 102-point output sweep, the chosen
+// view's sweep, both junction-temperature loops, the notes and the replots, with
+// the page on screen; then the same with the network schematic redrawn. The
+// design is a sixth-order filter with parasitics into an extended load, and the
+// heatsink is poor enough that the operating loop runs to thermal runaway.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "app/mainwindow.h"
+#include "bench/benchtiming.h"
+#include "pages/pwm/powersweep.h"
+#include "pages/pwm/pwmpowerpage.h"
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 21;
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+
+    StartOptions options;
+    options.offline = true;
+    MainWindow window(nullptr, options);
+    window.resize(1230, 691);
+    window.findChild<QStackedWidget *>(QStringLiteral("Page"))->setCurrentIndex(9);
+    window.show();
+    QCoreApplication::processEvents();
+    auto *page = window.pwmPowerPage();
+    auto field = [&](const char *name) { return window.findChild<QLineEdit *>(QLatin1String(name)); };
+
+    const QStringList values = { "220u 0.05 100p", "0 0.02 10u", "100u 0.03 50p", "0 0.02 4.7u",
+        "47u 0.01 20p", "0 0.01 1u", "1m 8 short", "0 0.2 short", "0 0.3 short", "1m 20 short",
+        "0 50 10u", "100u 8 short" };
+    const QStringList names = PwmPowerPage::elementNames();
+    for (int i = 0; i < names.size(); ++i)
+        page->setEntry(names[i], values[i]);
+    page->setExtendedLoad(true);
+    window.findChild<QSpinBox *>(QStringLiteral("PWMfilterOrder"))->setValue(6);
+    field("heatsinkPower")->setText(QStringLiteral("50"));
+    field("PWMOut")->setText(QStringLiteral("90"));
+    field("PWMOutMin")->setText(QStringLiteral("-90"));
+    field("VsPWM")->setText(QStringLiteral("100"));
+    auto *view = window.findChild<QComboBox *>(QStringLiteral("yVariable"));
+    view->setCurrentIndex(4);
+    page->refreshPower();
+
+    // The model alone: the same design as a plain input.
+    PowerInput in;
+    in.amp = findSwitching(window.catalogs().pwms, QStringLiteral("TZ636"));
+    in.network = page->network();
+    in.Vs = 100;
+    in.outMax = 90;
+    in.outMin = -90;
+    in.heatsink = 50;
+    volatile double sink = 0;
+    const bench::Figures model = bench::timeIt(runs, [&] {
+        sink = sink + computePower(in).Tj + powerSweep(in, SweepView::Power).Fhotspot;
+    });
+    const bench::Figures refresh = bench::timeIt(runs, [&] { page->refreshPower(); });
+    const bench::Figures withSchematic = bench::timeIt(runs, [&] {
+        page->refreshPower();
+        page->plotFullFilter();
+    });
+    view->setCurrentIndex(6);
+    const bench::Figures attenuation = bench::timeIt(runs, [&] { page->refreshPower(); });
+    const QString tj = window.findChild<QLabel *>(QStringLiteral("tempJPower"))->text();
+
+    std::printf("model: computePower + power sweep:   median %.2f ms wall, %.2f ms CPU\n", model.wall, model.cpu);
+    std::printf("refreshPower, power view (Tj: %s): median %.2f ms wall, %.2f ms CPU, worst %.2f ms, over %d runs\n",
+        qPrintable(tj), refresh.wall, refresh.cpu, refresh.worstWall, runs);
+    std::printf("refreshPower + plotFullFilter:       median %.2f ms wall, %.2f ms CPU, worst %.2f ms\n",
+        withSchematic.wall, withSchematic.cpu, withSchematic.worstWall);
+    std::printf("refreshPower, attenuation view:      median %.2f ms wall, %.2f ms CPU, worst %.2f ms\n",
+        attenuation.wall, attenuation.cpu, attenuation.worstWall);
+    return 0;
+}
