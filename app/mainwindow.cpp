@@ -13,6 +13,7 @@
 
 #include "amporaversion.h"
 #include "app/homepage.h"
+#include "app/pumphandoff.h"
 #include "app/updatecheck.h"
 #include "files/designfile.h"
 #include "ui_mainwindow.h"
@@ -51,6 +52,12 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     }
     connect(linearSelectorPage(), &LinearSelectorPage::hiddenPageRequested, this,
         [this] { ui->Page->setCurrentWidget(hiddenPage()); });
+    connect(currentPumpPage(), &CurrentPumpPage::importFromSoaRequested, this,
+        [this] { ImportSOAtoIHCP(*soaPage(), *currentPumpPage()); });
+    connect(currentPumpPage(), &CurrentPumpPage::exportToSoaRequested, this, [this] {
+        ExportIHCPtoSOA(*currentPumpPage(), *soaPage());
+        showPage(soaPage(), true);
+    });
     connectNavigation();
 
     readPreferences();

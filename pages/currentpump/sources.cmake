@@ -4,4 +4,7 @@ list(APPEND AMPORA_MODEL_SOURCES
 )
 list(APPEND AMPORA_PAGE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/currentpumppage.h ${CMAKE_CURRENT_LIST_DIR}/currentpumppage.cpp ${CMAKE_CURRENT_LIST_DIR}/currentpumppage.ui
+  ${CMAKE_CURRENT_LIST_DIR}/pumpchart.h ${CMAKE_CURRENT_LIST_DIR}/pumpchart.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pumpschematic.h ${CMAKE_CURRENT_LIST_DIR}/pumpschematic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pumpdialogs.h ${CMAKE_CURRENT_LIST_DIR}/pumpdialogs.cpp
 )
