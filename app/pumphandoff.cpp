@@ -42,7 +42,9 @@ void ImportSOAtoIHCP(const SoaPage &soa, CurrentPumpPage &pump)
 void ExportIHCPtoSOA(const CurrentPumpPage &pump, SoaPage &soa)
 {
     const PumpEntries &e = pump.pumpEntries();
-    setFieldText(soa, "SOA_Rload", fieldSIText(string2Number(e.rs) + string2Number(e.rload), QString()));
+    // As formatSI writes it, without its blanks so that the field reads it back.
+    setFieldText(soa, "SOA_Rload",
+        formatSI(string2Number(e.rs) + string2Number(e.rload), QString()).remove(QLatin1Char(' ')));
     const bool noCapacitor = e.cload == QLatin1String("short");
     setFieldText(soa, "SOA_Cload", noCapacitor ? QStringLiteral("short") : e.cload);
     setFieldText(soa, "SOA_Lload", noCapacitor ? e.lload : QStringLiteral("short"));

@@ -52,6 +52,8 @@ CurrentPumpPage::CurrentPumpPage(QWidget *parent)
     , ui(new Ui::CurrentPumpPage)
 {
     ui->setupUi(this);
+    // Short tab stops keep the indented read-outs on one line in the narrow box.
+    ui->IHCPnotes->setTabStopDistance(ui->IHCPnotes->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     showSweepState();
     bindEntries();
 }
@@ -213,8 +215,10 @@ void CurrentPumpPage::importDesign(int ampIndex, const QString &rload, const QSt
     m_e.cload = cload;
     m_e.lload = lload;
     m_e.freq = freq;
-    ui->IHCPmaxIout->setText(fieldSIText(iMax, QString()));
-    ui->IHCPminIout->setText(fieldSIText(iMin, QString()));
+    // formatSI keeps the sign (the field formatter does not); without its
+    // blanks the text reads back as the same current.
+    ui->IHCPmaxIout->setText(formatSI(iMax, QString()).remove(QLatin1Char(' ')));
+    ui->IHCPminIout->setText(formatSI(iMin, QString()).remove(QLatin1Char(' ')));
     if (ampIndex != ui->IHCPampSelector->currentIndex() && ampIndex >= 0
         && ampIndex < ui->IHCPampSelector->count()) {
         ui->IHCPampSelector->setCurrentIndex(ampIndex);

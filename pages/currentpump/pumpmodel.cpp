@@ -166,15 +166,22 @@ PumpPaths pumpPaths(const PumpBodeInput &in)
 }
 
 // 20 log10(f / corner) where the grid point lies on the named side of the
-// corner, else 0; a corner that is not a number is never reached.
+// corner, else 0. A corner at a negative frequency (the pole of a pump whose
+// feedback paths change sign) is no break at all; a corner at 0 or at an
+// infinite frequency makes the line infinite, and the drawing clips it.
+bool isBreak(double corner)
+{
+    return corner >= 0;
+}
+
 double above(int i, double corner)
 {
-    return grid().f[i] > corner ? 20.0 * (grid().lf[i] - std::log10(corner)) : 0.0;
+    return isBreak(corner) && grid().f[i] > corner ? 20.0 * (grid().lf[i] - std::log10(corner)) : 0.0;
 }
 
 double below(int i, double corner)
 {
-    return grid().f[i] < corner ? 20.0 * (grid().lf[i] - std::log10(corner)) : 0.0;
+    return isBreak(corner) && grid().f[i] < corner ? 20.0 * (grid().lf[i] - std::log10(corner)) : 0.0;
 }
 
 void fillCurves(const PumpBodeInput &in, const PumpPaths &p, Curve &aol, Curve &path1, Curve &path2)

@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(m_pump->entry("IHCPFreq"), QStringLiteral("2k"));
         QCOMPARE(w<QComboBox>("IHCPampSelector")->currentIndex(), 2);
         QVERIFY(std::fabs(w<QLineEdit>("IHCPmaxIout")->text().toDouble() - 4) < 0.05);
-        QVERIFY(std::fabs(w<QLineEdit>("IHCPminIout")->text().toDouble() + 4) < 0.05);
+        QVERIFY2(std::fabs(w<QLineEdit>("IHCPminIout")->text().toDouble() + 4) < 0.05, qPrintable(w<QLineEdit>("IHCPminIout")->text()));
     }
 
     // R_F- 20k at 1 %: ideal 20k / (10k x 1) = 2 A/V.
