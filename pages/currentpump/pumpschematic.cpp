@@ -17,7 +17,7 @@ const QString kOhm = QStringLiteral("\u03A9");
 // kBottom, clear of the compensation pins; R_S leaves the output to the load
 // node, with the load and the damping network down to ground beside it.
 constexpr double kIn = 250, kTop = 1000, kBottom = -1500;
-constexpr double kRinX = -1300, kNodeX = -500, kLoadNodeX = 1900, kLoadX = 2300, kDampX = 3400;
+constexpr double kRinX = -1300, kNodeX = -500, kLoadNodeX = 1900, kLoadX = 2300, kDampX = 3000;
 
 const Qt::Alignment kAbove = Qt::AlignBottom | Qt::AlignHCenter;
 const Qt::Alignment kBelow = Qt::AlignTop | Qt::AlignHCenter;
@@ -61,7 +61,7 @@ void loadAndDamping(QCustomPlot *p, const PumpSchematicCase &c, QVector<QCPItemT
     plotWhor(p, pen(), kLoadNodeX, 0, kLoadX - kLoadNodeX);
     plotLoad(p, pen(), kLoadX, 0);
     plotG(p, pen(), kLoadX, -800);
-    labels[PumpLoad] = addSchematicText(p, kLoadX + 120, -400, displayLoadText(c.e), kRightOf);
+    labels[PumpLoad] = addSchematicText(p, kLoadX, -1000, displayLoadText(c.e), kBelow);
     labels[PumpLoad]->setColor(Qt::black);
     addSchematicText(p, kLoadNodeX + 150, 450, c.vAtLoad.text, Qt::AlignBottom | Qt::AlignLeft, noteColour(c.vAtLoad.tone));
     // The optional damping network in colour, across the load.
