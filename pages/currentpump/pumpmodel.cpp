@@ -16,7 +16,9 @@ const comp kOpenImpedance(kOpenValue, kOpenValue);
 
 QString g6(double v)
 {
-    return QString::number(v, 'g', 6);
+    if (std::isinf(v))
+        return v < 0 ? QStringLiteral("-infinite") : QStringLiteral("infinite");
+    return std::isnan(v) ? noValueText() : QString::number(v, 'g', 6);
 }
 
 // formatSI, except that a quantity that is infinite for a physical reason

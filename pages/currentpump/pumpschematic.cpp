@@ -24,6 +24,18 @@ const Qt::Alignment kBelow = Qt::AlignTop | Qt::AlignHCenter;
 const Qt::Alignment kLeftOf = Qt::AlignRight | Qt::AlignVCenter;
 const Qt::Alignment kRightOf = Qt::AlignLeft | Qt::AlignVCenter;
 
+// A typed "nan" or "inf" is shown as the word for what it reads, as a field
+// shows it, so that neither stands on the schematic.
+QString shown(const QString &typed)
+{
+    const QString word = typed.trimmed().toLower();
+    if (word == QLatin1String("nan"))
+        return QStringLiteral("0");
+    if (word == QLatin1String("inf"))
+        return QStringLiteral("open");
+    return typed;
+}
+
 QPen pen(const QColor &colour = Qt::black)
 {
     return QPen(colour, 3);
@@ -70,24 +82,25 @@ void loadAndDamping(QCustomPlot *p, const PumpSchematicCase &c, QVector<QCPItemT
     plotRver(p, damp, kDampX, 0);
     plotCver(p, damp, kDampX, -400);
     plotG(p, damp, kDampX, -800);
-    labels[PumpRd] = displayStabText(p, kDampX + 150, -200, c.e.rd, QStringLiteral("R_D"), kOhm, kRightOf);
-    labels[PumpCd] = displayStabText(p, kDampX + 150, -600, c.e.cd, QStringLiteral("C_D"), QStringLiteral("F"), kRightOf);
+    labels[PumpRd] = displayStabText(p, kDampX + 150, -200, shown(c.e.rd), QStringLiteral("R_D"), kOhm, kRightOf);
+    labels[PumpCd] = displayStabText(p, kDampX + 150, -600, shown(c.e.cd), QStringLiteral("C_D"), QStringLiteral("F"), kRightOf);
 }
 
 } // namespace
 
 QString displayTolText(const QString &name, const QString &value, const QString &tolerance)
 {
-    return name + QLatin1Char('\n') + stabValueText(value, kOhm) + QLatin1Char('\n') + tolerance
+    return name + QLatin1Char('\n') + stabValueText(shown(value), kOhm) + QLatin1Char('\n') + shown(tolerance)
         + QLatin1Char('%');
 }
 
 QString displayLoadText(const PumpEntries &e)
 {
     const bool capacitor = e.cload != QLatin1String("short");
-    return QStringLiteral("LOAD\n") + stabValueText(e.rload, kOhm) + QStringLiteral("\n+ ")
-        + (capacitor ? stabValueText(e.cload, QStringLiteral("F")) : stabValueText(e.lload, QStringLiteral("H")))
-        + QStringLiteral("\n@ ") + stabValueText(e.freq, QStringLiteral("Hz"));
+    return QStringLiteral("LOAD\n") + stabValueText(shown(e.rload), kOhm) + QStringLiteral("\n+ ")
+        + (capacitor ? stabValueText(shown(e.cload), QStringLiteral("F"))
+                     : stabValueText(shown(e.lload), QStringLiteral("H")))
+        + QStringLiteral("\n@ ") + stabValueText(shown(e.freq), QStringLiteral("Hz"));
 }
 
 QVector<QCPItemText *> drawIHCP(QCustomPlot *p, const PumpSchematicCase &c)
