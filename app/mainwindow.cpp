@@ -18,6 +18,7 @@
 #include "app/headertips.h"
 #include "app/homepage.h"
 #include "app/spiceexport.h"
+#include "app/pumphandoff.h"
 #include "app/updatecheck.h"
 #include "files/designfile.h"
 #include "pages/charthelper.h"
@@ -57,6 +58,12 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     }
     connect(linearSelectorPage(), &LinearSelectorPage::hiddenPageRequested, this,
         [this] { ui->Page->setCurrentWidget(hiddenPage()); });
+    connect(currentPumpPage(), &CurrentPumpPage::importFromSoaRequested, this,
+        [this] { ImportSOAtoIHCP(*soaPage(), *currentPumpPage()); });
+    connect(currentPumpPage(), &CurrentPumpPage::exportToSoaRequested, this, [this] {
+        ExportIHCPtoSOA(*currentPumpPage(), *soaPage());
+        showPage(soaPage(), true);
+    });
     connectNavigation();
     // A page's state decides too, so the action is brought up to date when
     // the menu opens as well as when the page changes.

@@ -1,6 +1,13 @@
 #pragma once
 
+#include <QVector>
+
+#include "pages/currentpump/pumpmodel.h"
 #include "pages/toolpage.h"
+
+class QCPAbstractItem;
+class QCPItemText;
+class QMouseEvent;
 
 namespace Ui {
 class CurrentPumpPage;
@@ -15,8 +22,30 @@ public:
     ~CurrentPumpPage() override;
 
     void fillSelectors() override;
-    // "QX370" in the amplifier selector.
+    // The canvases, "QX370" in the amplifier selector, the first computation.
     void initialise() override;
+    void refresh() override { refreshIHCP(); }
+
+    // Recomputes the transconductances, the stability, the sweep when it is
+    // shown, the notes, the chart and the schematic.
+    void refreshIHCP();
+    // Solves R_F and the loosest tolerances for the wanted transconductance;
+    // the damping network is removed.
+    void IHCPauto();
+    void setupIHCP();
+    void setupIHCPplots();
+
+    // What the exchange with the SOA page reads and writes.
+    const PumpEntries &pumpEntries() const { return m_e; }
+    QString amplifierName() const;
+    int amplifierIndex() const;
+    QString maxIoutText() const;
+    QString minIoutText() const;
+    // Takes a design from the SOA page: the amplifier at that selector position,
+    // the load texts, the frequency and the current range; then recomputes.
+    void importDesign(int ampIndex, const QString &rload, const QString &cload, const QString &lload,
+        const QString &freq, double iMax, double iMin);
+    const PumpResult &result() const { return m_result; }
 
 signals:
     // The SOA exchange copies fields of both pages, so the window carries it out.
@@ -24,30 +53,30 @@ signals:
     void exportToSoaRequested();
 
 private slots:
+    void on_IHCPtrans_editingFinished();
+    void on_IHCPtol_editingFinished();
+    void on_IHCPmaxIout_editingFinished();
+    void on_IHCPminIout_editingFinished();
+    void on_IHCPauto_clicked();
+    void on_IHCPInvButton_toggled(bool checked);
+    void on_IHCPampSelector_activated(int index);
     void on_IHCPsweepButton_clicked();
     void on_IHCPimportSOA_clicked();
     void on_IHCPexportSOA_clicked();
+    void onIHCPItemClicked(QCPAbstractItem *item, QMouseEvent *event);
 
 private:
     void bindEntries();
     void showSweepState();
+    amp currentAmp() const;
+    void drawIHCP();
+    void editLabel(int slot);
 
     Ui::CurrentPumpPage *ui;
-
-    QString m_rin = QStringLiteral("10k");
-    QString m_rinTol = QStringLiteral("0.1");
-    QString m_rfn = QStringLiteral("10k");
-    QString m_rfnTol = QStringLiteral("0.1");
-    QString m_rfp = QStringLiteral("10k");
-    QString m_rfpTol = QStringLiteral("0.1");
-    QString m_rs = QStringLiteral("1");
-    QString m_rsTol = QStringLiteral("1");
-    QString m_rd = QStringLiteral("open");
-    QString m_cd = QStringLiteral("open");
-    QString m_rload = QStringLiteral("10");
-    QString m_cload = QStringLiteral("short");
-    QString m_lload = QStringLiteral("short");
-    QString m_freq = QStringLiteral("1k");
+    PumpEntries m_e;
     int m_compOption = 0;
     bool m_sweep = false;
+    bool m_ready = false; // the canvases are set up
+    PumpResult m_result;
+    QVector<QCPItemText *> m_labels;
 };

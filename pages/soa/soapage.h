@@ -49,6 +49,7 @@ public:
 
     // The largest load current over the displayed samples.
     double loadCurrentMax() const { return m_result.sim.Imax; }
+    double loadCurrentMin() const { return m_result.sim.Imin; }
     const SoaPeriod &period() const { return m_period; }
 
     // The load, the amplifier and the signal as simulated last.
