@@ -52,6 +52,9 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     connect(linearSelectorPage(), &LinearSelectorPage::hiddenPageRequested, this,
         [this] { ui->Page->setCurrentWidget(hiddenPage()); });
     connectNavigation();
+    // The control steps read the circuit of step 1 and the inputs of step 2.
+    controlStep2Page()->setCircuitSource([this] { return controlStep1Page()->circuit(); });
+    controlStep3Page()->setInputSource([this] { return controlStep2Page()->controlInput(); });
 
     readPreferences();
     fillSelectors();
