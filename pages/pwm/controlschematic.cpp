@@ -31,19 +31,30 @@ public:
         const QColor colour = fixed.contains(part) ? kFixed : QColor(Qt::black);
         QCPItemText *v = addSchematicText(p, x, y, QString(), anchor, colour);
         v->setText(name + QLatin1Char('\n') + itemValueText(k.parts[part], controlPartUnit(part)));
+        QFont small = p->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        v->setFont(small);
         labels.append({ v, part });
     }
     void text(double x, double y, const QString &t, Qt::Alignment a = Qt::AlignCenter, const QColor &c = Qt::black)
     {
         addSchematicText(p, x, y, t, a, c);
     }
-    void range(int slot, double x, double y, Qt::Alignment a)
+    // Operating ranges go into one column right of the load, in the order asked.
+    void range(int slot) { rangeSlots.append(slot); }
+    void drawRanges()
     {
-        const OperatingRange &r = k.result.ranges[slot];
-        if (r.label.isEmpty())
-            return;
-        const QColor c = r.outOfRange ? noteColour(NoteTone::Warning) : QColor(kGrey.darker(150));
-        text(x, y, rangeText(r), a, c);
+        QFont small = p->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        double y = 1800;
+        for (int slot : rangeSlots) {
+            const OperatingRange &r = k.result.ranges[slot];
+            if (r.label.isEmpty())
+                continue;
+            const QColor c = r.outOfRange ? noteColour(NoteTone::Warning) : QColor(kGrey.darker(150));
+            addSchematicText(p, rangeX, y, rangeText(r), Qt::AlignLeft | Qt::AlignTop, c)->setFont(small);
+            y -= 750;
+        }
     }
     void block(double x0, double y0, double x1, double y1, const QString &caption, const QColor &fill,
         bool captionBelow = false)
@@ -99,7 +110,7 @@ public:
         plotWver(p, pen, 1300, -300, 250);
         label(Vref, QStringLiteral("V_ref"), 1300, -570, Qt::AlignHCenter | Qt::AlignTop);
         block(1000, -700, 2250, 1300, QStringLiteral("INTEGRATOR"), QColor(80, 160, 80));
-        range(IntegratorOut, 1500, 2000, Qt::AlignLeft | Qt::AlignBottom);
+        range(IntegratorOut);
         // Noise filter.
         plotRhor(p, pen, 2300, -150 + 0);
         label(Rnf, QStringLiteral("R_nf"), 2500, -40);
@@ -113,7 +124,7 @@ public:
         plotGr(p, pen, 3200, -650);
         text(3750, -400, QStringLiteral("PWM"));
         const double xOut = 4600;
-        range(PwmOut, 3600, 2000, Qt::AlignLeft | Qt::AlignBottom);
+        range(PwmOut);
         double x = xOut;
         if (senseInOutput) {
             plotRhor(p, pen, x, -400);
@@ -142,6 +153,7 @@ public:
         plotGr(p, pen, x + 300, -1200);
         text(x + 420, -800, QStringLiteral("LOAD"), Qt::AlignLeft | Qt::AlignVCenter);
         block(x + 180, -1280, x + 420 + 420, -100, QStringLiteral("LOAD"), QColor(200, 90, 90));
+        rangeX = x + 1000;
         return x + 300;
     }
     // Difference amplifier on the bottom row, input at xIn (from y = -400),
@@ -182,7 +194,7 @@ public:
         }
         block(xFbL - 150, y - 650, xIn + 100, y + (withCdf ? 1200 : 850), QStringLiteral("DIFFERENCE AMPLIFIER"),
             QColor(150, 90, 180), true);
-        range(DiffAmpOut, 950, y - 400, Qt::AlignLeft | Qt::AlignTop);
+        range(DiffAmpOut);
         // Back to the summing node through Rf.
         plotWhor(p, pen, 1300, y - 150, xFbL - 1300);
         plotRhor(p, pen, 900, y - 150);
@@ -206,6 +218,7 @@ public:
     }
     void finish()
     {
+        drawRanges();
         if (k.errorAmp)
             text(-200, -3000, QStringLiteral("* This product includes an internal error amplifier for use as an integrator"),
                 Qt::AlignLeft | Qt::AlignTop);
@@ -217,6 +230,8 @@ public:
     QVector<int> fixed;
     QVector<ControlLabel> labels;
     double filterRight = 0;
+    double rangeX = 0;
+    QVector<int> rangeSlots;
 };
 
 } // namespace
@@ -313,7 +328,7 @@ QVector<ControlLabel> drawV2(QCustomPlot *plot, const ControlSchematicCase &c)
     plotWhor(plot, d.pen, 900, y, 1200);
     plotWver(plot, d.pen, 900, 0, 1500);
     d.block(2000, y - 550, 4600, y + 450, QStringLiteral("DIFFERENCE AMPLIFIER"), QColor(150, 90, 180), true);
-    d.range(CmInput, 150, -1100, Qt::AlignLeft | Qt::AlignTop);
+    d.range(CmInput);
     d.finish();
     return d.labels;
 }
@@ -327,7 +342,7 @@ QVector<ControlLabel> drawI1(QCustomPlot *plot, const ControlSchematicCase &c)
     // The other end of the sense resistor, the amplifier's second input.
     plotWver(plot, d.pen, 5000, -400, 800);
     d.text(5000, -1250, QStringLiteral("to diff amp +"), Qt::AlignHCenter | Qt::AlignTop);
-    d.range(AmpCurrent, 5600, 2000, Qt::AlignLeft | Qt::AlignBottom);
+    d.range(AmpCurrent);
     d.seriesBranch(xLoad);
     d.finish();
     return d.labels;
@@ -339,8 +354,8 @@ QVector<ControlLabel> drawI2(QCustomPlot *plot, const ControlSchematicCase &c)
     d.forwardPath(true, false);
     const double xLoad = d.load(true);
     d.differenceAmplifier(d.filterRight + 100, false);
-    d.range(LoadCurrent, xLoad + 600, 2000, Qt::AlignLeft | Qt::AlignBottom);
-    d.range(LoadVoltage, xLoad + 600, -1400, Qt::AlignLeft | Qt::AlignTop);
+    d.range(LoadCurrent);
+    d.range(LoadVoltage);
     d.seriesBranch(xLoad);
     d.finish();
     return d.labels;
