@@ -119,7 +119,7 @@ private slots:
         QCustomPlot *sch = m_win->plot("SControlSch");
         for (int i = 0; i < sch->itemCount(); ++i)
             if (auto *t = qobject_cast<QCPItemText *>(sch->item(i)))
-                if (t->text() == QStringLiteral("4.7 nF"))
+                if (t->text().endsWith(QStringLiteral("\n4.7 nF")))
                     cint = t;
         QVERIFY(cint);
         DialogResponder responder;
