@@ -70,6 +70,9 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     ui->menuFile->setToolTipsVisible(true);
     connect(ui->Page, &QStackedWidget::currentChanged, this, &MainWindow::updateSpiceAction);
     connect(ui->menuFile, &QMenu::aboutToShow, this, &MainWindow::updateSpiceAction);
+    // The control steps read the circuit of step 1 and the inputs of step 2.
+    controlStep2Page()->setCircuitSource([this] { return controlStep1Page()->circuit(); });
+    controlStep3Page()->setInputSource([this] { return controlStep2Page()->controlInput(); });
 
     readPreferences();
     fillSelectors();

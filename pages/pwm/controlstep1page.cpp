@@ -76,6 +76,17 @@ void ControlStep1Page::SConDescription()
     ui->SConDesc->setPlainText(QString::fromUtf8(text));
 }
 
+ControlCircuit ControlStep1Page::circuit() const
+{
+    if (ui->V1button->isChecked())
+        return ControlCircuit::Voltage1;
+    if (ui->V2button->isChecked())
+        return ControlCircuit::Voltage2;
+    if (ui->I1button->isChecked())
+        return ControlCircuit::Current1;
+    return ControlCircuit::Current2;
+}
+
 void ControlStep1Page::on_V1button_clicked()
 {
     SConDescription();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/pwm/controlmodel.h"
 #include "pages/toolpage.h"
 
 namespace Ui {
@@ -18,6 +19,8 @@ public:
     void SConIcons();
     // Shows the description of the checked circuit type in SConDesc.
     void SConDescription();
+    // The checked circuit button; Current 2 when none of the others is checked.
+    ControlCircuit circuit() const;
 
     // Shown again after a design opens, when it is the page on screen.
     bool redrawsWhenShown() const override { return true; }

@@ -5,10 +5,12 @@ list(APPEND AMPORA_MODEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pwmnetlist.h ${CMAKE_CURRENT_LIST_DIR}/pwmnetlist.cpp
   ${CMAKE_CURRENT_LIST_DIR}/powermodel.h ${CMAKE_CURRENT_LIST_DIR}/powermodel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/powersweep.h ${CMAKE_CURRENT_LIST_DIR}/powersweep.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/controlmodel.h ${CMAKE_CURRENT_LIST_DIR}/controlmodel.cpp ${CMAKE_CURRENT_LIST_DIR}/controlsuggest.cpp
 )
 list(APPEND AMPORA_PAGE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/controlstep1page.h ${CMAKE_CURRENT_LIST_DIR}/controlstep1page.cpp ${CMAKE_CURRENT_LIST_DIR}/controlstep1page.ui
   ${CMAKE_CURRENT_LIST_DIR}/controlstep2page.h ${CMAKE_CURRENT_LIST_DIR}/controlstep2page.cpp ${CMAKE_CURRENT_LIST_DIR}/controlstep2page.ui
+  ${CMAKE_CURRENT_LIST_DIR}/controlschematic.h ${CMAKE_CURRENT_LIST_DIR}/controlschematic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controlstep3page.h ${CMAKE_CURRENT_LIST_DIR}/controlstep3page.cpp ${CMAKE_CURRENT_LIST_DIR}/controlstep3page.ui
   ${CMAKE_CURRENT_LIST_DIR}/filterpage.h ${CMAKE_CURRENT_LIST_DIR}/filterpage.cpp ${CMAKE_CURRENT_LIST_DIR}/filterpage.ui
   ${CMAKE_CURRENT_LIST_DIR}/pwmpowerpage.h ${CMAKE_CURRENT_LIST_DIR}/pwmpowerpage.cpp ${CMAKE_CURRENT_LIST_DIR}/pwmpowerpage.ui
