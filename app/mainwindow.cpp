@@ -73,6 +73,8 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     // The control steps read the circuit of step 1 and the inputs of step 2.
     controlStep2Page()->setCircuitSource([this] { return controlStep1Page()->circuit(); });
     controlStep3Page()->setInputSource([this] { return controlStep2Page()->controlInput(); });
+    // The control design drives the power page's network with its amplifier and supply.
+    controlStep2Page()->setPowerSource([this] { return pwmPowerPage()->powerState(); });
 
     readPreferences();
     fillSelectors();

@@ -1,8 +1,11 @@
 #include "pages/currentpump/currentpumppage.h"
 
+#include "pages/currentpump/pumpnetlist.h"
+
 #include <QApplication>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <cmath>
 
 #include <qcustomplot.h>
@@ -332,4 +335,34 @@ void CurrentPumpPage::on_IHCPimportSOA_clicked()
 void CurrentPumpPage::on_IHCPexportSOA_clicked()
 {
     emit exportToSoaRequested();
+}
+
+SpiceNetlist CurrentPumpPage::spiceNetlist(const QString &design) const
+{
+    if (!m_result.drawable) {
+        SpiceNetlist none;
+        none.unavailable = tr("This amplifier does not take both inputs, so it cannot drive the pump.");
+        return none;
+    }
+    auto value = [](const QString &text) { return string2Number(text); };
+    auto capacitance = [](const QString &text) {
+        const double c = string2Number(text);
+        return text == QLatin1String("open") || c == kOpenValue ? 0.0 : c;
+    };
+    PumpCircuit c;
+    c.ampName = ui->IHCPampSelector->currentText();
+    c.inverting = ui->IHCPInvButton->isChecked();
+    c.rinNeg = c.rinPos = value(m_e.rin);
+    c.rfNeg = value(m_e.rfn);
+    c.rfPos = value(m_e.rfp);
+    c.rs = value(m_e.rs);
+    c.cd = capacitance(m_e.cd);
+    c.rd = c.cd > 0 ? value(m_e.rd) : kOpenValue;
+    c.rload = value(m_e.rload);
+    c.lload = m_e.lload == QLatin1String("short") ? 0.0 : value(m_e.lload);
+    c.seriesC = m_e.cload != QLatin1String("short") && (m_e.cload == QLatin1String("open") || value(m_e.cload) != kOpenValue);
+    c.cload = capacitance(m_e.cload);
+    const double f = value(m_e.freq);
+    c.fStop = (f > 0 && f < kOpenValue) ? std::max(100e3, 10 * f) : 100e3;
+    return currentPumpNetlist(c, spiceTitle(tr("Current pump page"), design));
 }

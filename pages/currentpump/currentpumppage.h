@@ -46,6 +46,8 @@ public:
     void importDesign(int ampIndex, const QString &rload, const QString &cload, const QString &lload,
         const QString &freq, double iMax, double iMin);
     const PumpResult &result() const { return m_result; }
+    // The pump around an ideal amplifier, with .op and .ac.
+    SpiceNetlist spiceNetlist(const QString &design) const override;
 
 signals:
     // The SOA exchange copies fields of both pages, so the window carries it out.

@@ -1,5 +1,7 @@
 #include "pages/pwm/pwmpowerpage.h"
 
+#include "pages/pwm/pwmnetlist.h"
+
 #include "app/schematic/primitives.h"
 #include "app/schematic/valuelabels.h"
 #include "pages/notes.h"
@@ -292,6 +294,7 @@ void PwmPowerPage::refreshPower()
     ui->VorILabelMin->setText(current ? QStringLiteral("A") : QStringLiteral("V"));
     checkSupplyAndFrequency(amp);
     const PowerInput in = readInput();
+    m_sweepInput = in;
     const SweepChart chart = powerSweep(in, SweepView(qBound(0, ui->yVariable->currentIndex(), 7)));
     drawPowerSweep(ui->FilterFreq, chart.sweep, in.fsig);
     setLabelSI(chart.Fhotspot, ui->Fhotspot, QStringLiteral("Hz"));
@@ -422,4 +425,10 @@ void PwmPowerPage::onSPowerItemClicked(QCPAbstractItem *item, QMouseEvent *event
     }
     }
     networkEdited();
+}
+
+SpiceNetlist PwmPowerPage::spiceNetlist(const QString &design) const
+{
+    const SweepRange range = attenuationSweepRange(m_sweepInput);
+    return pwmNetworkNetlist(network(), range.low, range.high, 20, spiceTitle(tr("PWM power page"), design));
 }

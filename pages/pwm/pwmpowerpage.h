@@ -53,6 +53,8 @@ public:
     void applyFilterExport(const FilterExport &design);
     // What the control design takes from this page.
     PowerPageState powerState() const;
+    // The network with its parasitics over the attenuation sweep's range.
+    SpiceNetlist spiceNetlist(const QString &design) const override;
 
     void refreshPower();
     void PWMpowerDetails();
@@ -120,4 +122,5 @@ private:
     QString m_typedVs = QStringLiteral("48");
     QString m_typedFsw = QStringLiteral("20k");
     QVector<PowerSchematicLabel> m_labels;
+    PowerInput m_sweepInput; // what the sweep chart last showed
 };
