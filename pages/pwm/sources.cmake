@@ -2,6 +2,7 @@
 list(APPEND AMPORA_MODEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/networkelement.h ${CMAKE_CURRENT_LIST_DIR}/filterexport.h ${CMAKE_CURRENT_LIST_DIR}/powerstate.h
   ${CMAKE_CURRENT_LIST_DIR}/filternetwork.h ${CMAKE_CURRENT_LIST_DIR}/filternetwork.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/filtermodel.h ${CMAKE_CURRENT_LIST_DIR}/filtermodel.cpp
 )
 list(APPEND AMPORA_PAGE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/controlstep1page.h ${CMAKE_CURRENT_LIST_DIR}/controlstep1page.cpp ${CMAKE_CURRENT_LIST_DIR}/controlstep1page.ui
