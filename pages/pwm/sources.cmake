@@ -9,5 +9,6 @@ list(APPEND AMPORA_PAGE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/controlstep2page.h ${CMAKE_CURRENT_LIST_DIR}/controlstep2page.cpp ${CMAKE_CURRENT_LIST_DIR}/controlstep2page.ui
   ${CMAKE_CURRENT_LIST_DIR}/controlstep3page.h ${CMAKE_CURRENT_LIST_DIR}/controlstep3page.cpp ${CMAKE_CURRENT_LIST_DIR}/controlstep3page.ui
   ${CMAKE_CURRENT_LIST_DIR}/filterpage.h ${CMAKE_CURRENT_LIST_DIR}/filterpage.cpp ${CMAKE_CURRENT_LIST_DIR}/filterpage.ui
+  ${CMAKE_CURRENT_LIST_DIR}/filterdrawing.h ${CMAKE_CURRENT_LIST_DIR}/filterdrawing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pwmpowerpage.h ${CMAKE_CURRENT_LIST_DIR}/pwmpowerpage.cpp ${CMAKE_CURRENT_LIST_DIR}/pwmpowerpage.ui
 )
