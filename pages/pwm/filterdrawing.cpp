@@ -73,6 +73,7 @@ void drawInductorStage(QCustomPlot *plot, double x, const Legs &legs, const QStr
 void drawCapacitorStage(QCustomPlot *plot, double x, FilterTopology topology, const Legs &legs, const QString &label)
 {
     const QPen pen = wirePen();
+    // Labels go left of the capacitor: the load block may follow at x + 400.
     const double xc = x + 200;
     plotWhor(plot, pen, x, kTop, 400);
     if (legs.two)
@@ -81,21 +82,21 @@ void drawCapacitorStage(QCustomPlot *plot, double x, FilterTopology topology, co
     case FilterTopology::SingleEnded:
         plotCver(plot, pen, xc, kTop);
         plotG(plot, pen, xc, kTop - 400);
-        addSchematicText(plot, xc + 130, kTop - 200, label, kLeft);
+        addSchematicText(plot, xc - 130, kTop - 200, label, kRight);
         break;
     case FilterTopology::SplitInductor:
         plotWver(plot, pen, xc, kTop, 300);
         plotCver(plot, pen, xc, kTop - 300);
         plotWver(plot, pen, xc, kTop - 700, (kTop - 700) - legs.b);
-        addSchematicText(plot, xc + 130, kTop - 500, label, kLeft);
+        addSchematicText(plot, xc - 130, kTop - 500, label, kRight);
         break;
     case FilterTopology::DualCapacitor:
         plotCver(plot, pen, xc, kTop);
         plotG(plot, pen, xc, kTop - 400);
-        addSchematicText(plot, xc + 130, kTop - 200, label, kLeft);
+        addSchematicText(plot, xc - 130, kTop - 200, label, kRight);
         plotCver(plot, pen, xc, legs.b + 400);
         groundUp(plot, xc, legs.b + 400);
-        addSchematicText(plot, xc + 130, legs.b + 200, label, kLeft);
+        addSchematicText(plot, xc - 130, legs.b + 200, label, kRight);
         break;
     }
 }
@@ -162,6 +163,9 @@ void plotAttenuation(QCustomPlot *plot, const AttenuationCurve &curve, double fc
     marker(QStringLiteral("Switching Frequency"), QColor(255, 0, 0), fsw);
     plot->yAxis->setLabel(percent ? QStringLiteral("Attenuation [%]") : QStringLiteral("Gain [dB]"));
     plot->yAxis->setRange(bottom, top);
+    // The legend sits where the curve is not: low frequencies pass unattenuated.
+    plot->axisRect()->insetLayout()->setInsetAlignment(
+        0, Qt::AlignLeft | (percent ? Qt::AlignTop : Qt::AlignBottom));
 }
 
 void drawFilterSchematic(QCustomPlot *plot, const FilterResult &design, int order, FilterTopology topology)
@@ -169,9 +173,10 @@ void drawFilterSchematic(QCustomPlot *plot, const FilterResult &design, int orde
     clearSchematic(plot);
     const QPen pen = wirePen();
     const Legs legs = legsOf(topology);
-    addSchematicText(plot, -30, kTop, QStringLiteral("PWM Out A"), kRight);
+    // Two lines, so that the name fits left of an order-6 ladder.
+    addSchematicText(plot, -30, kTop, QStringLiteral("PWM\nOut A"), kRight);
     if (legs.two)
-        addSchematicText(plot, -30, legs.b, QStringLiteral("PWM Out B"), kRight);
+        addSchematicText(plot, -30, legs.b, QStringLiteral("PWM\nOut B"), kRight);
     for (int k = 1; k <= order && k <= 6; ++k) {
         const double x = 400.0 * (k - 1);
         const size_t stage = size_t((k - 1) / 2);

@@ -88,6 +88,10 @@ FilterResult designFilter(const FilterInput &in)
     r.L1full = row.L[0] * in.RL / w;
     r.rippleI = m * in.Vs / (8 * in.fsw * r.L1full);
     r.Cleg = 6.8965517241379315 / (in.fc / 1000 * in.RL) / 1e6;
+    // A zero that came out negative would read "-0".
+    r.rippleV += 0.0;
+    r.rippleI += 0.0;
+    r.Cleg += 0.0;
 
     r.designable = finitePositive(in.fc) && finitePositive(in.RL);
     if (!r.designable)
