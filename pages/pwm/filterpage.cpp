@@ -87,9 +87,11 @@ void FilterPage::initialise()
     refresh();
 }
 
+// An opened design keeps both load fields as saved; only a change on the
+// matching sheet resets the unused one.
 void FilterPage::refresh()
 {
-    matchingNetwork();
+    showMatching();
     refreshFilter();
 }
 
@@ -196,9 +198,15 @@ void FilterPage::matchingNetwork()
 {
     markChanged();
     const bool loadIsC = ui->filterLoadIsC->isChecked();
+    (loadIsC ? ui->filterLload : ui->filterCload)->setText(QStringLiteral("short"));
+    showMatching();
+}
+
+void FilterPage::showMatching()
+{
+    const bool loadIsC = ui->filterLoadIsC->isChecked();
     ui->filterCload->setEnabled(loadIsC);
     ui->filterLload->setEnabled(!loadIsC);
-    (loadIsC ? ui->filterLload : ui->filterCload)->setText(QStringLiteral("short"));
     MatchingInput in;
     in.R = field2Number(ui->filterRload, QStringLiteral("R"));
     in.loadIsC = loadIsC;

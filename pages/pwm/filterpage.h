@@ -68,6 +68,7 @@ private:
     void applyAmplifierRules(const pwm &amp);
     void takeTypedValues();
     void checkSupplyAndFrequency(const pwm &amp);
+    void showMatching();
     void bindEntries();
 
     Ui::FilterPage *ui;
