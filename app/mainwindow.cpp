@@ -73,6 +73,14 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     // The control steps read the circuit of step 1 and the inputs of step 2.
     controlStep2Page()->setCircuitSource([this] { return controlStep1Page()->circuit(); });
     controlStep3Page()->setInputSource([this] { return controlStep2Page()->controlInput(); });
+    // "Load Filter to Power Sheet" and the power page's import both carry the
+    // filter page's design over and show it on the power page.
+    const auto loadFilter = [this] {
+        pwmPowerPage()->applyFilterExport(filterPage()->filterExport());
+        showPage(pwmPowerPage(), true);
+    };
+    connect(filterPage(), &FilterPage::loadFilterRequested, this, loadFilter);
+    connect(pwmPowerPage(), &PwmPowerPage::importFilterRequested, this, loadFilter);
     // The control design drives the power page's network with its amplifier and supply.
     controlStep2Page()->setPowerSource([this] { return pwmPowerPage()->powerState(); });
 
