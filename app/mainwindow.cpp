@@ -13,6 +13,7 @@
 
 #include "amporaversion.h"
 #include "app/homepage.h"
+#include "pages/examples/examplespage.h"
 #include "app/updatecheck.h"
 #include "files/designfile.h"
 #include "ui_mainwindow.h"
@@ -47,11 +48,16 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     loadAllCatalogs(m_catalogs, false, m_options.catalogDir);
     for (ToolPage *page : m_pages) {
         page->setCatalogs(&m_catalogs);
-        connect(page, &ToolPage::designChanged, this, [this] { m_designChanged = true; });
+        connect(page, &ToolPage::designChanged, this, [this] {
+            m_designChanged = true;
+            if (!m_applyingPresets)
+                m_changedOutsideTutorial = true;
+        });
     }
     connect(linearSelectorPage(), &LinearSelectorPage::hiddenPageRequested, this,
         [this] { ui->Page->setCurrentWidget(hiddenPage()); });
     connectNavigation();
+    connect(examplesPage(), &ExamplesPage::tutorialRequested, this, &MainWindow::startTutorial);
 
     readPreferences();
     fillSelectors();
@@ -59,6 +65,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
         page->initialise();
 
     m_designChanged = false;
+    m_changedOutsideTutorial = false;
 }
 
 MainWindow::~MainWindow()
@@ -185,6 +192,7 @@ bool MainWindow::saveEntries(bool saveAs)
     }
     m_fileNamed = true;
     m_designChanged = false;
+    m_changedOutsideTutorial = false;
     statusBar()->showMessage(QStringLiteral("Saved %1").arg(shown), 5000);
     return true;
 }
@@ -234,6 +242,7 @@ bool MainWindow::openFile()
     // A design shown on a tool page needs the way back home.
     ui->HomeButton->setVisible(ui->Page->currentWidget() != ui->page);
     m_designChanged = false;
+    m_changedOutsideTutorial = false;
     QApplication::restoreOverrideCursor();
     return true;
 }

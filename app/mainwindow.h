@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QVector>
 
@@ -20,6 +21,7 @@ class PwmSelectorPage;
 class PwmPowerPage;
 class ThreePhasePage;
 class ExamplesPage;
+class Examples;
 class FilterPage;
 class ControlStep1Page;
 class ControlStep2Page;
@@ -49,7 +51,11 @@ public:
     const Catalogs &catalogs() const { return m_catalogs; }
 
     bool designChanged() const { return m_designChanged; }
-    void setDesignChanged(bool changed = true) { m_designChanged = changed; }
+    void setDesignChanged(bool changed = true)
+    {
+        m_designChanged = changed;
+        m_changedOutsideTutorial = changed;
+    }
     QString designPath() const { return m_designPath; }
     void setDesignPath(const QString &path) { m_designPath = path; }
 
@@ -85,6 +91,21 @@ public:
     // design opens: later pages may read what earlier ones computed.
     const QVector<ToolPage *> &pages() const { return m_pages; }
 
+    // Tutorials. startTutorial asks first when the user's own changes are
+    // unsaved, then opens (or brings forward) the step dialog at `step`;
+    // displayExample puts the pages into the state of a step.
+    void startTutorial(int step);
+    void openExDia(int step);
+    void displayExample(int step);
+    // The tutorial dialog while it is open; none otherwise.
+    Examples *tutorialDialog() const;
+
+public slots:
+    // Shows the examples page with example `index` selected, for the
+    // tutorial buttons of the tool pages.
+    void showExample(int index);
+    void loadExample(int step);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -103,6 +124,7 @@ private:
     void setFontSize(int points);
     void readPreferences();
     void writePreferences() const;
+    bool tutorialMayReplaceDesign();
 
     Ui::MainWindow *ui;
     StartOptions m_options;
@@ -112,4 +134,8 @@ private:
     QString m_designPath;
     bool m_fileNamed = false; // Save writes without asking once a file was named
     bool m_designChanged = false;
+    // Whether a change came from somewhere other than a tutorial's presets.
+    bool m_changedOutsideTutorial = false;
+    bool m_applyingPresets = false;
+    QPointer<Examples> m_exDialog;
 };
