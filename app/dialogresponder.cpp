@@ -99,7 +99,7 @@ bool DialogResponder::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::Show || !watched->isWidgetType())
         return false;
     auto *dialog = qobject_cast<QDialog *>(watched);
-    if (!dialog || !dialog->isWindow())
+    if (!dialog || !dialog->isWindow() || dialog->property(kLeaveOpen).toBool())
         return false;
     // The answer waits for the dialog's own event loop: a dialog closed while exec() is
     // still showing it would leave that loop running for ever.

@@ -19,6 +19,10 @@ public:
         QString title, text;
     };
 
+    // A dialog carrying this property set to true is left open: a script
+    // works it through its own buttons (the tutorial's step dialog).
+    static constexpr const char *kLeaveOpen = "amporaLeaveOpen";
+
     explicit DialogResponder(QObject *parent = nullptr);
     ~DialogResponder() override;
 

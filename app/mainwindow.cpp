@@ -19,6 +19,7 @@
 #include "app/homepage.h"
 #include "app/spiceexport.h"
 #include "app/pumphandoff.h"
+#include "pages/examples/examplespage.h"
 #include "app/updatecheck.h"
 #include "files/designfile.h"
 #include "pages/charthelper.h"
@@ -54,7 +55,11 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     loadAllCatalogs(m_catalogs, false, m_options.catalogDir);
     for (ToolPage *page : m_pages) {
         page->setCatalogs(&m_catalogs);
-        connect(page, &ToolPage::designChanged, this, [this] { m_designChanged = true; });
+        connect(page, &ToolPage::designChanged, this, [this] {
+            m_designChanged = true;
+            if (!m_applyingPresets)
+                m_changedOutsideTutorial = true;
+        });
     }
     connect(linearSelectorPage(), &LinearSelectorPage::hiddenPageRequested, this,
         [this] { ui->Page->setCurrentWidget(hiddenPage()); });
@@ -83,6 +88,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     connect(pwmPowerPage(), &PwmPowerPage::importFilterRequested, this, loadFilter);
     // The control design drives the power page's network with its amplifier and supply.
     controlStep2Page()->setPowerSource([this] { return pwmPowerPage()->powerState(); });
+    connect(examplesPage(), &ExamplesPage::tutorialRequested, this, &MainWindow::startTutorial);
 
     readPreferences();
     fillSelectors();
@@ -95,6 +101,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
 
     updateSpiceAction();
     m_designChanged = false;
+    m_changedOutsideTutorial = false;
 }
 
 MainWindow::~MainWindow()
@@ -221,6 +228,7 @@ bool MainWindow::saveEntries(bool saveAs)
     }
     m_fileNamed = true;
     m_designChanged = false;
+    m_changedOutsideTutorial = false;
     statusBar()->showMessage(QStringLiteral("Saved %1").arg(shown), 5000);
     return true;
 }
@@ -271,6 +279,7 @@ bool MainWindow::openFile()
     ui->HomeButton->setVisible(ui->Page->currentWidget() != ui->page);
     updateSpiceAction();
     m_designChanged = false;
+    m_changedOutsideTutorial = false;
     QApplication::restoreOverrideCursor();
     return true;
 }

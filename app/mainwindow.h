@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QHash>
+#include <QPointer>
 #include <QString>
 #include <QVector>
 
@@ -23,6 +24,7 @@ class PwmSelectorPage;
 class PwmPowerPage;
 class ThreePhasePage;
 class ExamplesPage;
+class Examples;
 class FilterPage;
 class ControlStep1Page;
 class ControlStep2Page;
@@ -52,7 +54,11 @@ public:
     const Catalogs &catalogs() const { return m_catalogs; }
 
     bool designChanged() const { return m_designChanged; }
-    void setDesignChanged(bool changed = true) { m_designChanged = changed; }
+    void setDesignChanged(bool changed = true)
+    {
+        m_designChanged = changed;
+        m_changedOutsideTutorial = changed;
+    }
     QString designPath() const { return m_designPath; }
     void setDesignPath(const QString &path) { m_designPath = path; }
 
@@ -95,6 +101,21 @@ public:
     // empty, with the reason, on a page that has none.
     SpiceNetlist currentSpiceNetlist() const;
 
+    // Tutorials. startTutorial asks first when the user's own changes are
+    // unsaved, then opens (or brings forward) the step dialog at `step`;
+    // displayExample puts the pages into the state of a step.
+    void startTutorial(int step);
+    void openExDia(int step);
+    void displayExample(int step);
+    // The tutorial dialog while it is open; none otherwise.
+    Examples *tutorialDialog() const;
+
+public slots:
+    // Shows the examples page with example `index` selected, for the
+    // tutorial buttons of the tool pages.
+    void showExample(int index);
+    void loadExample(int step);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -116,6 +137,7 @@ private:
     void writePreferences() const;
     // Enables the export on a page with a circuit, else says why in its tip.
     void updateSpiceAction();
+    bool tutorialMayReplaceDesign();
 
     Ui::MainWindow *ui;
     StartOptions m_options;
@@ -127,4 +149,8 @@ private:
     QString m_designPath;
     bool m_fileNamed = false; // Save writes without asking once a file was named
     bool m_designChanged = false;
+    // Whether a change came from somewhere other than a tutorial's presets.
+    bool m_changedOutsideTutorial = false;
+    bool m_applyingPresets = false;
+    QPointer<Examples> m_exDialog;
 };

@@ -37,6 +37,24 @@ int ExamplesPage::descriptionFile(int index)
     return index >= 0 && index < kExampleCount ? files[index] : 0;
 }
 
+int ExamplesPage::firstStep(int index)
+{
+    // Each example's steps follow its description text.
+    return index >= 0 && index < kExampleCount ? descriptionFile(index) + 1 : -1;
+}
+
+int ExamplesPage::selectedExample() const
+{
+    return ui->ExampleSelection->currentIndex();
+}
+
+void ExamplesPage::on_startTutorial_clicked()
+{
+    const int step = firstStep(selectedExample());
+    if (step >= 0)
+        emit tutorialRequested(step);
+}
+
 void ExamplesPage::showExample(int index)
 {
     if (index >= 0 && index < ui->ExampleSelection->count())

@@ -23,9 +23,17 @@ public:
 
     // The description text resource of an example; 0 for an index outside the list.
     static int descriptionFile(int index);
+    // The first tutorial step of an example; -1 for an index outside the list.
+    static int firstStep(int index);
+    int selectedExample() const;
+
+signals:
+    // "Start Tutorial" for the example that starts at `step`.
+    void tutorialRequested(int step);
 
 private slots:
     void on_ExampleSelection_activated(int index);
+    void on_startTutorial_clicked();
 
 private:
     Ui::ExamplesPage *ui;
