@@ -66,8 +66,9 @@ void Examples::on_nextButton_clicked()
 
 void Examples::on_prevButton_clicked()
 {
-    // Step 1 is the first step of all: Previous there shows it again.
-    const int n = m_step == 1 ? 1 : m_step - 1;
+    // The first step of an example shows itself again: the step before it
+    // ends the previous example, and Previous must not close the tutorial.
+    const int n = isEndStep(m_step - 1) ? m_step : m_step - 1;
     emit exampleNum(n);
     showStep(n);
 }
