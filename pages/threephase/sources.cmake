@@ -5,4 +5,6 @@ list(APPEND AMPORA_MODEL_SOURCES
 )
 list(APPEND AMPORA_PAGE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/threephasepage.h ${CMAKE_CURRENT_LIST_DIR}/threephasepage.cpp ${CMAKE_CURRENT_LIST_DIR}/threephasepage.ui
+  ${CMAKE_CURRENT_LIST_DIR}/threephasedrawing.h ${CMAKE_CURRENT_LIST_DIR}/threephasedrawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/threephasemotor.h ${CMAKE_CURRENT_LIST_DIR}/threephasemotor.cpp
 )

@@ -201,6 +201,14 @@ void setupP3graph(QCustomPlot *plot)
     }
     plot->xAxis->setLabel(QStringLiteral("time [s]"));
     plot->legend->setVisible(false);
+    // Six plots share a narrow column: small fonts and few ticks keep them legible.
+    QFont small = plot->font();
+    small.setPointSizeF(7);
+    for (QCPAxis *axis : { plot->xAxis, plot->yAxis }) {
+        axis->setTickLabelFont(small);
+        axis->setLabelFont(small);
+        axis->ticker()->setTickCount(3);
+    }
 }
 
 void drawP3graph(QCustomPlot *plot, int slot, const QString &name, const Traces &traces, const SignalView &view)
