@@ -52,10 +52,10 @@ public:
             drawDelta();
         else
             drawWye();
-        text(1500, -1600, QStringLiteral(" Frequency"), QStringLiteral("freq"));
-        text(1500, -1900, QStringLiteral(" Duty Cycle Envelope"), QStringLiteral("DCenv"));
-        text(1500, -2200, linear ? QStringLiteral(" Position") : QStringLiteral(" Rotor Angle"), QStringLiteral("Angle"));
-        text(1500, -2500, QStringLiteral(" Load Power"), QStringLiteral("loadPower"));
+        text(700, -1700, QStringLiteral(" Frequency"), QStringLiteral("freq"));
+        text(2700, -1700, QStringLiteral(" Duty Cycle Envelope"), QStringLiteral("DCenv"));
+        text(700, -2200, linear ? QStringLiteral(" Position") : QStringLiteral(" Rotor Angle"), QStringLiteral("Angle"));
+        text(2700, -2200, QStringLiteral(" Load Power"), QStringLiteral("loadPower"));
     }
 
 private:
