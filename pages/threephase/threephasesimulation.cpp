@@ -102,12 +102,18 @@ void commutate(int commutation, double Vs, double Ep, double phase, Step &s)
     const double wrapped = angle < 0 ? angle + kTwoPi : angle;
     const int sector = qBound(0, int(std::floor(wrapped / (kPi / 3))), 5);
     const double within = wrapped - sector * (kPi / 3);
+    // The three phases are the first one turned by 120 and 240 degrees.
+    const double c120 = -0.5, s120 = 0.86602540378443865;
+    const double sinP = std::sin(kTwoPi * phase), cosP = std::cos(kTwoPi * phase);
+    const double sinPhase[3] = { sinP, sinP * c120 + cosP * s120, sinP * c120 - cosP * s120 };
     for (int k = 0; k < 3; ++k)
-        s.duty[k] = 0.5 * s.D * std::sin(kTwoPi * phase + k * kTwoPi / 3) + 0.5;
+        s.duty[k] = 0.5 * s.D * sinPhase[k] + 0.5;
     if (commutation == Sinusoidal) {
+        const double sinT = std::sin(s.theta), cosT = std::cos(s.theta);
+        const double sinTheta[3] = { sinT, sinT * c120 + cosT * s120, sinT * c120 - cosT * s120 };
         for (int k = 0; k < 3; ++k) {
             s.V[k] = s.duty[k] > s.carrier ? Vs : 0;
-            s.e[k] = Ep * std::sin(s.theta + k * kTwoPi / 3);
+            s.e[k] = Ep * sinTheta[k];
         }
         return;
     }
