@@ -142,6 +142,53 @@ double nextCrossing(double t, double Fsw, double d)
     return u2 + T - u;
 }
 
+// The step to 2 steps before the earliest predicted edge: by the time since
+// each phase's last edge, by the carrier meeting a present duty, and for the
+// block patterns by the next sector boundary.
+double predictedStep(const Step &s, int commutation, double Fsw, double h, const double lastEdge[3],
+    const bool rose[3])
+{
+    double next = HUGE_VAL;
+    for (int k = 0; k < 3; ++k) {
+        const double since = s.t - lastEdge[k];
+        next = qMin(next, std::abs((rose[k] ? s.duty[k] : 1 - s.duty[k]) / Fsw - since));
+        next = qMin(next, nextCrossing(s.t, Fsw, s.duty[k]));
+        if (commutation != Sinusoidal)
+            next = qMin(next, std::abs((rose[k] ? s.D : 1 - s.D) / Fsw - since));
+    }
+    if (commutation != Sinusoidal)
+        next = qMin(next, nextCrossing(s.t, Fsw, s.D));
+    if (commutation != Sinusoidal && s.f != 0) {
+        const double angle = std::fmod(s.theta, kTwoPi);
+        const double wrapped = angle < 0 ? angle + kTwoPi : angle;
+        const int sector = qBound(0, int(std::floor(wrapped / (kPi / 3))), 5);
+        const double boundary = kTwoPi * std::floor(s.theta / kTwoPi) + (sector + 1) * kPi / 3;
+        next = qMin(next, std::abs((boundary - s.theta) / (kTwoPi * s.f)));
+    }
+    return std::isfinite(next) ? qMax(h, next - 2 * h) : h;
+}
+
+// The pass's results from the window's accumulators.
+void finishPass(Pass &pass, const Accumulator &acc, double Ron, double Rs, double W, double Vcc, double Fsw,
+    const pwm &part)
+{
+    double switchSum = 0;
+    for (int k = 0; k < 6; ++k) {
+        switchSum += acc.switches[k];
+        pass.switches[k] = Rs != 0 ? acc.switches[k] * Ron / Rs : acc.switches[k];
+        pass.diodes[k] = acc.diodes[k];
+        pass.diode += acc.diodes[k];
+    }
+    // Without any series resistance the switches lose only their fixed drop.
+    pass.conduction = Rs != 0 ? switchSum * Ron / Rs : switchSum;
+    pass.wire = Rs != 0 ? switchSum * (Rs - Ron) / Rs : 0;
+    pass.loadPower = acc.load;
+    pass.switching = pass.hasWindow ? acc.switchingEnergy / W : 0;
+    pass.quiescent = Vcc * (part.Iq_Vcc_vsF * (Fsw / 1000 - part.Fsw_nom) + part.Iq_Vcc) / 1000;
+    pass.peakCurrent = acc.peak;
+    pass.rmsCurrent = std::sqrt(qMax(0.0, acc.meanSquareA));
+}
+
 } // namespace
 
 void Traces::clear()
@@ -236,25 +283,7 @@ Pass analyzeThreePhase(const Input &in, const pwm &part, double Ron, Traces *tra
         const bool allEdged = lastEdge[0] > 1e-9 && lastEdge[1] > 1e-9 && lastEdge[2] > 1e-9;
         if (!in.plainStepping && allEdged) {
             if (counter == 0) {
-                double next = HUGE_VAL;
-                for (int k = 0; k < 3; ++k) {
-                    const double since = s.t - lastEdge[k];
-                    next = qMin(next, std::abs((rose[k] ? s.duty[k] : 1 - s.duty[k]) / Fsw - since));
-                    next = qMin(next, nextCrossing(s.t, Fsw, s.duty[k]));
-                    if (in.commutation != Sinusoidal)
-                        next = qMin(next, std::abs((rose[k] ? s.D : 1 - s.D) / Fsw - since));
-                }
-                if (in.commutation != Sinusoidal)
-                    next = qMin(next, nextCrossing(s.t, Fsw, s.D));
-                if (in.commutation != Sinusoidal && s.f != 0) {
-                    const double angle = std::fmod(s.theta, kTwoPi);
-                    const double wrapped = angle < 0 ? angle + kTwoPi : angle;
-                    const int sector = qBound(0, int(std::floor(wrapped / (kPi / 3))), 5);
-                    const double boundary = kTwoPi * std::floor(s.theta / kTwoPi) + (sector + 1) * kPi / 3;
-                    next = qMin(next, std::abs((boundary - s.theta) / (kTwoPi * s.f)));
-                }
-                if (std::isfinite(next))
-                    step = qMax(h, next - 2 * h);
+                step = predictedStep(s, in.commutation, Fsw, h, lastEdge, rose);
                 counter = 1;
             } else if (++counter > 7) {
                 counter = 0;
@@ -265,22 +294,7 @@ Pass analyzeThreePhase(const Input &in, const pwm &part, double Ron, Traces *tra
     }
 
     pass.steps = steps;
-    const double Rs = dev.Rs;
-    double switchSum = 0;
-    for (int k = 0; k < 6; ++k) {
-        switchSum += acc.switches[k];
-        pass.switches[k] = Rs != 0 ? acc.switches[k] * Ron / Rs : acc.switches[k];
-        pass.diodes[k] = acc.diodes[k];
-        pass.diode += acc.diodes[k];
-    }
-    // Without any series resistance the switches lose only their fixed drop.
-    pass.conduction = Rs != 0 ? switchSum * Ron / Rs : switchSum;
-    pass.wire = Rs != 0 ? switchSum * (Rs - Ron) / Rs : 0;
-    pass.loadPower = acc.load;
-    pass.switching = pass.hasWindow ? acc.switchingEnergy / W : 0;
-    pass.quiescent = Vcc * (part.Iq_Vcc_vsF * (Fsw / 1000 - part.Fsw_nom) + part.Iq_Vcc) / 1000;
-    pass.peakCurrent = acc.peak;
-    pass.rmsCurrent = std::sqrt(qMax(0.0, acc.meanSquareA));
+    finishPass(pass, acc, Ron, dev.Rs, W, Vcc, Fsw, part);
     return pass;
 }
 
