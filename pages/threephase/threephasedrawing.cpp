@@ -167,7 +167,13 @@ private:
         const double bar = -1000;
         for (int k = 0; k < 3; ++k) {
             start(QString());
-            plotWhor(m_plot, pen(), 2000, kWireY[k], xs[k] - 2000);
+            double from = 2000;
+            for (int j = 0; j < k; ++j) { // hop over the windings to the left
+                plotWhor(m_plot, pen(), from, kWireY[k], xs[j] - 60 - from);
+                plotJhor(m_plot, pen(), xs[j] - 60, kWireY[k], 60);
+                from = xs[j] + 60;
+            }
+            plotWhor(m_plot, pen(), from, kWireY[k], xs[k] - from);
             tag();
             winding(xs[k], kWireY[k], kWireY[k] - bar, QString::fromLatin1(names[k]),
                 QString(QChar('A' + k)));
