@@ -1,0 +1,443 @@
+#include <QtTest>
+#include <cmath>
+
+#include "pages/threephase/threephasemodel.h"
+
+using namespace ThreePhase;
+
+namespace {
+
+// A part whose switches are 0.1 ohm and whose diodes are the same 0.1 ohm
+// with no knee, no fixed drops and no switching time: the only losses are
+// i^2 * 0.1, so the bridge's energy can be balanced exactly.
+pwm idealPart()
+{
+    pwm p;
+    p.Vs_max = 1000;
+    p.Vs_min = 5;
+    p.Vcc_max = 100;
+    p.Fsw_max = 1000;
+    p.Fsw_nom = 1;
+    p.I_cont = p.I_pk = 1000;
+    p.Pd_max = 1000;
+    p.outputs = 3;
+    p.MaxDutyCycle = 1;
+    p.Rdiode = 100;
+    p.top_C = p.bot_C = 0.1;
+    p.Tc_max = p.Tj_max = 1000;
+    p.Rtheta_DC = 1;
+    return p;
+}
+
+Input rpmInput(int commutation, bool delta, double rpm, double dutyPercent)
+{
+    Input in;
+    in.commutation = commutation;
+    in.motor.isDelta = delta;
+    in.motor.controlVariable = 1;
+    in.motor.constantVariable = 2;
+    in.motor.controlAmplitude = rpm;
+    in.motor.constantAmplitude = dutyPercent;
+    return in;
+}
+
+bool allFinite(const Result &r)
+{
+    const Pass &p = r.pass;
+    for (double x : { p.loadPower, p.conduction, p.wire, p.diode, p.switching, p.quiescent, p.peakCurrent,
+             p.rmsCurrent, r.ampPower, r.efficiency, r.Ron, r.Tcase, r.Tjunction }) {
+        if (!std::isfinite(x))
+            return false;
+    }
+    for (const auto &v : r.traces.current)
+        for (double x : v)
+            if (!std::isfinite(x))
+                return false;
+    return true;
+}
+
+} // namespace
+
+class TestThreePhaseModel : public QObject {
+    Q_OBJECT
+private slots:
+    void dutyFromCurrentAndSpeed_data();
+    void dutyFromCurrentAndSpeed();
+    void speedFromCurrentAndDuty_data();
+    void speedFromCurrentAndDuty();
+    void linterpWalk_data();
+    void linterpWalk();
+    void sectorTable_data();
+    void sectorTable();
+    void energyBalance_data();
+    void energyBalance();
+    void predictedMatchesPlain_data();
+    void predictedMatchesPlain();
+    void thermalLoop_data();
+    void thermalLoop();
+    void diodeJunction_data();
+    void diodeJunction();
+    void badInput_data();
+    void badInput();
+};
+
+// Motor of the rows below: R 4 ohm, L 10 mH, 4 cycles per turn, 5 mV/RPM,
+// Vs 50 V, 2 A at 600 RPM. X = 2 pi 600 * 4 * 0.01 / 60 = 2.513274 ohm,
+// |Z| = sqrt(16 + 6.316547) = 4.724039, E = 3 V.
+void TestThreePhaseModel::dutyFromCurrentAndSpeed_data()
+{
+    QTest::addColumn<int>("commutation");
+    QTest::addColumn<double>("Vs");
+    QTest::addColumn<double>("duty");
+    QTest::newRow("sinusoidal") << 0 << 50.0 << 2 * (2 * 4.724039 + 3) / 50; // 0.497922
+    QTest::newRow("trapezoidal") << 1 << 50.0 << 0.44; // 2 (8 + 3) / 50
+    QTest::newRow("six-step") << 2 << 50.0 << 0.30; // (12 + 3) / 50
+    QTest::newRow("no supply") << 0 << 0.0 << -1.0;
+}
+
+void TestThreePhaseModel::dutyFromCurrentAndSpeed()
+{
+    QFETCH(int, commutation);
+    QFETCH(double, Vs);
+    QFETCH(double, duty);
+    const MotorConstants m { 4, 10e-3, 5e-3, 4 };
+    QVERIFY(std::abs(P3DCfromIandRPM(2, 600, Vs, m, commutation) - duty) < 1e-6);
+}
+
+// The inverse of the rows above, plus the two cases without a speed.
+void TestThreePhaseModel::speedFromCurrentAndDuty_data()
+{
+    QTest::addColumn<int>("commutation");
+    QTest::addColumn<double>("Ipk");
+    QTest::addColumn<double>("duty");
+    QTest::addColumn<double>("Vemf");
+    QTest::addColumn<double>("rpm");
+    QTest::addColumn<int>("warnings");
+    QTest::newRow("sinusoidal") << 0 << 2.0 << 2 * (2 * 4.724039 + 3) / 50 << 5e-3 << 600.0 << 0;
+    QTest::newRow("trapezoidal") << 1 << 2.0 << 0.44 << 5e-3 << 600.0 << 0;
+    QTest::newRow("six-step") << 2 << 2.0 << 0.30 << 5e-3 << 600.0 << 0;
+    // 100 A through 4 ohm needs 400 V; 25 V cannot drive it at any speed.
+    QTest::newRow("negative discriminant") << 0 << 100.0 << 0.5 << 5e-3 << 0.0 << int(NoRpmSolution);
+    QTest::newRow("trapezoidal without EMF") << 1 << 2.0 << 0.5 << 0.0 << 0.0 << int(ZeroEmf);
+    QTest::newRow("six-step without EMF") << 2 << 2.0 << 0.5 << 0.0 << 0.0 << int(ZeroEmf);
+}
+
+void TestThreePhaseModel::speedFromCurrentAndDuty()
+{
+    QFETCH(int, commutation);
+    QFETCH(double, Ipk);
+    QFETCH(double, duty);
+    QFETCH(double, Vemf);
+    QFETCH(double, rpm);
+    QFETCH(int, warnings);
+    const MotorConstants m { 4, 10e-3, Vemf, 4 };
+    quint16 w = 0;
+    QVERIFY(std::abs(P3RPMfromIandDC(Ipk, duty, 50, m, commutation, w) - rpm) < 1e-3);
+    QCOMPARE(int(w), warnings);
+}
+
+void TestThreePhaseModel::linterpWalk_data()
+{
+    QTest::addColumn<QVector<double>>("search");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("warnings");
+    const QVector<double> t { 0, 1, 2, 3 };
+    // Returns 0, 10, 30, 40 at those times.
+    QTest::newRow("first segment") << t << 0 << 0.5 << 5.0 << 0 << 0;
+    QTest::newRow("walks forward") << t << 0 << 2.5 << 35.0 << 2 << 0;
+    QTest::newRow("at the first point") << t << 0 << 0.0 << 0.0 << 0 << 0;
+    QTest::newRow("on a point") << t << 1 << 2.0 << 30.0 << 1 << 0;
+    QTest::newRow("past the end: last segment") << t << 0 << 5.0 << 60.0 << 2 << 0;
+    QTest::newRow("behind the start index") << t << 2 << 1.5 << 0.0 << 2 << int(BadTimescale);
+    QTest::newRow("one point") << QVector<double> { 0 } << 0 << 7.0 << 0.0 << 0 << 0;
+}
+
+void TestThreePhaseModel::linterpWalk()
+{
+    QFETCH(QVector<double>, search);
+    QFETCH(int, start);
+    QFETCH(double, x);
+    QFETCH(double, value);
+    QFETCH(int, index);
+    QFETCH(int, warnings);
+    const QVector<double> values = QVector<double> { 0, 10, 30, 40 }.mid(0, search.size());
+    quint16 w = 0;
+    QCOMPARE(linterp(search, values, x, start, w), value);
+    QCOMPARE(start, index);
+    QCOMPARE(int(w), warnings);
+}
+
+// At 600 RPM and 4 cycles per turn the angle turns at 40 Hz; in each sector,
+// while the envelope is above the carrier, the outputs take the pattern
+// (in Vs) and the back-EMFs the signs of the trapezoid.
+void TestThreePhaseModel::sectorTable_data()
+{
+    QTest::addColumn<int>("commutation");
+    QTest::addColumn<int>("sector");
+    QTest::addColumn<QVector<double>>("pattern");
+    QTest::addColumn<QVector<double>>("emfMid"); // back-EMF / amplitude at mid-sector
+    const QVector<QVector<double>> trap { { 0.5, 0, 1 }, { 1, 0, 0.5 }, { 1, 0.5, 0 }, { 0.5, 1, 0 },
+        { 0, 1, 0.5 }, { 0, 0.5, 1 } };
+    const QVector<QVector<double>> six { { 0, 0, 1 }, { 1, 0, 1 }, { 1, 0, 0 }, { 1, 1, 0 }, { 0, 1, 0 },
+        { 0, 1, 1 } };
+    const QVector<QVector<double>> emf { { 0, -1, 1 }, { 1, -1, 0 }, { 1, 0, -1 }, { 0, 1, -1 }, { -1, 1, 0 },
+        { -1, 0, 1 } };
+    for (int s = 0; s < 6; ++s) {
+        QTest::addRow("trapezoidal sector %d", s) << 1 << s << trap[s] << emf[s];
+        QTest::addRow("six-step sector %d", s) << 2 << s << six[s] << emf[s];
+    }
+}
+
+void TestThreePhaseModel::sectorTable()
+{
+    QFETCH(int, commutation);
+    QFETCH(int, sector);
+    QFETCH(QVector<double>, pattern);
+    QFETCH(QVector<double>, emfMid);
+    Input in = rpmInput(commutation, false, 600, 90);
+    in.startTime = 0;
+    in.endTime = 30e-3;
+    in.plainStepping = true;
+    const pwm part = idealPart();
+    Traces tr;
+    analyzeThreePhase(in, part, 0.1, &tr);
+    const double Ep = 600 * 5e-3;
+    int checked = 0;
+    for (int j = 0; j < tr.time.size(); ++j) {
+        const double angle = std::fmod(tr.angle[j], 2 * M_PI);
+        const double within = angle - sector * M_PI / 3;
+        if (within < 0.02 || within > M_PI / 3 - 0.02)
+            continue;
+        if (tr.envelope[j] > tr.carrier[j]) {
+            for (int k = 0; k < 3; ++k)
+                QCOMPARE(tr.commanded[k][j], pattern[k] * in.Vs);
+            ++checked;
+        } else {
+            for (int k = 0; k < 3; ++k)
+                QCOMPARE(tr.commanded[k][j], in.Vs / 2);
+        }
+        if (std::abs(within - M_PI / 6) < 0.01) {
+            for (int k = 0; k < 3; ++k)
+                QVERIFY(std::abs(tr.emf[k][j] - emfMid[k] * Ep) < 0.05 * Ep);
+        }
+    }
+    QVERIFY(checked > 100);
+}
+
+// Power delivered by the three bridge outputs (sum of V_k i_k over the
+// window, from the recorded steps) equals the load power plus the device
+// losses: the windings' stored energy comes back over whole periods. Within
+// 1 % at plain steps; the long predicted steps let the backward-Euler step
+// damp part of the ripple current's stored energy, so 5 % there.
+void TestThreePhaseModel::energyBalance_data()
+{
+    QTest::addColumn<bool>("delta");
+    QTest::addColumn<bool>("plain");
+    QTest::addColumn<double>("rpm");
+    QTest::addColumn<double>("duty");
+    QTest::addColumn<double>("fswKHz");
+    QTest::addColumn<double>("tolerance");
+    QTest::newRow("delta, plain steps") << true << true << 600.0 << 75.0 << 1.0 << 0.01;
+    QTest::newRow("wye, plain steps") << false << true << 600.0 << 75.0 << 1.0 << 0.01;
+    QTest::newRow("delta, predicted steps") << true << false << 600.0 << 75.0 << 1.0 << 0.05;
+    QTest::newRow("wye, predicted steps, 20 kHz") << false << false << 600.0 << 75.0 << 20.0 << 0.05;
+    QTest::newRow("wye, generating (EMF above the drive)") << false << true << 3000.0 << 20.0 << 20.0 << 0.01;
+}
+
+void TestThreePhaseModel::energyBalance()
+{
+    QFETCH(bool, delta);
+    QFETCH(bool, plain);
+    QFETCH(double, rpm);
+    QFETCH(double, duty);
+    QFETCH(double, fswKHz);
+    QFETCH(double, tolerance);
+    Input in = rpmInput(Sinusoidal, delta, rpm, duty);
+    in.plainStepping = plain;
+    in.FswKHz = fswKHz;
+    in.startTime = 50e-3; // whole periods of 40 Hz (or 200 Hz)
+    in.endTime = 100e-3;
+    const pwm part = idealPart();
+    Traces tr;
+    const Pass p = analyzeThreePhase(in, part, 0.1, &tr);
+    QCOMPARE(tr.stride, 1);
+    double supplied = 0;
+    for (int j = 1; j < tr.time.size(); ++j) {
+        if (tr.time[j] < in.startTime)
+            continue;
+        const double dt = tr.time[j] - tr.time[j - 1];
+        for (int k = 0; k < 3; ++k)
+            supplied += tr.commanded[k][j] * tr.current[k][j] * dt / (in.endTime - in.startTime);
+    }
+    const double losses = p.conduction + p.wire + p.diode + p.switching;
+    QVERIFY(std::abs(p.loadPower) > 0.1);
+    QVERIFY2(std::abs(supplied - (p.loadPower + losses)) < tolerance * std::abs(p.loadPower) + 0.01,
+        qPrintable(QStringLiteral("supplied %1, load %2, losses %3").arg(supplied).arg(p.loadPower).arg(losses)));
+}
+
+// The predicted steps land on the same currents as stepping every 1/100 of a
+// switching period.
+void TestThreePhaseModel::predictedMatchesPlain_data()
+{
+    QTest::addColumn<int>("commutation");
+    QTest::addColumn<double>("fswKHz");
+    QTest::newRow("sinusoidal 1 kHz") << 0 << 1.0;
+    QTest::newRow("sinusoidal 20 kHz") << 0 << 20.0;
+    QTest::newRow("trapezoidal 1 kHz") << 1 << 1.0;
+    QTest::newRow("six-step 5 kHz") << 2 << 5.0;
+}
+
+void TestThreePhaseModel::predictedMatchesPlain()
+{
+    QFETCH(int, commutation);
+    QFETCH(double, fswKHz);
+    Input in = rpmInput(commutation, true, 600, 75);
+    in.FswKHz = fswKHz;
+    in.startTime = 10e-3;
+    in.endTime = 30e-3;
+    const pwm part = idealPart();
+    Traces plainTr, fastTr;
+    in.plainStepping = true;
+    const Pass plain = analyzeThreePhase(in, part, 0.1, &plainTr);
+    in.plainStepping = false;
+    const Pass fast = analyzeThreePhase(in, part, 0.1, &fastTr);
+    QVERIFY(fast.steps < plain.steps);
+    QVERIFY(std::abs(fast.rmsCurrent - plain.rmsCurrent) < 0.02 * plain.rmsCurrent);
+    // The currents at the predicted steps against the plain ones at the same time.
+    const double h = 1e-3 / (100 * fswKHz);
+    double worst = 0;
+    for (int j = 0; j < fastTr.time.size(); ++j) {
+        const int p = qMin(int(std::lround(fastTr.time[j] / h)), plainTr.time.size() - 1);
+        for (int k = 0; k < 3; ++k)
+            worst = qMax(worst, std::abs(fastTr.current[k][j] - plainTr.current[k][p]));
+    }
+    QVERIFY2(worst < 0.05 * plain.peakCurrent, qPrintable(QString::number(worst / plain.peakCurrent)));
+}
+
+// Ron = 0.1 + B T + A T^2. The linear rise settles; with the square the
+// losses fall as 1/T^2 above the fixed point (slope -2), so the passes swing
+// about it and never meet the 1 % rule.
+void TestThreePhaseModel::thermalLoop_data()
+{
+    QTest::addColumn<double>("A");
+    QTest::addColumn<double>("B");
+    QTest::addColumn<double>("heatsink");
+    QTest::addColumn<bool>("runaway");
+    QTest::newRow("settles") << 0.0 << 0.002 << 5.0 << false;
+    QTest::newRow("swings: runaway") << 0.001 << 0.0 << 20.0 << true;
+}
+
+void TestThreePhaseModel::thermalLoop()
+{
+    QFETCH(double, A);
+    QFETCH(double, B);
+    QFETCH(double, heatsink);
+    QFETCH(bool, runaway);
+    Input in = rpmInput(Sinusoidal, true, 600, 75);
+    in.heatsink = heatsink;
+    pwm part = idealPart();
+    part.top_A = part.bot_A = A;
+    part.top_B = part.bot_B = B;
+    const Result r = computeThreePhase(in, part);
+    QCOMPARE(bool(r.warnings & ThermalRunaway), runaway);
+    if (runaway)
+        QCOMPARE(r.iterations, kMaxPasses);
+    else
+        QVERIFY(r.iterations < kMaxPasses);
+    QVERIFY(allFinite(r));
+}
+
+// With the case held at ambient (no heatsink resistance), the junction is
+// ambient plus the package's share of the losses times its resistance.
+void TestThreePhaseModel::diodeJunction_data()
+{
+    QTest::addColumn<double>("diodeTheta");
+    QTest::addColumn<int>("outputs");
+    QTest::newRow("one junction, one package") << 0.0 << 3;
+    QTest::newRow("one junction, three packages") << 0.0 << 1;
+    QTest::newRow("separate diode junction") << 30.0 << 3;
+}
+
+void TestThreePhaseModel::diodeJunction()
+{
+    QFETCH(double, diodeTheta);
+    QFETCH(int, outputs);
+    Input in = rpmInput(Sinusoidal, true, 600, 75);
+    pwm part = idealPart();
+    part.Rdiode = 2000; // diodes lose much more than switches
+    part.Rtheta_DC = 2;
+    part.Rtheta_JC_diode = diodeTheta;
+    part.outputs = outputs;
+    const Result r = computeThreePhase(in, part);
+    const double S = r.pass.conduction, D = r.pass.diode;
+    QVERIFY(D > S);
+    QCOMPARE(r.Tcase, 25.0);
+    const double packages = 3 / outputs;
+    const double expected = diodeTheta > 0 ? 25 + qMax(S * 2, D * diodeTheta) / packages : 25 + (S + D) * 2 / packages;
+    QCOMPARE(r.separateDiodeJunction, diodeTheta > 0);
+    QVERIFY(std::abs(r.Tjunction - expected) < 1e-9);
+}
+
+void TestThreePhaseModel::badInput_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<bool>("simulated");
+    QTest::addColumn<int>("warning");
+    for (const char *what : { "Fsw 0", "Fsw negative", "R negative", "poles 0", "linear stroke 0" })
+        QTest::newRow(what) << what << false << 0;
+    QTest::newRow("too many steps") << "Fsw 10 MHz" << false << 0;
+    QTest::newRow("end before start") << "end before start" << true << int(BadTimescale);
+    QTest::newRow("end 0") << "end 0" << true << 0;
+    QTest::newRow("Vs 0") << "Vs 0" << true << int(VsTooLow);
+    QTest::newRow("repeated times") << "repeated times" << true << int(BadTimescale);
+    QTest::newRow("ratio 0") << "ratio 0" << true << 0;
+    QTest::newRow("R and L 0") << "RL 0" << true << 0;
+}
+
+void TestThreePhaseModel::badInput()
+{
+    QFETCH(QString, what);
+    QFETCH(bool, simulated);
+    QFETCH(int, warning);
+    Input in = rpmInput(Sinusoidal, true, 600, 75);
+    Motor &m = in.motor;
+    if (what == "Fsw 0")
+        in.FswKHz = 0;
+    else if (what == "Fsw negative")
+        in.FswKHz = -3;
+    else if (what == "R negative")
+        m.R = -1;
+    else if (what == "poles 0")
+        m.nPoles = 0;
+    else if (what == "linear stroke 0")
+        m.isLinear = true, m.cycleLength = 0;
+    else if (what == "Fsw 10 MHz")
+        in.FswKHz = 10000;
+    else if (what == "end before start")
+        in.endTime = 10e-3;
+    else if (what == "end 0")
+        in.endTime = 0;
+    else if (what == "Vs 0")
+        in.Vs = 0;
+    else if (what == "repeated times")
+        m.controlType = 1, m.times = { 0, 1, 1, 2 }, m.amplitudes = { 0, 600, 300, 0 };
+    else if (what == "ratio 0")
+        m.controlVariable = 2, m.constantVariable = 1, m.constantAmplitude = 0;
+    else if (what == "RL 0")
+        m.R = 0, m.L = 0;
+    QElapsedTimer timer;
+    timer.start();
+    const Result r = computeThreePhase(in, idealPart());
+    QVERIFY(timer.elapsed() < 5000);
+    QCOMPARE(r.simulated, simulated);
+    QVERIFY(!r.notes.isEmpty());
+    if (warning)
+        QVERIFY(r.warnings & warning);
+    QVERIFY(allFinite(r));
+}
+
+QTEST_GUILESS_MAIN(TestThreePhaseModel)
+#include "test_threephasemodel.moc"
