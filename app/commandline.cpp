@@ -107,49 +107,50 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
 QString helpText()
 {
-    return QStringLiteral("Usage: ampora [FILE]\n"
-                          "       ampora --report [--page N] [--click NAME]... [--catalogs DIR] [FILE]\n"
-                          "       ampora --screenshot OUT.png [--page N] [--size WxH] [--click NAME]...\n"
-                          "              [--catalogs DIR] [FILE]\n"
-                          "       ampora --spice OUT.cir --page N [--click NAME]... [--catalogs DIR] [FILE]\n"
-                          "\n"
-                          "Designs circuits around Zarn's high-power linear op-amps and PWM amplifiers.\n"
-                          "Without --report or --screenshot, opens the window and, after start-up, the\n"
-                          "design FILE if one is given.\n"
-                          "\n"
-                          "Options:\n"
-                          "  --report             build the window without showing it (off screen when\n"
-                          "                       there is no display), open FILE if given, recompute\n"
-                          "                       every page, show page N if given, print one JSON report\n"
-                          "                       on standard output and exit; no network, no dialogs\n"
-                          "  --screenshot OUT.png render the window at page N, or at the page the design\n"
-                          "                       shows, into the PNG file OUT.png\n"
-                          "  --spice OUT.cir      write the circuit of page N as a SPICE netlist into\n"
-                          "                       OUT.cir and exit; no window is shown\n"
-                          "  --page N             with --report or --screenshot: show page N (0 is the\n"
-                          "                       home page); needed by --spice\n"
-                          "  --size WxH           with --screenshot: the window size (default 1230x691)\n"
-                          "  --click NAME         with --report, --screenshot or --spice, repeatable: after FILE is\n"
-                          "                       opened, click the button of that object name; a message\n"
-                          "                       box is answered with its default button and listed in\n"
-                          "                       the report, any other dialog is cancelled; the\n"
-                          "                       tutorial dialog that startTutorial opens stays, and\n"
-                          "                       its nextButton, prevButton, examplesButton and\n"
-                          "                       closeButton can be clicked in turn\n"
-                          "  --catalogs DIR       read LinearAmpData.txt, HostAmpData.txt, PWMAmpData.txt,\n"
-                          "                       PackageStyles.txt and Heatsinks.txt from DIR instead of\n"
-                          "                       the built-in ones; a missing file is an empty catalog\n"
-                          "  -h, --help           print this summary and exit\n"
-                          "  --version            print the version and exit\n"
-                          "\n"
-                          "Scripted runs (--report, --screenshot, --spice) read no network and do not write\n"
-                          "preferences.txt.\n"
-                          "\n"
-                          "Exit status: 0 on success; 2 with a one-line message on standard error\n"
-                          "(starting with \"ampora: \") for an unreadable FILE, a FILE whose first line is\n"
-                          "not the design-file header, an unknown option or button, a page that does\n"
-                          "not exist, or, with --spice, a page without a netlist or a file that cannot\n"
-                          "be written.\n");
+    return QStringLiteral(
+        "Usage: ampora [FILE]\n"
+        "       ampora --report [--page N] [--click NAME]... [--catalogs DIR] [FILE]\n"
+        "       ampora --screenshot OUT.png [--page N] [--size WxH] [--click NAME]...\n"
+        "              [--catalogs DIR] [FILE]\n"
+        "       ampora --spice OUT.cir --page N [--click NAME]... [--catalogs DIR] [FILE]\n"
+        "\n"
+        "Designs circuits around Zarn's high-power linear op-amps and PWM amplifiers.\n"
+        "Without --report or --screenshot, opens the window and, after start-up, the\n"
+        "design FILE if one is given.\n"
+        "\n"
+        "Options:\n"
+        "  --report             build the window without showing it (off screen when\n"
+        "                       there is no display), open FILE if given, recompute\n"
+        "                       every page, show page N if given, print one JSON report\n"
+        "                       on standard output and exit; no network, no dialogs\n"
+        "  --screenshot OUT.png render the window at page N, or at the page the design\n"
+        "                       shows, into the PNG file OUT.png\n"
+        "  --spice OUT.cir      write the circuit of page N as a SPICE netlist into\n"
+        "                       OUT.cir and exit; no window is shown\n"
+        "  --page N             with --report or --screenshot: show page N (0 is the\n"
+        "                       home page); needed by --spice\n"
+        "  --size WxH           with --screenshot: the window size (default 1230x691)\n"
+        "  --click NAME         with --report, --screenshot or --spice, repeatable: after FILE is\n"
+        "                       opened, click the button of that object name; a message\n"
+        "                       box is answered with its default button and listed in\n"
+        "                       the report, any other dialog is cancelled; the\n"
+        "                       tutorial dialog that startTutorial opens stays, and\n"
+        "                       its nextButton, prevButton, examplesButton and\n"
+        "                       closeButton can be clicked in turn\n"
+        "  --catalogs DIR       read LinearAmpData.txt, HostAmpData.txt, PWMAmpData.txt,\n"
+        "                       PackageStyles.txt and Heatsinks.txt from DIR instead of\n"
+        "                       the built-in ones; a missing file is an empty catalog\n"
+        "  -h, --help           print this summary and exit\n"
+        "  --version            print the version and exit\n"
+        "\n"
+        "Scripted runs (--report, --screenshot, --spice) read no network and do not write\n"
+        "preferences.txt.\n"
+        "\n"
+        "Exit status: 0 on success; 2 with a one-line message on standard error\n"
+        "(starting with \"ampora: \") for an unreadable FILE, a FILE whose first line is\n"
+        "not the design-file header, an unknown option or button, a page that does\n"
+        "not exist, or, with --spice, a page without a netlist or a file that cannot\n"
+        "be written.\n");
 }
 
 int printInformation(const CommandLine &c)
@@ -215,7 +216,8 @@ int runScripted(const CommandLine &c)
     if (c.mode == CommandLine::Mode::Spice) {
         const SpiceNetlist netlist = window.currentSpiceNetlist();
         if (netlist.isEmpty()) {
-            printError(QStringLiteral("page %1 has no SPICE netlist: %2").arg(c.page).arg(netlist.unavailable));
+            printError(
+                QStringLiteral("page %1 has no SPICE netlist: %2").arg(c.page).arg(netlist.unavailable));
             return 2;
         }
         QString error;

@@ -8,21 +8,21 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-#include <QStackedWidget>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTextStream>
 
 #include "amporaversion.h"
 #include "app/headertips.h"
 #include "app/homepage.h"
-#include "app/spiceexport.h"
 #include "app/pumphandoff.h"
-#include "pages/examples/examplespage.h"
+#include "app/spiceexport.h"
 #include "app/updatecheck.h"
 #include "files/designfile.h"
 #include "pages/charthelper.h"
+#include "pages/examples/examplespage.h"
 #include "ui_mainwindow.h"
 
 namespace {
@@ -356,7 +356,8 @@ SpiceNetlist MainWindow::currentSpiceNetlist() const
     const auto *page = qobject_cast<const ToolPage *>(ui->Page->currentWidget());
     if (!page) {
         SpiceNetlist none;
-        none.unavailable = QStringLiteral("Choose a tool page with a circuit to export it as a SPICE netlist.");
+        none.unavailable
+            = QStringLiteral("Choose a tool page with a circuit to export it as a SPICE netlist.");
         return none;
     }
     return page->spiceNetlist(m_designPath.isEmpty() ? QString() : QFileInfo(m_designPath).fileName());
@@ -366,8 +367,9 @@ void MainWindow::updateSpiceAction()
 {
     const SpiceNetlist netlist = currentSpiceNetlist();
     ui->actionExport_SPICE_Netlist->setEnabled(!netlist.isEmpty());
-    const QString tip = netlist.isEmpty() ? netlist.unavailable
-                                          : QStringLiteral("Writes this page's circuit as a SPICE netlist (.cir).");
+    const QString tip = netlist.isEmpty()
+        ? netlist.unavailable
+        : QStringLiteral("Writes this page's circuit as a SPICE netlist (.cir).");
     ui->actionExport_SPICE_Netlist->setToolTip(tip);
     ui->actionExport_SPICE_Netlist->setStatusTip(tip);
 }
@@ -381,7 +383,9 @@ void MainWindow::on_actionExport_SPICE_Netlist_triggered()
     }
     const QString suggested = m_designPath.isEmpty()
         ? QStringLiteral("circuit.cir")
-        : QFileInfo(m_designPath).dir().filePath(QFileInfo(m_designPath).completeBaseName() + QStringLiteral(".cir"));
+        : QFileInfo(m_designPath)
+              .dir()
+              .filePath(QFileInfo(m_designPath).completeBaseName() + QStringLiteral(".cir"));
     const QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Export SPICE Netlist"), suggested, QStringLiteral("SPICE netlists (*.cir)"));
     if (path.isEmpty())

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QMainWindow>
 #include <QHash>
+#include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <QVector>

@@ -119,7 +119,7 @@ void MainWindow::openExDia(int step)
     int x = frame.right() + 1;
     if (x + size.width() > free.right() + 1)
         x = frame.left() - size.width() >= free.left() ? frame.left() - size.width()
-                                                        : free.right() + 1 - size.width();
+                                                       : free.right() + 1 - size.width();
     const int y = qBound(free.top(), frame.top(), free.bottom() + 1 - size.height());
     dialog->move(x, y);
     dialog->show();

@@ -38,9 +38,11 @@ int main(int argc, char *argv[])
         const bench::Figures autoRun = bench::timeIt(runs, [&] { click("SConAutoButton"); });
         for (int i = 0; i < kControlPartCount; ++i)
             page->setEntry(controlPartKey(i), start[i]);
-        std::printf("%s: refreshSCon median %.2f ms wall, %.2f ms CPU (worst %.2f); Auto median %.2f ms wall, "
-                    "%.2f ms CPU (worst %.2f), over %d runs\n",
-            circuit, refresh.wall, refresh.cpu, refresh.worstWall, autoRun.wall, autoRun.cpu, autoRun.worstWall, runs);
+        std::printf(
+            "%s: refreshSCon median %.2f ms wall, %.2f ms CPU (worst %.2f); Auto median %.2f ms wall, "
+            "%.2f ms CPU (worst %.2f), over %d runs\n",
+            circuit, refresh.wall, refresh.cpu, refresh.worstWall, autoRun.wall, autoRun.cpu,
+            autoRun.worstWall, runs);
     }
     return 0;
 }

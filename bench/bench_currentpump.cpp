@@ -42,11 +42,14 @@ int main(int argc, char *argv[])
     window.findChild<QLineEdit *>(QStringLiteral("IHCPtol"))->setText(QStringLiteral("0"));
     const bench::Figures solve = bench::timeIt(runs, [&] { page->IHCPauto(); });
 
-    std::printf("refreshIHCP, Bode chart:          median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, over %d runs\n",
+    std::printf("refreshIHCP, Bode chart:          median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, "
+                "over %d runs\n",
         bode.wall, bode.cpu, bode.worstWall, runs);
-    std::printf("refreshIHCP, load sweep shown:    median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, over %d runs\n",
+    std::printf("refreshIHCP, load sweep shown:    median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, "
+                "over %d runs\n",
         swept.wall, swept.cpu, swept.worstWall, runs);
-    std::printf("IHCPauto, whole ladder (55 cases): median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, over %d runs\n",
+    std::printf("IHCPauto, whole ladder (55 cases): median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, "
+                "over %d runs\n",
         solve.wall, solve.cpu, solve.worstWall, runs);
     return 0;
 }

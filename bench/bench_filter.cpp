@@ -47,11 +47,13 @@ int main(int argc, char *argv[])
 
     std::printf("designFilter + idealAttenuation, order 6: median %.2f us wall, %.2f us CPU per run\n",
         model.wall * 1e3 / batch, model.cpu * 1e3 / batch);
-    std::printf("refreshFilter, defaults, on screen:       median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, "
-                "over %d runs\n",
+    std::printf(
+        "refreshFilter, defaults, on screen:       median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, "
+        "over %d runs\n",
         refresh.wall, refresh.cpu, refresh.worstWall, runs);
-    std::printf("refreshFilter, order 6 Dual-Capacitor:    median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, "
-                "over %d runs\n",
+    std::printf(
+        "refreshFilter, order 6 Dual-Capacitor:    median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, "
+        "over %d runs\n",
         refresh6.wall, refresh6.cpu, refresh6.worstWall, runs);
     return 0;
 }

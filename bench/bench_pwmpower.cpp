@@ -36,9 +36,9 @@ int main(int argc, char *argv[])
     auto *page = window.pwmPowerPage();
     auto field = [&](const char *name) { return window.findChild<QLineEdit *>(QLatin1String(name)); };
 
-    const QStringList values = { "220u 0.05 100p", "0 0.02 10u", "100u 0.03 50p", "0 0.02 4.7u",
-        "47u 0.01 20p", "0 0.01 1u", "1m 8 short", "0 0.2 short", "0 0.3 short", "1m 20 short",
-        "0 50 10u", "100u 8 short" };
+    const QStringList values
+        = { "220u 0.05 100p", "0 0.02 10u", "100u 0.03 50p", "0 0.02 4.7u", "47u 0.01 20p", "0 0.01 1u",
+              "1m 8 short", "0 0.2 short", "0 0.3 short", "1m 20 short", "0 50 10u", "100u 8 short" };
     const QStringList names = PwmPowerPage::elementNames();
     for (int i = 0; i < names.size(); ++i)
         page->setEntry(names[i], values[i]);
@@ -61,9 +61,8 @@ int main(int argc, char *argv[])
     in.outMin = -90;
     in.heatsink = 50;
     volatile double sink = 0;
-    const bench::Figures model = bench::timeIt(runs, [&] {
-        sink = sink + computePower(in).Tj + powerSweep(in, SweepView::Power).Fhotspot;
-    });
+    const bench::Figures model = bench::timeIt(
+        runs, [&] { sink = sink + computePower(in).Tj + powerSweep(in, SweepView::Power).Fhotspot; });
     const bench::Figures refresh = bench::timeIt(runs, [&] { page->refreshPower(); });
     const bench::Figures withSchematic = bench::timeIt(runs, [&] {
         page->refreshPower();
@@ -73,8 +72,10 @@ int main(int argc, char *argv[])
     const bench::Figures attenuation = bench::timeIt(runs, [&] { page->refreshPower(); });
     const QString tj = window.findChild<QLabel *>(QStringLiteral("tempJPower"))->text();
 
-    std::printf("model: computePower + power sweep:   median %.2f ms wall, %.2f ms CPU\n", model.wall, model.cpu);
-    std::printf("refreshPower, power view (Tj: %s): median %.2f ms wall, %.2f ms CPU, worst %.2f ms, over %d runs\n",
+    std::printf(
+        "model: computePower + power sweep:   median %.2f ms wall, %.2f ms CPU\n", model.wall, model.cpu);
+    std::printf(
+        "refreshPower, power view (Tj: %s): median %.2f ms wall, %.2f ms CPU, worst %.2f ms, over %d runs\n",
         qPrintable(tj), refresh.wall, refresh.cpu, refresh.worstWall, runs);
     std::printf("refreshPower + plotFullFilter:       median %.2f ms wall, %.2f ms CPU, worst %.2f ms\n",
         withSchematic.wall, withSchematic.cpu, withSchematic.worstWall);

@@ -39,10 +39,12 @@ int main(int argc, char *argv[])
     const bench::Figures fastest = bench::timeIt(qMax(1, runs / 4), [&] { page->refreshP3(); });
     const auto &r = page->result();
 
-    std::printf("refreshP3 at start-up values (TZ662, 1 kHz, 75 ms, %d steps, %d passes): median %.2f ms wall, "
-                "%.2f ms CPU, worst %.2f ms wall, over %d runs\n",
+    std::printf(
+        "refreshP3 at start-up values (TZ662, 1 kHz, 75 ms, %d steps, %d passes): median %.2f ms wall, "
+        "%.2f ms CPU, worst %.2f ms wall, over %d runs\n",
         startSteps, page->result().iterations, startUp.wall, startUp.cpu, startUp.worstWall, runs);
-    std::printf("refreshP3, TZ605 at 500 kHz over 75 ms (%d of 3.75 million plain steps, %d passes, %d samples kept): "
+    std::printf("refreshP3, TZ605 at 500 kHz over 75 ms (%d of 3.75 million plain steps, %d passes, %d "
+                "samples kept): "
                 "median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, over %d runs\n",
         r.pass.steps, r.iterations, int(r.traces.time.size()), fastest.wall, fastest.cpu, fastest.worstWall,
         qMax(1, runs / 4));

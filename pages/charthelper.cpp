@@ -43,12 +43,14 @@ protected:
         if (!beyond || !mPlottable)
             return;
         const QSize icon = mParentLegend->iconSize();
-        const int nameWidth
-            = painter->fontMetrics().boundingRect(0, 0, 0, icon.height(), Qt::TextDontClip, mPlottable->name()).width();
+        const int nameWidth = painter->fontMetrics()
+                                  .boundingRect(0, 0, 0, icon.height(), Qt::TextDontClip, mPlottable->name())
+                                  .width();
         painter->setFont(hintFont());
         const QFontMetrics metrics = painter->fontMetrics();
         painter->drawText(mRect.x() + icon.width() + mParentLegend->iconTextPadding() + nameWidth, mRect.y(),
-            metrics.horizontalAdvance(hint()) + 1, qMax(metrics.height(), icon.height()), Qt::TextDontClip, hint());
+            metrics.horizontalAdvance(hint()) + 1, qMax(metrics.height(), icon.height()), Qt::TextDontClip,
+            hint());
     }
     QSize minimumOuterSizeHint() const override
     {
@@ -192,7 +194,8 @@ QRect cornerRect(const QRect &area, const QSize &size, Qt::Alignment corner)
 }
 
 // How many labels stay, and whether two of them run together.
-QPair<int, bool> crowding(const QCPAxis *axis, const QVector<double> &ticks, QVector<QString> labels, int every)
+QPair<int, bool> crowding(
+    const QCPAxis *axis, const QVector<double> &ticks, QVector<QString> labels, int every)
 {
     thinLabels(ticks, labels, axis->scaleType() == QCPAxis::stLogarithmic, every);
     const QFontMetrics metrics(axis->tickLabelFont());
@@ -209,7 +212,8 @@ QPair<int, bool> crowding(const QCPAxis *axis, const QVector<double> &ticks, QVe
     bool overlap = false;
     for (int i = 1; i < placed.size(); ++i)
         overlap = overlap
-            || placed.at(i).first - placed.at(i - 1).first < (placed.at(i).second + placed.at(i - 1).second) / 2 + gap;
+            || placed.at(i).first - placed.at(i - 1).first
+                < (placed.at(i).second + placed.at(i - 1).second) / 2 + gap;
     return { int(placed.size()), overlap };
 }
 
@@ -240,8 +244,9 @@ ChartHelper::ChartHelper(QCustomPlot *plot)
             [this, axis](const QCPRange &range) { recordPageRange(axis, range); });
     }
     plot->setInteractions(plot->interactions() | QCP::iRangeDrag | QCP::iRangeZoom);
-    plot->setStatusTip(QStringLiteral("Wheel zooms, drag pans, double-click fits all data; "
-                                      "right-click to save, copy or export the chart, reset the view or move the legend"));
+    plot->setStatusTip(
+        QStringLiteral("Wheel zooms, drag pans, double-click fits all data; "
+                       "right-click to save, copy or export the chart, reset the view or move the legend"));
     plot->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(plot, &QWidget::customContextMenuRequested, this,
         [this](const QPoint &at) { createMenu(m_plot)->popup(m_plot->mapToGlobal(at)); });
@@ -316,8 +321,10 @@ void ChartHelper::resetView()
 QString ChartHelper::csv() const
 {
     const auto cell = [](QString text) {
-        if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n')))
-            text = QLatin1Char('"') + text.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
+        if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))
+            || text.contains(QLatin1Char('\n')))
+            text = QLatin1Char('"') + text.replace(QLatin1String("\""), QLatin1String("\"\""))
+                + QLatin1Char('"');
         return text;
     };
     const auto number = [](double v) {
@@ -329,9 +336,11 @@ QString ChartHelper::csv() const
         const QCPAbstractPlottable *p = m_plot->plottable(i);
         if (!qobject_cast<const QCPGraph *>(p) && !qobject_cast<const QCPCurve *>(p))
             continue;
-        const QString name = p->name().isEmpty() ? QStringLiteral("Graph %1").arg(columns.size() + 1) : p->name();
+        const QString name
+            = p->name().isEmpty() ? QStringLiteral("Graph %1").arg(columns.size() + 1) : p->name();
         const QString xLabel = p->keyAxis()->label().isEmpty() ? QStringLiteral("x") : p->keyAxis()->label();
-        const QString yLabel = p->valueAxis()->label().isEmpty() ? QStringLiteral("y") : p->valueAxis()->label();
+        const QString yLabel
+            = p->valueAxis()->label().isEmpty() ? QStringLiteral("y") : p->valueAxis()->label();
         header << cell(name + QStringLiteral(": ") + xLabel) << cell(name + QStringLiteral(": ") + yLabel);
         QVector<QPair<double, double>> points;
         forEachPoint(p, [&points](double key, double value) { points.append({ key, value }); });
@@ -345,7 +354,8 @@ QString ChartHelper::csv() const
         QStringList cells;
         for (const auto &c : columns) {
             const bool here = row < c.size();
-            cells << (here ? number(c.at(row).first) : QString()) << (here ? number(c.at(row).second) : QString());
+            cells << (here ? number(c.at(row).first) : QString())
+                  << (here ? number(c.at(row).second) : QString());
         }
         text += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
     }
@@ -445,8 +455,8 @@ void ChartHelper::askSaveImage()
             : selected.contains(QLatin1String("*.jpg"))   ? QStringLiteral(".jpg")
                                                           : QStringLiteral(".png");
     bool ok = false;
-    const int width = QInputDialog::getInt(m_plot, QStringLiteral("Save Image"), QStringLiteral("Width in pixels:"),
-        m_plot->width(), 100, 10000, 1, &ok);
+    const int width = QInputDialog::getInt(m_plot, QStringLiteral("Save Image"),
+        QStringLiteral("Width in pixels:"), m_plot->width(), 100, 10000, 1, &ok);
     if (ok && !saveImage(path, width))
         QMessageBox::warning(m_plot, QStringLiteral("Save Image"),
             QStringLiteral("The image could not be saved to %1").arg(QDir::toNativeSeparators(path)));
@@ -543,8 +553,8 @@ bool ChartHelper::thinCrowdedLabels()
         const QSharedPointer<QCPAxisTicker> inner = wrapper ? wrapper->inner : axis->ticker();
         QVector<double> ticks;
         QVector<QString> labels;
-        inner->generate(axis->range(), m_plot->locale(), axis->numberFormat().at(0), axis->numberPrecision(), ticks,
-            nullptr, &labels);
+        inner->generate(axis->range(), m_plot->locale(), axis->numberFormat().at(0), axis->numberPrecision(),
+            ticks, nullptr, &labels);
         const bool log = axis->scaleType() == QCPAxis::stLogarithmic;
         int every = 0;
         if (crowding(axis, ticks, labels, 0).second) {
@@ -584,7 +594,8 @@ bool ChartHelper::placeLegendByData()
     const QVector<QPointF> samples = samplePixels(m_plot);
     const auto cost = [&](Qt::Alignment corner) {
         const QRectF box = cornerRect(area, size, corner);
-        return std::count_if(samples.begin(), samples.end(), [&box](const QPointF &p) { return box.contains(p); });
+        return std::count_if(
+            samples.begin(), samples.end(), [&box](const QPointF &p) { return box.contains(p); });
     };
     // The corner the page chose wins a tie.
     const Qt::Alignment now = inset->insetAlignment(index);

@@ -40,7 +40,8 @@ void showPumpNotes(QTextEdit *box, const ResultNotes &notes, int verdictLine)
 {
     box->clear();
     for (int i = 0; i < notes.size(); ++i) {
-        box->setTextColor(noteColour(notes[i].tone, i == verdictLine ? QColor(Qt::darkGreen) : QColor(Qt::black)));
+        box->setTextColor(
+            noteColour(notes[i].tone, i == verdictLine ? QColor(Qt::darkGreen) : QColor(Qt::black)));
         box->append(notes[i].text);
     }
     box->setTextColor(Qt::black);
@@ -112,7 +113,8 @@ void CurrentPumpPage::initialise()
 void CurrentPumpPage::setupIHCP()
 {
     setupSchematicCanvas(ui->IHCPschematic);
-    connect(ui->IHCPschematic, &QCustomPlot::beforeReplot, this, [this] { fitIHCPschematic(ui->IHCPschematic); },
+    connect(
+        ui->IHCPschematic, &QCustomPlot::beforeReplot, this, [this] { fitIHCPschematic(ui->IHCPschematic); },
         Qt::UniqueConnection);
     connect(ui->IHCPschematic, &QCustomPlot::itemClick, this, &CurrentPumpPage::onIHCPItemClicked,
         Qt::UniqueConnection);
@@ -211,8 +213,8 @@ void CurrentPumpPage::IHCPauto()
     QApplication::restoreOverrideCursor();
 }
 
-void CurrentPumpPage::importDesign(int ampIndex, const QString &rload, const QString &cload, const QString &lload,
-    const QString &freq, double iMax, double iMin)
+void CurrentPumpPage::importDesign(int ampIndex, const QString &rload, const QString &cload,
+    const QString &lload, const QString &freq, double iMax, double iMin)
 {
     m_e.rload = rload;
     m_e.cload = cload;
@@ -360,7 +362,8 @@ SpiceNetlist CurrentPumpPage::spiceNetlist(const QString &design) const
     c.rd = c.cd > 0 ? value(m_e.rd) : kOpenValue;
     c.rload = value(m_e.rload);
     c.lload = m_e.lload == QLatin1String("short") ? 0.0 : value(m_e.lload);
-    c.seriesC = m_e.cload != QLatin1String("short") && (m_e.cload == QLatin1String("open") || value(m_e.cload) != kOpenValue);
+    c.seriesC = m_e.cload != QLatin1String("short")
+        && (m_e.cload == QLatin1String("open") || value(m_e.cload) != kOpenValue);
     c.cload = capacitance(m_e.cload);
     const double f = value(m_e.freq);
     c.fStop = (f > 0 && f < kOpenValue) ? std::max(100e3, 10 * f) : 100e3;

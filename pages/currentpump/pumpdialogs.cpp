@@ -47,8 +47,8 @@ bool changeRtolerance(QWidget *parent, QString &value, QString &tolerance)
     form->addRow(QStringLiteral("Resistance (\u03A9)"), resistance);
     form->addRow(QStringLiteral("Tolerance (%)"), tolerances);
     layout->addLayout(form);
-    layout->addWidget(
-        new QLabel(QStringLiteral("Hint: Click the 'Auto' button for calculated minimum tolerances."), &dialog));
+    layout->addWidget(new QLabel(
+        QStringLiteral("Hint: Click the 'Auto' button for calculated minimum tolerances."), &dialog));
     if (!run(dialog, layout))
         return false;
     if (!resistance->text().isEmpty())

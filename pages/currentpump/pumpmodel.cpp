@@ -90,8 +90,8 @@ double IHCPworstcase(const PumpResistors &r, const PumpTolerances &t, comp zl, c
 
 const QStringList &pumpToleranceLadder()
 {
-    static const QStringList ladder = { "5", "2", "1", "0.5", "0.25", "0.1", "0.05", "0.01", "0.005",
-        "0 (trim pot)" };
+    static const QStringList ladder
+        = { "5", "2", "1", "0.5", "0.25", "0.1", "0.05", "0.01", "0.005", "0 (trim pot)" };
     return ladder;
 }
 
@@ -221,8 +221,7 @@ void suggestDamping(const PumpBodeInput &in, const PumpPaths &p, PumpBodeResult 
     r.suggestOpen = in.capacitive || r.rateOfClosure1 < 21;
     if (r.suggestOpen)
         return;
-    const double x
-        = std::pow(10.0, -(r.crossingLevel + 20.0 * std::log10(1 / (p.betaN - p.betaDC))) / 40.0);
+    const double x = std::pow(10.0, -(r.crossingLevel + 20.0 * std::log10(1 / (p.betaN - p.betaDC))) / 40.0);
     const double s = in.rfp + in.rin + in.rs;
     r.suggestedRd = in.rs * (p.betaN - x) * (in.rfp + in.rin) / (in.rin - (p.betaN - x) * s);
     r.suggestedCd = 5 / (r.suggestedRd * p.fZero * kPumpTwoPi);
@@ -316,7 +315,8 @@ PumpResistors pumpResistors(const PumpEntries &e)
 
 PumpTolerances pumpTolerances(const PumpEntries &e)
 {
-    return { string2Number(e.rinTol), string2Number(e.rfnTol), string2Number(e.rfpTol), string2Number(e.rsTol) };
+    return { string2Number(e.rinTol), string2Number(e.rfnTol), string2Number(e.rfpTol),
+        string2Number(e.rsTol) };
 }
 
 namespace {
@@ -407,8 +407,8 @@ PumpResult computePump(const PumpInput &in, const amp &amplifier)
     const double zMag = zl.magnitude();
     const QString atLoad = QStringLiteral("V at Load = \n") + siText(zMag * in.iMin, volt)
         + QStringLiteral(" to ") + siText(zMag * in.iMax, volt);
-    r.vAtLoad = std::fabs(in.iMax - in.iMin) * zMag <= amplifier.Vss_max ? normalNote(atLoad)
-                                                                         : warningNote(atLoad);
+    r.vAtLoad
+        = std::fabs(in.iMax - in.iMin) * zMag <= amplifier.Vss_max ? normalNote(atLoad) : warningNote(atLoad);
     r.iMaxOver = !(std::fabs(in.iMax) <= amplifier.I_pk);
     r.iMinOver = !(std::fabs(in.iMin) <= amplifier.I_pk);
     return r;

@@ -10,35 +10,43 @@ SpiceNetlist currentPumpNetlist(const PumpCircuit &p, const QString &title)
     w.blank();
     w.element(QStringLiteral("VIN"), QStringLiteral("in"), QStringLiteral("0"),
         QStringLiteral("DC %1 AC %1").arg(spiceNumber(p.vin)), QStringLiteral("V_IN"));
-    w.element(QStringLiteral("EAMP"), { QStringLiteral("out"), QStringLiteral("0"), QStringLiteral("inp"), QStringLiteral("inm") },
+    w.element(QStringLiteral("EAMP"),
+        { QStringLiteral("out"), QStringLiteral("0"), QStringLiteral("inp"), QStringLiteral("inm") },
         QStringLiteral("1e9"), QStringLiteral("amplifier, ideal"));
     w.blank();
     w.comment(QStringLiteral("Inverting side"));
-    spiceResistor(w, QStringLiteral("RINN"), p.inverting ? QStringLiteral("in") : QStringLiteral("0"), QStringLiteral("inm"),
-        p.rinNeg, QStringLiteral("R_IN-"));
-    spiceResistor(w, QStringLiteral("RFN"), QStringLiteral("out"), QStringLiteral("inm"), p.rfNeg, QStringLiteral("R_F-"));
+    spiceResistor(w, QStringLiteral("RINN"), p.inverting ? QStringLiteral("in") : QStringLiteral("0"),
+        QStringLiteral("inm"), p.rinNeg, QStringLiteral("R_IN-"));
+    spiceResistor(w, QStringLiteral("RFN"), QStringLiteral("out"), QStringLiteral("inm"), p.rfNeg,
+        QStringLiteral("R_F-"));
     w.comment(QStringLiteral("Non-inverting side"));
-    spiceResistor(w, QStringLiteral("RINP"), p.inverting ? QStringLiteral("0") : QStringLiteral("in"), QStringLiteral("inp"),
-        p.rinPos, QStringLiteral("R_IN+"));
-    spiceResistor(w, QStringLiteral("RFP"), QStringLiteral("sense"), QStringLiteral("inp"), p.rfPos, QStringLiteral("R_F+"));
+    spiceResistor(w, QStringLiteral("RINP"), p.inverting ? QStringLiteral("0") : QStringLiteral("in"),
+        QStringLiteral("inp"), p.rinPos, QStringLiteral("R_IN+"));
+    spiceResistor(w, QStringLiteral("RFP"), QStringLiteral("sense"), QStringLiteral("inp"), p.rfPos,
+        QStringLiteral("R_F+"));
     w.blank();
-    spiceResistor(w, QStringLiteral("RS"), QStringLiteral("out"), QStringLiteral("sense"), p.rs, QStringLiteral("R_S"));
+    spiceResistor(
+        w, QStringLiteral("RS"), QStringLiteral("out"), QStringLiteral("sense"), p.rs, QStringLiteral("R_S"));
     if (p.rd < 4294967295.0 && p.cd != 0) {
         w.comment(QStringLiteral("Damping network across the load"));
-        spiceResistor(w, QStringLiteral("RD"), QStringLiteral("sense"), QStringLiteral("damp"), p.rd, QStringLiteral("R_D"));
-        spiceCapacitor(w, QStringLiteral("CD"), QStringLiteral("damp"), QStringLiteral("0"), p.cd, QStringLiteral("C_D"));
+        spiceResistor(w, QStringLiteral("RD"), QStringLiteral("sense"), QStringLiteral("damp"), p.rd,
+            QStringLiteral("R_D"));
+        spiceCapacitor(w, QStringLiteral("CD"), QStringLiteral("damp"), QStringLiteral("0"), p.cd,
+            QStringLiteral("C_D"));
     }
     w.blank();
     w.comment(QStringLiteral("Load"));
     w.element(QStringLiteral("VILOAD"), QStringLiteral("sense"), QStringLiteral("load"), QStringLiteral("0"),
         QStringLiteral("load current sense"));
     const QString last = p.seriesC ? QStringLiteral("load_c") : QStringLiteral("0");
-    spiceResistor(w, QStringLiteral("RLOAD"), QStringLiteral("load"), p.lload != 0 ? QStringLiteral("load_l") : last,
-        p.rload, QStringLiteral("load R"));
+    spiceResistor(w, QStringLiteral("RLOAD"), QStringLiteral("load"),
+        p.lload != 0 ? QStringLiteral("load_l") : last, p.rload, QStringLiteral("load R"));
     if (p.lload != 0)
-        spiceInductor(w, QStringLiteral("LLOAD"), QStringLiteral("load_l"), last, p.lload, QStringLiteral("load L"));
+        spiceInductor(
+            w, QStringLiteral("LLOAD"), QStringLiteral("load_l"), last, p.lload, QStringLiteral("load L"));
     if (p.seriesC)
-        spiceCapacitor(w, QStringLiteral("CLOAD"), QStringLiteral("load_c"), QStringLiteral("0"), p.cload, QStringLiteral("load C"));
+        spiceCapacitor(w, QStringLiteral("CLOAD"), QStringLiteral("load_c"), QStringLiteral("0"), p.cload,
+            QStringLiteral("load C"));
     w.blank();
     w.line(QStringLiteral(".op"));
     w.line(QStringLiteral(".ac dec 20 %1 %2").arg(spiceNumber(p.fStart), spiceNumber(p.fStop)));

@@ -75,15 +75,18 @@ void loadAndDamping(QCustomPlot *p, const PumpSchematicCase &c, QVector<QCPItemT
     plotG(p, pen(), kLoadX, -800);
     labels[PumpLoad] = addSchematicText(p, kLoadX, -1000, displayLoadText(c.e), kBelow);
     labels[PumpLoad]->setColor(Qt::black);
-    addSchematicText(p, kLoadNodeX + 150, 450, c.vAtLoad.text, Qt::AlignBottom | Qt::AlignLeft, noteColour(c.vAtLoad.tone));
+    addSchematicText(p, kLoadNodeX + 150, 450, c.vAtLoad.text, Qt::AlignBottom | Qt::AlignLeft,
+        noteColour(c.vAtLoad.tone));
     // The optional damping network in colour, across the load.
     const QPen damp = pen(kDamping);
     plotWhor(p, damp, kLoadX, 0, kDampX - kLoadX);
     plotRver(p, damp, kDampX, 0);
     plotCver(p, damp, kDampX, -400);
     plotG(p, damp, kDampX, -800);
-    labels[PumpRd] = displayStabText(p, kDampX + 150, -200, shown(c.e.rd), QStringLiteral("R_D"), kOhm, kRightOf);
-    labels[PumpCd] = displayStabText(p, kDampX + 150, -600, shown(c.e.cd), QStringLiteral("C_D"), QStringLiteral("F"), kRightOf);
+    labels[PumpRd]
+        = displayStabText(p, kDampX + 150, -200, shown(c.e.rd), QStringLiteral("R_D"), kOhm, kRightOf);
+    labels[PumpCd] = displayStabText(
+        p, kDampX + 150, -600, shown(c.e.cd), QStringLiteral("C_D"), QStringLiteral("F"), kRightOf);
 }
 
 } // namespace
@@ -109,7 +112,8 @@ QVector<QCPItemText *> drawIHCP(QCustomPlot *p, const PumpSchematicCase &c)
     QVector<QCPItemText *> labels(PumpLabelCount, nullptr);
     if (c.record.Inputs != QLatin1String("both")) {
         addSchematicText(p, 0, 0,
-            QStringLiteral("This product is not recommended for IHCP operation. \nPlease select a different amplifier."));
+            QStringLiteral("This product is not recommended for IHCP operation. \nPlease select a different "
+                           "amplifier."));
         return labels;
     }
     const PumpEntries &e = c.e;
@@ -117,8 +121,10 @@ QVector<QCPItemText *> drawIHCP(QCustomPlot *p, const PumpSchematicCase &c)
     addSchematicText(p, 380, 0, c.record.ampName);
     inputBranch(p, kIn, c.inverting, c.vIn);
     inputBranch(p, -kIn, !c.inverting, c.vIn);
-    labels[PumpRinN] = addSchematicText(p, kRinX + 200, kIn + 150, displayTolText("R_IN-", e.rin, e.rinTol), kAbove);
-    labels[PumpRinP] = addSchematicText(p, kRinX + 200, -kIn - 150, displayTolText("R_IN+", e.rin, e.rinTol), kBelow);
+    labels[PumpRinN]
+        = addSchematicText(p, kRinX + 200, kIn + 150, displayTolText("R_IN-", e.rin, e.rinTol), kAbove);
+    labels[PumpRinP]
+        = addSchematicText(p, kRinX + 200, -kIn - 150, displayTolText("R_IN+", e.rin, e.rinTol), kBelow);
 
     // Negative feedback: output back to the "-" node over the top.
     plotWver(p, pen(), kNodeX, kTop, kTop - kIn);
@@ -140,7 +146,8 @@ QVector<QCPItemText *> drawIHCP(QCustomPlot *p, const PumpSchematicCase &c)
     plotRhor(p, pen(), 1100, kBottom);
     plotWhor(p, pen(), 1500, kBottom, kLoadNodeX - 1500);
     plotWver(p, pen(), kLoadNodeX, 0, -kBottom);
-    labels[PumpRfp] = addSchematicText(p, 1300, kBottom - 150, displayTolText("R_F+", e.rfp, e.rfpTol), kBelow);
+    labels[PumpRfp]
+        = addSchematicText(p, 1300, kBottom - 150, displayTolText("R_F+", e.rfp, e.rfpTol), kBelow);
 
     compensation(p, c, labels);
     loadAndDamping(p, c, labels);

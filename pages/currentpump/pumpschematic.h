@@ -9,7 +9,18 @@ class QCustomPlot;
 class QCPItemText;
 
 // The clickable labels of the pump schematic, by what they edit.
-enum PumpLabelSlot { PumpRinN, PumpRinP, PumpRfn, PumpRfp, PumpRs, PumpLoad, PumpRd, PumpCd, PumpCcomp, PumpLabelCount };
+enum PumpLabelSlot {
+    PumpRinN,
+    PumpRinP,
+    PumpRfn,
+    PumpRfp,
+    PumpRs,
+    PumpLoad,
+    PumpRd,
+    PumpCd,
+    PumpCcomp,
+    PumpLabelCount
+};
 
 // What the schematic shows: the part, the configuration, the entries as typed
 // and the two voltage read-outs of the last computation.

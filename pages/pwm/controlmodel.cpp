@@ -10,11 +10,11 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr int kGridPoints = 400;
 constexpr double kGridStep = 1.035142166679344;
 
-const char *const kPartKeys[kControlPartCount] = { "SConRint", "SConCint", "SConVref", "SConVbias", "SConRbias",
-    "SConRin", "SConRf", "SConRnf", "SConCnf", "SConRdf", "SConCdf", "SConRdin", "SConRdif", "SConCdif", "SConRbh",
-    "SConRbl", "SConRs", "SConRv", "SConCv" };
-const char *const kPartDefaults[kControlPartCount] = { "1k", "4.7n", "2.5", "15", "83333", "10k", "14k", "0", "0",
-    "6.2k", "1.2n", "90k", "9k", "1n", "open", "open", "0.2", "open", "open" };
+const char *const kPartKeys[kControlPartCount] = { "SConRint", "SConCint", "SConVref", "SConVbias",
+    "SConRbias", "SConRin", "SConRf", "SConRnf", "SConCnf", "SConRdf", "SConCdf", "SConRdin", "SConRdif",
+    "SConCdif", "SConRbh", "SConRbl", "SConRs", "SConRv", "SConCv" };
+const char *const kPartDefaults[kControlPartCount] = { "1k", "4.7n", "2.5", "15", "83333", "10k", "14k", "0",
+    "0", "6.2k", "1.2n", "90k", "9k", "1n", "open", "open", "0.2", "open", "open" };
 
 // A conductance that stays finite: a 0 ohm part conducts like the open value.
 double inv(double r)
@@ -51,8 +51,8 @@ struct LoopPieces {
     comp Zint, Hnf, Hps, Hda, Zv;
 };
 
-LoopPieces loopPieces(const ControlInput &in, const Values &p, const PowerStage &stage, const FilterTransfer &filter,
-    double f)
+LoopPieces loopPieces(
+    const ControlInput &in, const Values &p, const PowerStage &stage, const FilterTransfer &filter, double f)
 {
     const double w = kTwoPi * f;
     const comp s(0, w);
@@ -73,8 +73,8 @@ LoopPieces loopPieces(const ControlInput &in, const Values &p, const PowerStage 
 
 // Current into the summing node per volt of integrator output with the node
 // held at 0 V: what the integrator must balance against the input current.
-comp nodeAdmittance(const ControlInput &in, const Values &p, const LoopPieces &k, const FilterTransfer &filter,
-    double f)
+comp nodeAdmittance(
+    const ControlInput &in, const Values &p, const LoopPieces &k, const FilterTransfer &filter, double f)
 {
     const comp drive = k.Hnf * k.Hps; // filter-input volts per integrator volt
     switch (in.circuit) {
@@ -112,14 +112,15 @@ struct DcState {
     double vint = 0, vout = 0, vfb = 0, iout = 0, vload = 0, iload = 0;
 };
 
-DcState dcState(const ControlInput &in, const Values &p, const PowerStage &stage, const FilterGain &g, double vin)
+DcState dcState(
+    const ControlInput &in, const Values &p, const PowerStage &stage, const FilterGain &g, double vin)
 {
     const double gdc = stageGainDC(stage, g);
     const double yint = p[Cint] >= kOpenValue ? inv(p[Rint]) : 0;
     const double yv = p[Cv] >= kOpenValue ? inv(p[Rv]) : 0;
     const double cdf = p[Cdf] >= kOpenValue ? kOpenValue : 0;
     const double g0 = in.circuit == ControlCircuit::Current2 ? p[Rdf] * inv(p[Rdin] + p[Rdif])
-                                                               : inv((p[Rdin] + p[Rdif]) * (inv(p[Rdf]) + cdf));
+                                                             : inv((p[Rdin] + p[Rdif]) * (inv(p[Rdf]) + cdf));
     const double vref = p[Vref];
     auto solve = [&](double vint) {
         DcState st;
@@ -144,7 +145,8 @@ DcState dcState(const ControlInput &in, const Values &p, const PowerStage &stage
         case ControlCircuit::Current2: {
             const double sensed = in.circuit == ControlCircuit::Current1 ? st.iout : st.iload;
             st.vfb = stage.mid + g0 * p[Rs] * sensed;
-            i += (p[Vbias] - vref) * inv(p[Rbias]) + (st.vfb - vref) * inv(p[Rf]) + (st.vload / 2 - vref) * yv;
+            i += (p[Vbias] - vref) * inv(p[Rbias]) + (st.vfb - vref) * inv(p[Rf])
+                + (st.vload / 2 - vref) * yv;
             break;
         }
         }
@@ -166,7 +168,8 @@ void setRange(OperatingRange &r, double center, double amplitude, double dcA, do
     r.acHigh = center + amplitude;
     r.dcLow = std::min(dcA, dcB);
     r.dcHigh = std::max(dcA, dcB);
-    r.valid = std::isfinite(r.acLow) && std::isfinite(r.acHigh) && std::isfinite(r.dcLow) && std::isfinite(r.dcHigh);
+    r.valid = std::isfinite(r.acLow) && std::isfinite(r.acHigh) && std::isfinite(r.dcLow)
+        && std::isfinite(r.dcHigh);
 }
 
 void fillRanges(const ControlInput &in, const Values &p, ControlResult &res)
@@ -209,7 +212,8 @@ void fillRanges(const ControlInput &in, const Values &p, ControlResult &res)
     else
         add(DiffAmpOut, "Diff Amp Output: ", mid.vfb, vfb.magnitude(), lo.vfb, hi.vfb, false);
     if (in.circuit == ControlCircuit::Current1)
-        add(AmpCurrent, "PWM Output Current (w/o ripple):", mid.iout, iout.magnitude(), lo.iout, hi.iout, true);
+        add(AmpCurrent, "PWM Output Current (w/o ripple):", mid.iout, iout.magnitude(), lo.iout, hi.iout,
+            true);
     if (in.circuit == ControlCircuit::Current2) {
         add(LoadCurrent, "I through Load:", mid.iload, iload.magnitude(), lo.iload, hi.iload, true);
         add(LoadVoltage, "V at Load:", mid.vload, vload.magnitude(), lo.vload, hi.vload, false);
@@ -351,8 +355,8 @@ int controlBridgeN(const ControlInput &in)
 
 namespace {
 
-comp loopReturnOf(const ControlInput &in, const Values &p, const PowerStage &stage, const FilterTransfer &filter,
-    double f)
+comp loopReturnOf(
+    const ControlInput &in, const Values &p, const PowerStage &stage, const FilterTransfer &filter, double f)
 {
     const LoopPieces k = loopPieces(in, p, stage, filter, f);
     const comp yint = cinv(k.Zint);
@@ -419,9 +423,9 @@ QString rangeText(const OperatingRange &r)
     const QString unit = r.current ? QStringLiteral(" A") : QStringLiteral(" V");
     if (!r.valid)
         return r.label + QLatin1Char('\n') + noValueText();
-    return r.label + QLatin1Char('\n') + general3(r.acLow) + QStringLiteral(" to ") + general3(r.acHigh) + unit
-        + QStringLiteral(" @ f_sig\n") + general3(r.dcLow) + QStringLiteral(" to ") + general3(r.dcHigh) + unit
-        + QStringLiteral(" @ DC");
+    return r.label + QLatin1Char('\n') + general3(r.acLow) + QStringLiteral(" to ") + general3(r.acHigh)
+        + unit + QStringLiteral(" @ f_sig\n") + general3(r.dcLow) + QStringLiteral(" to ")
+        + general3(r.dcHigh) + unit + QStringLiteral(" @ DC");
 }
 
 void applyWrites(ControlParts &parts, const ControlWrites &writes)

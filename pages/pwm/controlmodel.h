@@ -20,7 +20,25 @@ enum class ControlCircuit { Voltage1, Voltage2, Current1, Current2 };
 
 // The circuit components, in design-file order.
 enum ControlPart {
-    Rint, Cint, Vref, Vbias, Rbias, Rin, Rf, Rnf, Cnf, Rdf, Cdf, Rdin, Rdif, Cdif, Rbh, Rbl, Rs, Rv, Cv,
+    Rint,
+    Cint,
+    Vref,
+    Vbias,
+    Rbias,
+    Rin,
+    Rf,
+    Rnf,
+    Cnf,
+    Rdf,
+    Cdf,
+    Rdin,
+    Rdif,
+    Cdif,
+    Rbh,
+    Rbl,
+    Rs,
+    Rv,
+    Cv,
     kControlPartCount
 };
 using ControlParts = std::array<QString, kControlPartCount>;
@@ -81,7 +99,16 @@ struct OperatingRange {
     double acLow = 0, acHigh = 0, dcLow = 0, dcHigh = 0;
     bool outOfRange = false; // the PWM output leaving what the supply allows
 };
-enum RangeSlot { IntegratorOut, PwmOut, DiffAmpOut, CmInput, AmpCurrent, LoadCurrent, LoadVoltage, kRangeSlots };
+enum RangeSlot {
+    IntegratorOut,
+    PwmOut,
+    DiffAmpOut,
+    CmInput,
+    AmpCurrent,
+    LoadCurrent,
+    LoadVoltage,
+    kRangeSlots
+};
 
 struct ControlResult {
     QVector<double> freq; // 400 grid points from 1 Hz, then fsig
@@ -95,8 +122,8 @@ struct ControlResult {
 
 int controlBridgeN(const ControlInput &in); // n of the frequency sweep
 // T = the fraction of the integrator output that returns to its inverting input.
-comp loopReturn(const ControlInput &in, const ControlParts &parts, const PowerStage &stage, const FilterTransfer &filter,
-    double f);
+comp loopReturn(const ControlInput &in, const ControlParts &parts, const PowerStage &stage,
+    const FilterTransfer &filter, double f);
 ControlResult calcControl(const ControlInput &in, const ControlParts &parts);
 
 // Phase-margin estimate for a peaking in dB.

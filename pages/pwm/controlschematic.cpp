@@ -26,7 +26,8 @@ public:
 
     // A component's name over its value, anchored at (x, y): above a
     // horizontal part by default, beside a vertical one.
-    void label(int part, const QString &name, double x, double y, Qt::Alignment anchor = Qt::AlignHCenter | Qt::AlignBottom)
+    void label(int part, const QString &name, double x, double y,
+        Qt::Alignment anchor = Qt::AlignHCenter | Qt::AlignBottom)
     {
         const QColor colour = fixed.contains(part) ? kFixed : QColor(Qt::black);
         QCPItemText *v = addSchematicText(p, x, y, QString(), anchor, colour);
@@ -36,7 +37,8 @@ public:
         v->setFont(small);
         labels.append({ v, part });
     }
-    void text(double x, double y, const QString &t, Qt::Alignment a = Qt::AlignCenter, const QColor &c = Qt::black)
+    void text(
+        double x, double y, const QString &t, Qt::Alignment a = Qt::AlignCenter, const QColor &c = Qt::black)
     {
         addSchematicText(p, x, y, t, a, c);
     }
@@ -192,8 +194,8 @@ public:
             plotWhor(p, pen, xFbL + 500, y + 900, xFbR - xFbL - 500);
             label(Cdf, QStringLiteral("C_df"), xFbL + 300, y + 1010);
         }
-        block(xFbL - 150, y - 650, xIn + 100, y + (withCdf ? 1200 : 850), QStringLiteral("DIFFERENCE AMPLIFIER"),
-            QColor(150, 90, 180), true);
+        block(xFbL - 150, y - 650, xIn + 100, y + (withCdf ? 1200 : 850),
+            QStringLiteral("DIFFERENCE AMPLIFIER"), QColor(150, 90, 180), true);
         range(DiffAmpOut);
         // Back to the summing node through Rf.
         plotWhor(p, pen, 1300, y - 150, xFbL - 1300);
@@ -220,7 +222,9 @@ public:
     {
         drawRanges();
         if (k.errorAmp)
-            text(-200, -3000, QStringLiteral("* This product includes an internal error amplifier for use as an integrator"),
+            text(-200, -3000,
+                QStringLiteral(
+                    "* This product includes an internal error amplifier for use as an integrator"),
                 Qt::AlignLeft | Qt::AlignTop);
     }
 
@@ -247,8 +251,8 @@ void setupSConTcl(QCustomPlot *plot)
     plot->plotLayout()->insertRow(0);
     QFont titleFont = plot->font();
     titleFont.setBold(true);
-    plot->plotLayout()->addElement(
-        0, 0, new QCPTextElement(plot, QStringLiteral("Integrator Transfer Function - Closed Loop"), titleFont));
+    plot->plotLayout()->addElement(0, 0,
+        new QCPTextElement(plot, QStringLiteral("Integrator Transfer Function - Closed Loop"), titleFont));
     plot->xAxis->setScaleType(QCPAxis::stLogarithmic);
     QSharedPointer<QCPAxisTickerText> ticks(new QCPAxisTickerText);
     double f = 1;

@@ -134,11 +134,11 @@ void ControlStep2Page::on_ampSelectorSCon_activated(int)
     SConValidate();
 }
 
-#define SCON_FIELD_SLOT(name)                                                                                          \
-    void ControlStep2Page::on_##name##_editingFinished()                                                              \
-    {                                                                                                                  \
-        markChanged();                                                                                                 \
-        SConValidate();                                                                                                \
+#define SCON_FIELD_SLOT(name)                                                                                \
+    void ControlStep2Page::on_##name##_editingFinished()                                                     \
+    {                                                                                                        \
+        markChanged();                                                                                       \
+        SConValidate();                                                                                      \
     }
 SCON_FIELD_SLOT(SConVinMax)
 SCON_FIELD_SLOT(SConVinMin)

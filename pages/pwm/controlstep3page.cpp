@@ -99,7 +99,8 @@ void ControlStep3Page::on_SConAutoButton_clicked()
     const ControlInput in = m_input();
     if (in.fsw < 50 * in.fsig)
         QMessageBox::warning(this, QStringLiteral("Warning"),
-            QStringLiteral("Switching Frequency is less than 50 times Signal Frequency. Incorrect values may result."));
+            QStringLiteral(
+                "Switching Frequency is less than 50 times Signal Frequency. Incorrect values may result."));
     suggestSCon();
     if (in.circuit == ControlCircuit::Current1 || in.circuit == ControlCircuit::Current2)
         suggestSCon();

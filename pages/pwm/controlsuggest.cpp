@@ -80,8 +80,8 @@ void biasFor(const comp &i, double vref, double vcc, double &vbias, double &rbia
 
 // What the current circuits share after their difference amplifier is set:
 // integrator capacitor, summing resistor, bias and the series R-C branch.
-void currentLoop(const ControlInput &in, const ControlParts &parts, double previousPeak, double g, const comp &hda,
-    const comp &vamp, ControlWrites &w, const ControlWrites &amplifierWrites)
+void currentLoop(const ControlInput &in, const ControlParts &parts, double previousPeak, double g,
+    const comp &hda, const comp &vamp, ControlWrites &w, const ControlWrites &amplifierWrites)
 {
     const Request r = request(in, 0.001);
     const PowerStage stage = powerStage(in, 2, 0);
@@ -105,9 +105,9 @@ void currentLoop(const ControlInput &in, const ControlParts &parts, double previ
     const double rbiasUsed = rbiasText == QLatin1String("open") ? kOpenValue : rbias;
     const comp zint0 = cinv(s0 * cint);
     const double rp3 = 1 / (inv(rin) + inv(rf) + inv(rbiasUsed));
-    double rv = ((comp(1, 0) + comp(rp3, 0) / zint0) * (3.3 * gdc / 2)
-        / (cinv(zint0) + rs * gdc * g / (rtot * rf)))
-                    .magnitude();
+    double rv
+        = ((comp(1, 0) + comp(rp3, 0) / zint0) * (3.3 * gdc / 2) / (cinv(zint0) + rs * gdc * g / (rtot * rf)))
+              .magnitude();
     double cv = 7 / (kTwoPi * previousPeak * rv);
     if (previousPeak == 1)
         rv = cv = 0;
@@ -134,8 +134,9 @@ ValidationResult SConValidate(const ControlInput &in)
     v.vcc = v.vccFixed ? a.Vcc_nom : in.vcc;
     v.fsw = v.fswFixed ? a.Fsw_max * 1000 : in.fsw;
     if (v.fsw / 1000 + 0.001 < 50 * in.fsig / 1000)
-        n.append(adviceNote(QStringLiteral("Warning: Switching Frequency should be at least 50 times Signal Frequency "
-                                           "for reasonable circuit suggestions.")));
+        n.append(adviceNote(
+            QStringLiteral("Warning: Switching Frequency should be at least 50 times Signal Frequency "
+                           "for reasonable circuit suggestions.")));
     if (in.vs > a.Vs_max)
         n.append(warningNote(QStringLiteral("!!! Vs exceeds ABS MAX !!!")));
     else if (in.vs < a.Vs_min)
@@ -183,10 +184,11 @@ ValidationResult SConValidate(const ControlInput &in)
     if (imax > a.I_pk)
         n.append(warningNote(QStringLiteral("!!! Iout exceeds ABS MAX !!!")));
     else if (imax > a.I_cont)
-        n.append(adviceNote(QStringLiteral("Iout exceeds continuous rating. Unsafe for steady-state conditions.")));
+        n.append(adviceNote(
+            QStringLiteral("Iout exceeds continuous rating. Unsafe for steady-state conditions.")));
     if (!in.fullBridge)
-        n.append(adviceNote(QStringLiteral(
-            "Current Feedback Configurations are not recommended for Half Bridges. A Full Bridge will be assumed.")));
+        n.append(adviceNote(QStringLiteral("Current Feedback Configurations are not recommended for Half "
+                                           "Bridges. A Full Bridge will be assumed.")));
     return v;
 }
 
@@ -251,7 +253,8 @@ ControlWrites suggestV2(const ControlInput &in, const ControlParts &parts)
         if (rbh > kBiasLimit)
             rbh = kOpenValue;
         const double rp2 = 1 / (inv(rfb) + inv(rin) + inv(rbh));
-        const double v1 = (in.vs * inv(rfb) + r.vinMid * inv(rin) + r.outMid * inv(rfb) + vcc * inv(rbh)) * rp2;
+        const double v1
+            = (in.vs * inv(rfb) + r.vinMid * inv(rin) + r.outMid * inv(rfb) + vcc * inv(rbh)) * rp2;
         if (v1 > 2 * vcc / 3)
             rbl = (2 * vcc / 3) * rp2 / (v1 - 2 * vcc / 3);
         if (rbl > kBiasLimit)
@@ -265,7 +268,8 @@ ControlWrites suggestV2(const ControlInput &in, const ControlParts &parts)
         vref = vcc / 2;
         const double vint = stage.Vm + r.outMid / gdc;
         const comp s0(0, kTwoPi * 0.01);
-        const comp i = comp((vref - r.vinMid) * inv(rin) + (vref - r.outMid) * inv(rfb), 0) + s0 * (cint * (vref - vint));
+        const comp i = comp((vref - r.vinMid) * inv(rin) + (vref - r.outMid) * inv(rfb), 0)
+            + s0 * (cint * (vref - vint));
         rbh = (comp(vcc - vref, 0) / i).real();
         if (rbh < 0) {
             rbh = kOpenValue;
@@ -318,8 +322,8 @@ ControlWrites suggestI2(const ControlInput &in, const ControlParts &parts, doubl
     const double g = rdf * inv(rdin + rdif);
     const FilterTransfer ft = Tfilter(in.network, in.fsig);
     const comp vamp = ft.Zload / ft.Tfil * r.aout;
-    const ControlWrites amplifier = { { Rdif, valueText(rdif, Rdif) }, { Cdif, valueText(cdif, Cdif) },
-        { Rdin, parts[Rdin] } };
+    const ControlWrites amplifier
+        = { { Rdif, valueText(rdif, Rdif) }, { Cdif, valueText(cdif, Cdif) }, { Rdin, parts[Rdin] } };
     ControlWrites w;
     writeZeroFilter(w);
     currentLoop(in, parts, previousPeak, g, hda, vamp, w, amplifier);

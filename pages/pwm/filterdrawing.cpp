@@ -70,7 +70,8 @@ void drawInductorStage(QCustomPlot *plot, double x, const Legs &legs, const QStr
     addSchematicText(plot, x + 200, legs.b - 110, label);
 }
 
-void drawCapacitorStage(QCustomPlot *plot, double x, FilterTopology topology, const Legs &legs, const QString &label)
+void drawCapacitorStage(
+    QCustomPlot *plot, double x, FilterTopology topology, const Legs &legs, const QString &label)
 {
     const QPen pen = wirePen();
     // Labels go left of the capacitor: the load block may follow at x + 400.
@@ -181,10 +182,11 @@ void drawFilterSchematic(QCustomPlot *plot, const FilterResult &design, int orde
         const double x = 400.0 * (k - 1);
         const size_t stage = size_t((k - 1) / 2);
         if (k % 2 == 1)
-            drawInductorStage(plot, x, legs, valueText(design.drawnL[stage], design.designable, QStringLiteral("H")));
+            drawInductorStage(
+                plot, x, legs, valueText(design.drawnL[stage], design.designable, QStringLiteral("H")));
         else
-            drawCapacitorStage(
-                plot, x, topology, legs, valueText(design.drawnC[stage], design.designable, QStringLiteral("F")));
+            drawCapacitorStage(plot, x, topology, legs,
+                valueText(design.drawnC[stage], design.designable, QStringLiteral("F")));
     }
     const double xLoad = 400.0 * order;
     plotLoad(plot, pen, xLoad, kTop);

@@ -22,7 +22,7 @@ struct Imp {
 
 Imp openImp()
 {
-    return {cplx(), true};
+    return { cplx(), true };
 }
 
 Imp scaled(Imp a, int factor)
@@ -36,7 +36,7 @@ Imp series(const Imp &a, const Imp &b)
 {
     if (a.open || b.open)
         return openImp();
-    return {a.z + b.z, false};
+    return { a.z + b.z, false };
 }
 
 // A shorted branch shorts the node; a node whose admittances add up to
@@ -48,12 +48,12 @@ Imp parallel(std::initializer_list<Imp> branches)
         if (b.open)
             continue;
         if (b.z == cplx())
-            return {cplx(), false};
+            return { cplx(), false };
         y += 1.0 / b.z;
     }
     if (y == cplx())
         return openImp();
-    return {1.0 / y, false};
+    return { 1.0 / y, false };
 }
 
 bool isOpen(double value)
@@ -86,7 +86,7 @@ Imp seriesBranch(const networkElement &e, double w)
     double x = w * l;
     if (!std::isinf(wc))
         x -= 1.0 / wc;
-    return {cplx(r, x), false};
+    return { cplx(r, x), false };
 }
 
 // A filter inductor: R + jwL with its self-capacitance across both.
@@ -96,17 +96,17 @@ Imp inductorElement(const networkElement &e, double w, int nL)
     const double l = string2Number(e.L);
     const double wc = omegaC(e.C, w);
     if (std::isinf(wc))
-        return {cplx(), false};
+        return { cplx(), false };
     cplx y(0, wc);
     if (!isOpen(r) && !isOpen(l)) {
         const cplx z(r, w * l);
         if (z == cplx())
-            return {cplx(), false};
+            return { cplx(), false };
         y += 1.0 / z;
     }
     if (y == cplx())
         return openImp();
-    return {double(nL) / y, false};
+    return { double(nL) / y, false };
 }
 
 bool present(const FilterNetwork &net, int index)
@@ -118,7 +118,7 @@ Imp filterInductor(const FilterNetwork &net, int stage, double w)
 {
     const int index = 2 * stage;
     if (!present(net, index))
-        return {cplx(), false};
+        return { cplx(), false };
     return inductorElement(net.filter[size_t(index)], w, net.nL);
 }
 
@@ -135,8 +135,8 @@ Imp loadImpedance(const FilterNetwork &net, double w)
     const Imp l5 = seriesBranch(net.load[4], w);
     if (!net.extendedLoad)
         return l5;
-    const Imp shunt = parallel({l5, seriesBranch(net.load[2], w), seriesBranch(net.load[3], w)});
-    return series(shunt, parallel({seriesBranch(net.load[0], w), seriesBranch(net.load[1], w)}));
+    const Imp shunt = parallel({ l5, seriesBranch(net.load[2], w), seriesBranch(net.load[3], w) });
+    return series(shunt, parallel({ seriesBranch(net.load[0], w), seriesBranch(net.load[1], w) }));
 }
 
 // The ladder solved from the load back to the amplifier: the impedance at
@@ -158,11 +158,11 @@ Ladder solve(const FilterNetwork &net, double w)
         s.inductor[k] = filterInductor(net, k, w);
         s.capacitor[k] = filterCapacitor(net, k, w);
     }
-    s.node[2] = parallel({s.load, seriesBranch(net.matching, w), s.capacitor[2]});
+    s.node[2] = parallel({ s.load, seriesBranch(net.matching, w), s.capacitor[2] });
     s.series[2] = series(s.node[2], s.inductor[2]);
-    s.node[1] = parallel({s.series[2], s.capacitor[1]});
+    s.node[1] = parallel({ s.series[2], s.capacitor[1] });
     s.series[1] = series(s.node[1], s.inductor[1]);
-    s.node[0] = parallel({s.series[1], s.capacitor[0]});
+    s.node[0] = parallel({ s.series[1], s.capacitor[0] });
     s.series[0] = series(s.node[0], s.inductor[0]);
     s.input = s.series[0];
     return s;
@@ -252,11 +252,11 @@ int capacitorFactor(bool dualCapacitor)
 
 void resetNetworkElements(FilterNetwork &network)
 {
-    const networkElement zero{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
+    const networkElement zero { QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0") };
     network.filter.fill(zero);
     network.matching = zero;
     network.load.fill(zero);
-    for (int i : {0, 1, 4})
+    for (int i : { 0, 1, 4 })
         network.load[size_t(i)].C = QStringLiteral("short");
 }
 
@@ -292,13 +292,13 @@ FilterTransfer Tfilter(const FilterNetwork &network, double F)
 {
     const Ladder s = solve(network, kTwoPi * F);
     const cplx t = transfer(s);
-    return {comp(t.real(), t.imag()), toComp(s.input), toComp(s.load)};
+    return { comp(t.real(), t.imag()), toComp(s.input), toComp(s.load) };
 }
 
 FilterGain Gfilter(const FilterNetwork &network)
 {
     const NetworkDC dc = loadDCVoltage(network, 1.0, 'V');
-    return {dc.Vload, dc.Rtot, dc.Rload};
+    return { dc.Vload, dc.Rtot, dc.Rload };
 }
 
 double FilterPower(const FilterNetwork &network, double F, double V)
@@ -318,18 +318,19 @@ double FilterPower(const FilterNetwork &network, double F, double V)
 InductorParasitics inductorParasitics(double henries, ParasiticLine esr, ParasiticLine epc)
 {
     const double mH = henries * 1e3;
-    return {esr.slope * mH + esr.offset, (epc.slope * mH + epc.offset) * 1e-12};
+    return { esr.slope * mH + esr.offset, (epc.slope * mH + epc.offset) * 1e-12 };
 }
 
-CapacitorParasitics capacitorParasitics(double farads, double decadeStart, ParasiticLine esr, ParasiticLine esl)
+CapacitorParasitics capacitorParasitics(
+    double farads, double decadeStart, ParasiticLine esr, ParasiticLine esl)
 {
     const double decades = std::log10(std::max(1.0, farads / decadeStart));
-    return {esr.slope * decades + esr.offset, (esl.slope * decades + esl.offset) * 1e-9};
+    return { esr.slope * decades + esr.offset, (esl.slope * decades + esl.offset) * 1e-9 };
 }
 
 void useInductorParasitics(FilterNetwork &network, ParasiticLine esr, ParasiticLine epc)
 {
-    for (int index : {0, 2, 4}) {
+    for (int index : { 0, 2, 4 }) {
         networkElement &e = network.filter[size_t(index)];
         const double l = string2Number(e.L);
         if (l == 0 || isOpen(l)) {
@@ -345,7 +346,7 @@ void useInductorParasitics(FilterNetwork &network, ParasiticLine esr, ParasiticL
 
 void useCapacitorParasitics(FilterNetwork &network, double decadeStart, ParasiticLine esr, ParasiticLine esl)
 {
-    for (int index : {1, 3, 5}) {
+    for (int index : { 1, 3, 5 }) {
         networkElement &e = network.filter[size_t(index)];
         const double c = string2Number(e.C);
         if (e.C == QLatin1String("short") || c == 0 || isOpen(c)) {
@@ -361,7 +362,7 @@ void useCapacitorParasitics(FilterNetwork &network, double decadeStart, Parasiti
 
 void zeroInductorParasitics(FilterNetwork &network)
 {
-    for (int index : {0, 2, 4}) {
+    for (int index : { 0, 2, 4 }) {
         network.filter[size_t(index)].R = QStringLiteral("0");
         network.filter[size_t(index)].C = QStringLiteral("0");
     }
@@ -369,7 +370,7 @@ void zeroInductorParasitics(FilterNetwork &network)
 
 void zeroCapacitorParasitics(FilterNetwork &network)
 {
-    for (int index : {1, 3, 5}) {
+    for (int index : { 1, 3, 5 }) {
         network.filter[size_t(index)].R = QStringLiteral("0");
         network.filter[size_t(index)].L = QStringLiteral("0");
     }
@@ -377,7 +378,7 @@ void zeroCapacitorParasitics(FilterNetwork &network)
 
 networkElement autoMatchingNetwork(const FilterNetwork &network)
 {
-    const networkElement none{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
+    const networkElement none { QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0") };
     const networkElement &l5 = network.load[4];
     const QLatin1String open("open");
     if (l5.L == open || l5.R == open || l5.C == open || l5.C == QLatin1String("0"))
@@ -394,8 +395,8 @@ networkElement autoMatchingNetwork(const FilterNetwork &network)
         return none;
     if (phi > 0) {
         const double ls = x / w;
-        return {QStringLiteral("0"), valueText(rs), valueText(ls / (rs * rs))};
+        return { QStringLiteral("0"), valueText(rs), valueText(ls / (rs * rs)) };
     }
     const double cs = 1.0 / (w * x);
-    return {valueText(rs * rs * cs), valueText(rs), QStringLiteral("short")};
+    return { valueText(rs * rs * cs), valueText(rs), QStringLiteral("short") };
 }

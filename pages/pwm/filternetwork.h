@@ -96,7 +96,8 @@ struct CapacitorParasitics {
     double R = 0;
     double L = 0; // henries
 };
-CapacitorParasitics capacitorParasitics(double farads, double decadeStart, ParasiticLine esr, ParasiticLine esl);
+CapacitorParasitics capacitorParasitics(
+    double farads, double decadeStart, ParasiticLine esr, ParasiticLine esl);
 
 constexpr double kPlasticDecadeStart = 1e-6;
 constexpr double kElectrolyticDecadeStart = 10e-6;

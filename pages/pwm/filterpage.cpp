@@ -187,8 +187,8 @@ void FilterPage::refreshFilter()
     setLabelSI(r.rippleV, ui->filterVripActual, QStringLiteral("V peak"));
     setLabelSI(r.rippleI, ui->FilterIrip, QStringLiteral("A peak"));
     setLabelSI(r.Cleg, ui->Cleg, QStringLiteral("F"));
-    plotAttenuation(
-        ui->attenuationPlot, idealAttenuation(in.fc, in.order), in.fc, in.fsw, ui->percentAttenuation->isChecked());
+    plotAttenuation(ui->attenuationPlot, idealAttenuation(in.fc, in.order), in.fc, in.fsw,
+        ui->percentAttenuation->isChecked());
 
     checkSupplyAndFrequency(amp);
     replotWhenVisible({ ui->filterPlot, ui->attenuationPlot });

@@ -25,8 +25,8 @@ void setFrequencyAxis(QCPAxis *axis, const PowerSweep &sweep)
     if (sweep.logX) {
         axis->setScaleType(QCPAxis::stLogarithmic);
         QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);
-        const char *names[] = { "1m", "10m", "100m", "1", "10", "100", "1k", "10k", "100k", "1M", "10M",
-            "100M", "1G" };
+        const char *names[]
+            = { "1m", "10m", "100m", "1", "10", "100", "1k", "10k", "100k", "1M", "10M", "100M", "1G" };
         for (int i = 0; i < 13; ++i)
             ticker->addTick(std::pow(10.0, i - 3), QString::fromLatin1(names[i]));
         ticker->setSubTickCount(8);

@@ -61,7 +61,8 @@ QuiescentPower PiqPWM(const PowerInput &in)
 {
     const pwm &a = in.amp;
     const double fk = in.fsw / 1000;
-    const double IqVs = std::max(0.0, a.Iq_Vs + (fk - a.Fsw_nom) * a.Iq_Vs_vsF + (in.Vs - a.Vs_nom) * a.Iq_Vs_vsS);
+    const double IqVs
+        = std::max(0.0, a.Iq_Vs + (fk - a.Fsw_nom) * a.Iq_Vs_vsF + (in.Vs - a.Vs_nom) * a.Iq_Vs_vsS);
     const double IqVcc = std::max(0.0, a.Iq_Vcc + (fk - a.Fsw_nom) * a.Iq_Vcc_vsF);
     return { IqVs * in.Vs / 1000, IqVcc * a.Vcc_nom / 1000 };
 }
@@ -161,8 +162,8 @@ struct ThermalPath {
 };
 
 // Power of both element kinds at a junction temperature.
-void elementPower(const pwm &amp, const ElementCurrents &e, const ThermalPath &t, double Tj, double &Ptop,
-    double &Pbot)
+void elementPower(
+    const pwm &amp, const ElementCurrents &e, const ThermalPath &t, double Tj, double &Ptop, double &Pbot)
 {
     Ptop = (topResistance(amp, Tj) * e.top * e.top + t.Ptop0) * t.n;
     Pbot = (bottomResistance(amp, Tj) * e.bottom * e.bottom + t.Pbot0) * t.n;
@@ -228,11 +229,13 @@ void addWarnings(const PowerInput &in, PowerResult &r)
     r.notes << normalNote(QStringLiteral("Notes:"));
     const double top = op.Vdc + op.Vac, bottom = op.Vdc - op.Vac;
     if (r.saturationHigh < top || bottom < r.saturationLow)
-        r.notes << adviceNote(QStringLiteral("Clipping Likely. Based on saturation voltage of output elements. "
-                                             "Consider increasing headroom voltage between maximum output and supply."));
+        r.notes << adviceNote(
+            QStringLiteral("Clipping Likely. Based on saturation voltage of output elements. "
+                           "Consider increasing headroom voltage between maximum output and supply."));
     else if (r.linearHigh < top || bottom < r.linearLow)
-        r.notes << adviceNote(QStringLiteral("Duty Cycle in non-linear region. Consider increasing headroom voltage "
-                                             "between maximum output and supply."));
+        r.notes << adviceNote(
+            QStringLiteral("Duty Cycle in non-linear region. Consider increasing headroom voltage "
+                           "between maximum output and supply."));
     const double Ipeak = std::abs(op.Idc) + op.Iac + r.Irip;
     if (Ipeak > a.I_pk)
         r.notes << warningNote(QStringLiteral("!!! Peak Current Specification Exceeded !!!"));

@@ -80,7 +80,8 @@ double amplifierPower(const PowerInput &in, const OperatingPoint &op, double f, 
 // A negative frequency means nothing here: such a bound reads as 0 Hz.
 SweepRange linearSweepRange(const PowerInput &in)
 {
-    return { in.FminAuto ? 0 : qMax(0.0, in.Fmin), in.FmaxAuto ? 3 * qMax(0.0, in.fsig) : qMax(0.0, in.Fmax) };
+    return { in.FminAuto ? 0 : qMax(0.0, in.Fmin),
+        in.FmaxAuto ? 3 * qMax(0.0, in.fsig) : qMax(0.0, in.Fmax) };
 }
 
 // A logarithmic range needs a positive start and an end above it; a range
@@ -97,7 +98,8 @@ SweepRange attenuationSweepRange(const PowerInput &in)
 
 PowerSweep ImpedanceVsFreq(const PowerInput &in, bool phase)
 {
-    PowerSweep s = linearChart(in, phase ? QStringLiteral("V-I Phase Shift [\u00b0]") : QStringLiteral("Impedance [\u03a9]"));
+    PowerSweep s = linearChart(
+        in, phase ? QStringLiteral("V-I Phase Shift [\u00b0]") : QStringLiteral("Impedance [\u03a9]"));
     SweepCurve total { QStringLiteral("Load and Filter"), {}, {} };
     SweepCurve load { QStringLiteral("Load Only"), {}, {} };
     double largest = 0;

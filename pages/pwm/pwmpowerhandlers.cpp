@@ -13,15 +13,42 @@ void PwmPowerPage::on_ExtendedLoad_clicked()
     refreshPower();
 }
 
-void PwmPowerPage::on_Fmin_editingFinished() { refreshPower(); }
-void PwmPowerPage::on_Fmax_editingFinished() { refreshPower(); }
-void PwmPowerPage::on_yVariable_activated(int) { refreshPower(); }
-void PwmPowerPage::on_VsPWM_editingFinished() { refreshPower(); }
-void PwmPowerPage::on_FsPWM_editingFinished() { refreshPower(); }
-void PwmPowerPage::on_PWMOut_editingFinished() { refreshPower(); }
-void PwmPowerPage::on_SigTypePWM_activated(int) { refreshPower(); }
-void PwmPowerPage::on_FsigPWM_editingFinished() { refreshPower(); }
-void PwmPowerPage::on_PWMOutMin_editingFinished() { refreshPower(); }
+void PwmPowerPage::on_Fmin_editingFinished()
+{
+    refreshPower();
+}
+void PwmPowerPage::on_Fmax_editingFinished()
+{
+    refreshPower();
+}
+void PwmPowerPage::on_yVariable_activated(int)
+{
+    refreshPower();
+}
+void PwmPowerPage::on_VsPWM_editingFinished()
+{
+    refreshPower();
+}
+void PwmPowerPage::on_FsPWM_editingFinished()
+{
+    refreshPower();
+}
+void PwmPowerPage::on_PWMOut_editingFinished()
+{
+    refreshPower();
+}
+void PwmPowerPage::on_SigTypePWM_activated(int)
+{
+    refreshPower();
+}
+void PwmPowerPage::on_FsigPWM_editingFinished()
+{
+    refreshPower();
+}
+void PwmPowerPage::on_PWMOutMin_editingFinished()
+{
+    refreshPower();
+}
 
 void PwmPowerPage::on_UseMaxVsPower_clicked()
 {
@@ -35,16 +62,46 @@ void PwmPowerPage::on_UseMaxFswPower_clicked()
     refreshPower();
 }
 
-void PwmPowerPage::on_ampSelectorPower_activated(int) { networkEdited(); }
-void PwmPowerPage::on_PWMfilterOrder_valueChanged(int) { networkEdited(); }
-void PwmPowerPage::on_SEpower_clicked() { networkEdited(); }
-void PwmPowerPage::on_DCpower_clicked() { networkEdited(); }
-void PwmPowerPage::on_SIpower_clicked() { networkEdited(); }
-void PwmPowerPage::on_HBPower_clicked() { networkEdited(); }
-void PwmPowerPage::on_FBPower_clicked() { networkEdited(); }
-void PwmPowerPage::on_tempAPower_editingFinished() { PWMpowerDetails(); }
-void PwmPowerPage::on_heatsinkPower_editingFinished() { PWMpowerDetails(); }
-void PwmPowerPage::on_ThermalCompoundPower_editingFinished() { PWMpowerDetails(); }
+void PwmPowerPage::on_ampSelectorPower_activated(int)
+{
+    networkEdited();
+}
+void PwmPowerPage::on_PWMfilterOrder_valueChanged(int)
+{
+    networkEdited();
+}
+void PwmPowerPage::on_SEpower_clicked()
+{
+    networkEdited();
+}
+void PwmPowerPage::on_DCpower_clicked()
+{
+    networkEdited();
+}
+void PwmPowerPage::on_SIpower_clicked()
+{
+    networkEdited();
+}
+void PwmPowerPage::on_HBPower_clicked()
+{
+    networkEdited();
+}
+void PwmPowerPage::on_FBPower_clicked()
+{
+    networkEdited();
+}
+void PwmPowerPage::on_tempAPower_editingFinished()
+{
+    PWMpowerDetails();
+}
+void PwmPowerPage::on_heatsinkPower_editingFinished()
+{
+    PWMpowerDetails();
+}
+void PwmPowerPage::on_ThermalCompoundPower_editingFinished()
+{
+    PWMpowerDetails();
+}
 
 void PwmPowerPage::on_UseLParasitics_clicked()
 {
@@ -91,7 +148,10 @@ void PwmPowerPage::on_ZeroPParasitics_clicked()
     networkEdited();
 }
 
-void PwmPowerPage::on_ZeroEParasitics_clicked() { on_ZeroPParasitics_clicked(); }
+void PwmPowerPage::on_ZeroEParasitics_clicked()
+{
+    on_ZeroPParasitics_clicked();
+}
 
 void PwmPowerPage::on_AutoMN_clicked()
 {
@@ -101,5 +161,11 @@ void PwmPowerPage::on_AutoMN_clicked()
     networkEdited();
 }
 
-void PwmPowerPage::on_ImportFilter_clicked() { emit importFilterRequested(); }
-void PwmPowerPage::on_ToPWMControl_clicked() { emit controlRequested(); }
+void PwmPowerPage::on_ImportFilter_clicked()
+{
+    emit importFilterRequested();
+}
+void PwmPowerPage::on_ToPWMControl_clicked()
+{
+    emit controlRequested();
+}

@@ -64,7 +64,8 @@ void PwmPowerPage::setupSPower()
     ui->ExtendedLoad->setText(QStringLiteral("Extended Load"));
     ui->FBPower->setChecked(true);
     ui->SIpower->setChecked(true);
-    connect(ui->FullFilter, &QCustomPlot::beforeReplot, this, [this] { fitSchematicView(ui->FullFilter, 8); });
+    connect(
+        ui->FullFilter, &QCustomPlot::beforeReplot, this, [this] { fitSchematicView(ui->FullFilter, 8); });
     connect(ui->FullFilter, &QCustomPlot::itemClick, this, &PwmPowerPage::onSPowerItemClicked);
     connect(ui->PowerTabs, &QTabWidget::currentChanged, this, [this] { replotVisible(); });
 }
@@ -320,8 +321,8 @@ void PwmPowerPage::showPowerResult(const PowerResult &r)
     const QString runaway = QStringLiteral("Thermal Runaway");
     showNote(ui->tempCPower, { r.runaway ? runaway : number3(r.Tc), r.tempCTone });
     showNote(ui->tempJPower, { r.runaway ? runaway : number3(r.Tj), r.tempJTone });
-    ui->VrangePower->setText(number3(r.linearLow) + QStringLiteral(" to ") + number3(r.linearHigh)
-        + QStringLiteral(" V"));
+    ui->VrangePower->setText(
+        number3(r.linearLow) + QStringLiteral(" to ") + number3(r.linearHigh) + QStringLiteral(" V"));
     setLabelSI(2 * r.Irip, ui->IripplePower, QStringLiteral("A peak"));
     setLabelSI(r.Vrip, ui->VripplePower, QStringLiteral("V peak"));
     setLabelSI(r.Pout, ui->PoutPower, QStringLiteral("W rms"));
@@ -340,9 +341,9 @@ void PwmPowerPage::plotFullFilter()
     for (const networkElement &e : m_elements)
         c.elements << e;
     c.order = ui->PWMfilterOrder->value();
-    c.topology = ui->SEpower->isChecked()   ? PowerSchematicCase::Topology::SingleEnded
-        : ui->DCpower->isChecked()          ? PowerSchematicCase::Topology::DualCapacitor
-                                            : PowerSchematicCase::Topology::SplitInductor;
+    c.topology = ui->SEpower->isChecked() ? PowerSchematicCase::Topology::SingleEnded
+        : ui->DCpower->isChecked()        ? PowerSchematicCase::Topology::DualCapacitor
+                                          : PowerSchematicCase::Topology::SplitInductor;
     c.extendedLoad = m_extendedLoad;
     m_labels = drawPowerSchematic(ui->FullFilter, c);
     replotWhenVisible(ui->FullFilter);
@@ -360,7 +361,7 @@ void PwmPowerPage::applyFilterExport(const FilterExport &design)
     resetNetwork();
     (design.halfBridge ? ui->HBPower : ui->FBPower)->setChecked(true);
     using T = FilterExport::Topology;
-    (design.topology == T::SingleEnded ? ui->SEpower
+    (design.topology == T::SingleEnded            ? ui->SEpower
             : design.topology == T::DualCapacitor ? ui->DCpower
                                                   : ui->SIpower)
         ->setChecked(true);

@@ -35,15 +35,18 @@ QString signalSource(const SoaSimInput &in, const SoaSignalInfo &s, QString *des
             .arg(num((s.maximum + s.minimum) / 2), num((s.maximum - s.minimum) / 2), num(s.frequency));
     case 1: {
         const double period = s.tRise + s.tHigh + s.tFall + s.tLow;
-        *description = QStringLiteral("trapezoid from %1 %3 to %2 %3: rise %4 s, high %5 s, fall %6 s, low %7 s")
-                           .arg(num(s.minimum), num(s.maximum), unit, num(s.tRise), num(s.tHigh), num(s.tFall),
-                               num(s.tLow));
+        *description
+            = QStringLiteral("trapezoid from %1 %3 to %2 %3: rise %4 s, high %5 s, fall %6 s, low %7 s")
+                  .arg(num(s.minimum), num(s.maximum), unit, num(s.tRise), num(s.tHigh), num(s.tFall),
+                      num(s.tLow));
         return QStringLiteral("PULSE(%1 %2 0 %3 %4 %5 %6)")
             .arg(num(s.minimum), num(s.maximum), num(s.tRise), num(s.tFall), num(s.tHigh), num(period));
     }
     default: {
         const SoaPeriod &p = in.period;
-        *description = QStringLiteral("uploaded waveform of %1 points, scaled by %2").arg(p.time.size()).arg(num(in.scale));
+        *description = QStringLiteral("uploaded waveform of %1 points, scaled by %2")
+                           .arg(p.time.size())
+                           .arg(num(in.scale));
         // The period runs from 0 to its last time and repeats; before its
         // first point it continues from its last value.
         QStringList points;
@@ -66,11 +69,13 @@ struct LoadElement {
 
 } // namespace
 
-SpiceNetlist soaNetlist(const SoaSimInput &in, const SoaSignalInfo &signal, const amp &a, const QString &title)
+SpiceNetlist soaNetlist(
+    const SoaSimInput &in, const SoaSignalInfo &signal, const amp &a, const QString &title)
 {
     SpiceNetlist out;
     if (in.motor || signal.type == 3) {
-        out.unavailable = QStringLiteral("A DC-motor load line is a sweep over the supply range, not a waveform in time.");
+        out.unavailable = QStringLiteral(
+            "A DC-motor load line is a sweep over the supply range, not a waveform in time.");
         return out;
     }
     if (in.period.time.isEmpty()) {
@@ -78,8 +83,8 @@ SpiceNetlist soaNetlist(const SoaSimInput &in, const SoaSignalInfo &signal, cons
         return out;
     }
     const double period = signal.type == 0 ? 1 / signal.frequency
-        : signal.type == 1 ? signal.tRise + signal.tHigh + signal.tFall + signal.tLow
-                           : uploadedPeriod(in.period);
+        : signal.type == 1                 ? signal.tRise + signal.tHigh + signal.tFall + signal.tLow
+                                           : uploadedPeriod(in.period);
 
     // The load: open elements are left out, shorted ones become wires.
     QVector<LoadElement> elements;
@@ -117,8 +122,7 @@ SpiceNetlist soaNetlist(const SoaSimInput &in, const SoaSignalInfo &signal, cons
     const int N = std::max(1, in.numParallel);
     const SwingCoefficients sw = swingCoefficients(a, in.boost, N, in.rcs);
     w.comment(QStringLiteral("Amplifier %1%2%3, %4 signal: %5")
-                  .arg(a.ampName,
-                      N > 1 ? QStringLiteral(", %1 in parallel").arg(N) : QString(),
+                  .arg(a.ampName, N > 1 ? QStringLiteral(", %1 in parallel").arg(N) : QString(),
                       in.bridge ? (in.unipolar ? QStringLiteral(", bridged (unipolar output)")
                                                : QStringLiteral(", bridged (same supplies)"))
                                 : QString(),
@@ -127,39 +131,47 @@ SpiceNetlist soaNetlist(const SoaSimInput &in, const SoaSignalInfo &signal, cons
                   .arg(in.bridge ? QStringLiteral("out,out_n") : QStringLiteral("out")));
     w.blank();
     w.comment(QStringLiteral("Supplies"));
-    w.element(QStringLiteral("VSP"), QStringLiteral("vs_pos"), QStringLiteral("0"), num(in.vsPos), QStringLiteral("+V_S"));
-    w.element(QStringLiteral("VSN"), QStringLiteral("vs_neg"), QStringLiteral("0"), num(in.vsNeg), QStringLiteral("-V_S"));
+    w.element(QStringLiteral("VSP"), QStringLiteral("vs_pos"), QStringLiteral("0"), num(in.vsPos),
+        QStringLiteral("+V_S"));
+    w.element(QStringLiteral("VSN"), QStringLiteral("vs_neg"), QStringLiteral("0"), num(in.vsNeg),
+        QStringLiteral("-V_S"));
     if (in.boost)
         w.comment(QStringLiteral("Boost supplies in use: the swing below is the one the boost rails allow."));
     w.blank();
     w.comment(QStringLiteral("Output signal the amplifier is asked for"));
-    w.element(QStringLiteral("VSIG"), QStringLiteral("signal"), QStringLiteral("0"), source, QStringLiteral("output signal"));
+    w.element(QStringLiteral("VSIG"), QStringLiteral("signal"), QStringLiteral("0"), source,
+        QStringLiteral("output signal"));
     w.blank();
 
     // The swing limit: the output stays drop = A I^2 + B I + C inside its rails.
     const QString current = QStringLiteral("abs(i(VILOAD))/%1").arg(N);
-    const QString drop = QStringLiteral("(%1*(%3)*(%3)+%2*(%3)+%4)").arg(num(sw.A), num(sw.B), current, num(sw.C));
+    const QString drop
+        = QStringLiteral("(%1*(%3)*(%3)+%2*(%3)+%4)").arg(num(sw.A), num(sw.B), current, num(sw.C));
     const auto limited = [&](const QString &target, const QString &pos, const QString &neg) {
         return QStringLiteral("V = min(max(%1, %3+%4), %2-%4)").arg(target, pos, neg, drop);
     };
     const double offset = in.bridge && !in.unipolar ? (in.vsPos + in.vsNeg) / 2 : 0;
     const QString loadReturn = in.bridge ? QStringLiteral("out_n") : QStringLiteral("0");
     if (in.voltageSignal) {
-        const QString target = in.bridge ? QStringLiteral("v(signal)/2+%1").arg(num(offset)) : QStringLiteral("v(signal)");
+        const QString target
+            = in.bridge ? QStringLiteral("v(signal)/2+%1").arg(num(offset)) : QStringLiteral("v(signal)");
         w.comment(QStringLiteral("Amplifier output, limited by its worst-case swing"));
         for (int k = 1; k <= N; ++k) {
             const QString node = N > 1 ? QStringLiteral("amp%1").arg(k) : QStringLiteral("amp");
             // Paralleled amplifiers share the current through their R_CS;
             // the master senses the load, so each drives the R_CS drop on top.
-            const QString t = N > 1 ? QStringLiteral("%1+%2*i(VILOAD)/%3").arg(target, num(in.rcs)).arg(N) : target;
-            w.element(QStringLiteral("BAMP%1").arg(N > 1 ? QString::number(k) : QString()), node, QStringLiteral("0"),
-                limited(t, QStringLiteral("v(vs_pos)"), QStringLiteral("v(vs_neg)")),
-                k == 1 ? QStringLiteral("%1 (master)").arg(a.ampName) : QStringLiteral("%1 (parallel)").arg(a.ampName));
+            const QString t
+                = N > 1 ? QStringLiteral("%1+%2*i(VILOAD)/%3").arg(target, num(in.rcs)).arg(N) : target;
+            w.element(QStringLiteral("BAMP%1").arg(N > 1 ? QString::number(k) : QString()), node,
+                QStringLiteral("0"), limited(t, QStringLiteral("v(vs_pos)"), QStringLiteral("v(vs_neg)")),
+                k == 1 ? QStringLiteral("%1 (master)").arg(a.ampName)
+                       : QStringLiteral("%1 (parallel)").arg(a.ampName));
             if (N > 1)
-                w.element(QStringLiteral("RCS%1").arg(k), node, QStringLiteral("out_amp"), num(in.rcs), QStringLiteral("R_CS"));
+                w.element(QStringLiteral("RCS%1").arg(k), node, QStringLiteral("out_amp"), num(in.rcs),
+                    QStringLiteral("R_CS"));
         }
-        w.element(QStringLiteral("VILOAD"), N > 1 ? QStringLiteral("out_amp") : QStringLiteral("amp"), QStringLiteral("out"),
-            QStringLiteral("0"), QStringLiteral("load current sense"));
+        w.element(QStringLiteral("VILOAD"), N > 1 ? QStringLiteral("out_amp") : QStringLiteral("amp"),
+            QStringLiteral("out"), QStringLiteral("0"), QStringLiteral("load current sense"));
         if (in.bridge) {
             const QString pos = in.unipolar ? QStringLiteral("(-v(vs_neg))") : QStringLiteral("v(vs_pos)");
             const QString neg = in.unipolar ? QStringLiteral("(-v(vs_pos))") : QStringLiteral("v(vs_neg)");
@@ -169,32 +181,37 @@ SpiceNetlist soaNetlist(const SoaSimInput &in, const SoaSignalInfo &signal, cons
         }
     } else {
         w.comment(QStringLiteral("Amplifier output as a current source (current signal)"));
-        w.element(QStringLiteral("BAMP"), QStringLiteral("0"), QStringLiteral("amp"), QStringLiteral("I = v(signal)"),
-            QStringLiteral("%1 (master)").arg(a.ampName));
+        w.element(QStringLiteral("BAMP"), QStringLiteral("0"), QStringLiteral("amp"),
+            QStringLiteral("I = v(signal)"), QStringLiteral("%1 (master)").arg(a.ampName));
         w.element(QStringLiteral("VILOAD"), QStringLiteral("amp"), QStringLiteral("out"), QStringLiteral("0"),
             QStringLiteral("load current sense"));
         if (in.bridge)
             w.element(QStringLiteral("BSLAVE"), QStringLiteral("out_n"), QStringLiteral("0"),
-                QStringLiteral("V = %1-v(out)").arg(num(2 * offset)), QStringLiteral("%1 (bridge slave)").arg(a.ampName));
+                QStringLiteral("V = %1-v(out)").arg(num(2 * offset)),
+                QStringLiteral("%1 (bridge slave)").arg(a.ampName));
     }
     w.blank();
 
-    w.comment(in.series ? QStringLiteral("Load: R, L and C in series") : QStringLiteral("Load: R, L and C in parallel"));
+    w.comment(in.series ? QStringLiteral("Load: R, L and C in series")
+                        : QStringLiteral("Load: R, L and C in parallel"));
     if (loadOpen) {
         w.comment(QStringLiteral("An element of the series load is open: no load is connected."));
     } else if (loadShorted) {
         w.comment(QStringLiteral("The load shorts the output."));
-        w.element(QStringLiteral("VSHORT"), QStringLiteral("out"), loadReturn, QStringLiteral("0"), QStringLiteral("shorted load"));
+        w.element(QStringLiteral("VSHORT"), QStringLiteral("out"), loadReturn, QStringLiteral("0"),
+            QStringLiteral("shorted load"));
     } else if (in.series) {
         QString from = QStringLiteral("out");
         for (int k = 0; k < elements.size(); ++k) {
             const QString to = k + 1 == elements.size() ? loadReturn : QStringLiteral("load%1").arg(k + 1);
-            w.element(QString(elements[k].kind) + QStringLiteral("LOAD"), from, to, num(elements[k].value), elements[k].label);
+            w.element(QString(elements[k].kind) + QStringLiteral("LOAD"), from, to, num(elements[k].value),
+                elements[k].label);
             from = to;
         }
     } else {
         for (const LoadElement &e : elements)
-            w.element(QString(e.kind) + QStringLiteral("LOAD"), QStringLiteral("out"), loadReturn, num(e.value), e.label);
+            w.element(QString(e.kind) + QStringLiteral("LOAD"), QStringLiteral("out"), loadReturn,
+                num(e.value), e.label);
     }
     w.blank();
 
@@ -202,7 +219,10 @@ SpiceNetlist soaNetlist(const SoaSimInput &in, const SoaSignalInfo &signal, cons
     const int discarded = std::max(0, in.displayAfter);
     const int shown = std::max(1, in.displayCycles);
     const double step = period / n;
-    w.comment(QStringLiteral("%1 periods to settle, then %2 shown, %3 samples a period, from rest").arg(discarded).arg(shown).arg(n));
+    w.comment(QStringLiteral("%1 periods to settle, then %2 shown, %3 samples a period, from rest")
+                  .arg(discarded)
+                  .arg(shown)
+                  .arg(n));
     w.line(QStringLiteral(".tran %1 %2 %3 %4 uic")
                .arg(num(step), num((discarded + shown) * period), num(discarded * period), num(step)));
     out.text = w.text();

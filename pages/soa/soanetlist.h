@@ -12,4 +12,5 @@
 // the page's simulation does and runs over the periods it discards and
 // displays, one step per page sample. A DC-motor load line is a sweep, not a
 // waveform in time, so it has no netlist.
-SpiceNetlist soaNetlist(const SoaSimInput &in, const SoaSignalInfo &signal, const amp &a, const QString &title);
+SpiceNetlist soaNetlist(
+    const SoaSimInput &in, const SoaSignalInfo &signal, const amp &a, const QString &title);

@@ -58,7 +58,8 @@ void SpiceWriter::element(
     element(name, QStringList { n1, n2 }, value, label);
 }
 
-void SpiceWriter::element(const QString &name, const QStringList &nodes, const QString &value, const QString &label)
+void SpiceWriter::element(
+    const QString &name, const QStringList &nodes, const QString &value, const QString &label)
 {
     QString l = name + QLatin1Char(' ') + nodes.join(QLatin1Char(' ')) + QLatin1Char(' ') + value;
     if (!label.isEmpty())
@@ -86,7 +87,8 @@ void twoTerminal(SpiceWriter &w, const QString &name, const QString &n1, const Q
     if (open) {
         w.comment(QStringLiteral("%1 (%2) %3: left out").arg(name, label, QLatin1String(openWords)));
     } else if (shorted) {
-        w.element(QStringLiteral("V") + name, n1, n2, QStringLiteral("0"), label + QStringLiteral(" (short)"));
+        w.element(
+            QStringLiteral("V") + name, n1, n2, QStringLiteral("0"), label + QStringLiteral(" (short)"));
     } else {
         w.element(name, n1, n2, spiceNumber(value), label);
     }

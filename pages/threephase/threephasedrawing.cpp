@@ -54,7 +54,8 @@ public:
             drawWye();
         text(700, -1700, QStringLiteral(" Frequency"), QStringLiteral("freq"));
         text(2700, -1700, QStringLiteral(" Duty Cycle Envelope"), QStringLiteral("DCenv"));
-        text(700, -2200, linear ? QStringLiteral(" Position") : QStringLiteral(" Rotor Angle"), QStringLiteral("Angle"));
+        text(700, -2200, linear ? QStringLiteral(" Position") : QStringLiteral(" Rotor Angle"),
+            QStringLiteral("Angle"));
         text(2700, -2200, QStringLiteral(" Load Power"), QStringLiteral("loadPower"));
     }
 
@@ -175,8 +176,8 @@ private:
             }
             plotWhor(m_plot, pen(), from, kWireY[k], xs[k] - from);
             tag();
-            winding(xs[k], kWireY[k], kWireY[k] - bar, QString::fromLatin1(names[k]),
-                QString(QChar('A' + k)));
+            winding(
+                xs[k], kWireY[k], kWireY[k] - bar, QString::fromLatin1(names[k]), QString(QChar('A' + k)));
         }
         start(QStringLiteral("Vwye"));
         plotWhor(m_plot, pen(), xs[0], bar, xs[2] - xs[0]);
@@ -217,7 +218,8 @@ void setupP3graph(QCustomPlot *plot)
     }
 }
 
-void drawP3graph(QCustomPlot *plot, int slot, const QString &name, const Traces &traces, const SignalView &view)
+void drawP3graph(
+    QCustomPlot *plot, int slot, const QString &name, const Traces &traces, const SignalView &view)
 {
     plot->clearGraphs();
     const QVector<double> *y = signalVector(traces, name, view);

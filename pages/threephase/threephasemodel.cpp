@@ -27,14 +27,16 @@ QString warningText(quint16 bit)
 {
     switch (bit) {
     case LowCarrierRatio:
-        return QStringLiteral("\nWarning: Switching Frequency is less than 20 times Cycle Frequency. Ampora's "
-                              "time-stepping function may give unexpected results.");
-    case NoRpmSolution:
         return QStringLiteral(
-            "\nWarning: Could not solve for RPM with the desired inputs, setting to 0 RPM. (Try increasing Vs)");
+            "\nWarning: Switching Frequency is less than 20 times Cycle Frequency. Ampora's "
+            "time-stepping function may give unexpected results.");
+    case NoRpmSolution:
+        return QStringLiteral("\nWarning: Could not solve for RPM with the desired inputs, setting to 0 RPM. "
+                              "(Try increasing Vs)");
     case ZeroEmf:
-        return QStringLiteral("\nWarning: Back EMF must be non-zero to solve for RPM in trapezoidal or six-step "
-                              "commutation, setting to 0 RPM.");
+        return QStringLiteral(
+            "\nWarning: Back EMF must be non-zero to solve for RPM in trapezoidal or six-step "
+            "commutation, setting to 0 RPM.");
     case BadTimescale:
         return QStringLiteral("\nWarning: Invalid timescale range.");
     case PowerTooHigh:
@@ -50,8 +52,9 @@ QString warningText(quint16 bit)
     case RmsTooHigh:
         return QStringLiteral("\n!!! Continuous (RMS) current too high !!!");
     case ThermalRunaway:
-        return QStringLiteral("\n!!! Thermal Runaway !!! Consider increasing heatsink size and/or upgrading to a "
-                              "more robust amplifier. ");
+        return QStringLiteral(
+            "\n!!! Thermal Runaway !!! Consider increasing heatsink size and/or upgrading to a "
+            "more robust amplifier. ");
     case CaseTooHot:
         return QStringLiteral("\n!!! Case temperature too high !!!");
     case JunctionTooHot:
@@ -98,8 +101,8 @@ double P3DCfromIandRPM(double Ipk, double RPM, double Vs, const MotorConstants &
     }
 }
 
-double P3RPMfromIandDC(double Ipk, double DCenv, double Vs, const MotorConstants &m, int commutation,
-    quint16 &warnings)
+double P3RPMfromIandDC(
+    double Ipk, double DCenv, double Vs, const MotorConstants &m, int commutation, quint16 &warnings)
 {
     if (commutation == Sinusoidal) {
         const double k = 2 * kPi * Ipk * m.L * m.n / 60;
@@ -153,7 +156,8 @@ double linterp(const QVector<double> &searchVector, const QVector<double> &retur
     const double x0 = searchVector.at(i - 1), x1 = searchVector.at(i);
     if (x1 == x0)
         return returnVector.at(i);
-    return returnVector.at(i - 1) + (returnVector.at(i) - returnVector.at(i - 1)) * (searchNum - x0) / (x1 - x0);
+    return returnVector.at(i - 1)
+        + (returnVector.at(i) - returnVector.at(i - 1)) * (searchNum - x0) / (x1 - x0);
 }
 
 ControlProfile generateControlVector(const Input &in, const pwm &part, double endTime, quint16 &warnings)
@@ -228,12 +232,16 @@ QString inputProblem(const Input &in, const pwm &part)
     if (!(in.FswKHz > 0))
         return QStringLiteral("The switching frequency must be above 0: nothing was simulated.");
     if (m.R < 0 || m.L < 0)
-        return QStringLiteral("The winding resistance and inductance must not be negative: nothing was simulated.");
+        return QStringLiteral(
+            "The winding resistance and inductance must not be negative: nothing was simulated.");
     if (m.nPoles <= 0 && !m.isLinear)
-        return QStringLiteral("The electrical cycles per rotation must be at least 1: nothing was simulated.");
+        return QStringLiteral(
+            "The electrical cycles per rotation must be at least 1: nothing was simulated.");
     if (m.isLinear && !(m.cycleLength > 0))
-        return QStringLiteral("The stroke length per electrical cycle must be above 0: nothing was simulated.");
-    const double Rs = (onResistance(part, 25, true) + onResistance(part, 25, false) + part.top_wire + part.bot_wire) / 2;
+        return QStringLiteral(
+            "The stroke length per electrical cycle must be above 0: nothing was simulated.");
+    const double Rs
+        = (onResistance(part, 25, true) + onResistance(part, 25, false) + part.top_wire + part.bot_wire) / 2;
     if (m.R + Rs <= 0 && m.L <= 0)
         return QStringLiteral("The windings need a resistance or an inductance: nothing was simulated.");
     const double steps = qMax(0.0, in.endTime) * 100 * in.FswKHz * 1000;
@@ -257,9 +265,11 @@ void addDeviceNotes(Result &r)
     static const char *names[] = { "Upper Switch A", "Upper Switch B", "Upper Switch C", "Lower Switch A",
         "Lower Switch B", "Lower Switch C" };
     for (int k = 0; k < 6; ++k)
-        r.notes << normalNote(QString::fromLatin1(names[k]) + QStringLiteral(" Power: ") + watts(r.pass.switches[k]));
+        r.notes << normalNote(
+            QString::fromLatin1(names[k]) + QStringLiteral(" Power: ") + watts(r.pass.switches[k]));
     for (int k = 0; k < 6; ++k) {
-        QString name = QString::fromLatin1(names[k]).replace(QStringLiteral("Switch"), QStringLiteral("Diode"));
+        QString name
+            = QString::fromLatin1(names[k]).replace(QStringLiteral("Switch"), QStringLiteral("Diode"));
         r.notes << normalNote(name + QStringLiteral(" Power: ") + watts(r.pass.diodes[k]));
     }
 }
@@ -334,14 +344,17 @@ Result computeThreePhase(const Input &in, const pwm &part)
     r.notes << normalNote(QString());
     r.notes << normalNote(QStringLiteral("Average Rds(ON) for a single switch: ") + number2String(r.Ron)
         + QStringLiteral(" Ω"));
-    r.notes << normalNote(QStringLiteral("Iterations to achieve thermal equilibrium: ") + QString::number(r.iterations));
+    r.notes << normalNote(
+        QStringLiteral("Iterations to achieve thermal equilibrium: ") + QString::number(r.iterations));
     if (!p.hasWindow)
-        r.notes << adviceNote(QStringLiteral("The averaging window is empty (the start time is not before the end "
-                                             "time): no averages, losses or temperatures are shown."));
+        r.notes << adviceNote(
+            QStringLiteral("The averaging window is empty (the start time is not before the end "
+                           "time): no averages, losses or temperatures are shown."));
     if (r.traces.stride > 1)
-        r.notes << adviceNote(QStringLiteral("The run took %1 steps; the plots and the export keep every %2th.")
-                                  .arg(p.steps)
-                                  .arg(r.traces.stride));
+        r.notes << adviceNote(
+            QStringLiteral("The run took %1 steps; the plots and the export keep every %2th.")
+                .arg(p.steps)
+                .arg(r.traces.stride));
     for (int bit = 0; bit < 16; ++bit) {
         if (w & (1u << bit))
             r.notes << warningNote(warningText(quint16(1u << bit)).mid(1));

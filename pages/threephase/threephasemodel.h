@@ -116,8 +116,8 @@ struct Result {
 };
 
 double P3DCfromIandRPM(double Ipk, double RPM, double Vs, const MotorConstants &m, int commutation);
-double P3RPMfromIandDC(double Ipk, double DCenv, double Vs, const MotorConstants &m, int commutation,
-    quint16 &warnings);
+double P3RPMfromIandDC(
+    double Ipk, double DCenv, double Vs, const MotorConstants &m, int commutation, quint16 &warnings);
 // Linear interpolation for a monotone sweep of `searchNum`: the walk starts at
 // `startIndex`, which is left at the segment used.
 double linterp(const QVector<double> &searchVector, const QVector<double> &returnVector, double searchNum,

@@ -117,7 +117,8 @@ QWidget *P3motor::buildWaveformPage()
     m_pointCount->setRange(1, 1000);
     auto *upload = new QPushButton(QStringLiteral("Upload"), page);
     upload->setObjectName(QStringLiteral("UploadButton"));
-    upload->setToolTip(QStringLiteral("Read the profile from a text file: one \"time, value\" pair per line"));
+    upload->setToolTip(
+        QStringLiteral("Read the profile from a text file: one \"time, value\" pair per line"));
     layout->addWidget(row(page, { new QLabel(QStringLiteral("Points:"), page), m_pointCount, upload }));
     m_table = new QTableWidget(0, 2, page);
     m_table->setObjectName(QStringLiteral("ProfileTable"));
@@ -136,7 +137,8 @@ QWidget *P3motor::buildWaveformPage()
         connect(m_control[i], &QRadioButton::toggled, this, &P3motor::applyControlRules);
         connect(m_constant[i], &QRadioButton::toggled, this, &P3motor::applyControlRules);
     }
-    connect(m_controlType, qOverload<int>(&QComboBox::currentIndexChanged), this, &P3motor::applyControlRules);
+    connect(
+        m_controlType, qOverload<int>(&QComboBox::currentIndexChanged), this, &P3motor::applyControlRules);
     return page;
 }
 
@@ -145,18 +147,22 @@ QWidget *P3motor::buildMotorPage()
     auto *page = new QWidget(this);
     auto *form = new QFormLayout(page);
     m_R = field(QStringLiteral("Rfield"), m_start.R, page);
-    form->addRow(QStringLiteral("1-Leg Resistance"), row(page, { m_R, new QLabel(QStringLiteral("Ω"), page) }));
+    form->addRow(
+        QStringLiteral("1-Leg Resistance"), row(page, { m_R, new QLabel(QStringLiteral("Ω"), page) }));
     m_L = field(QStringLiteral("Lfield"), m_start.L, page);
-    form->addRow(QStringLiteral("1-Leg Inductance"), row(page, { m_L, new QLabel(QStringLiteral("H"), page) }));
+    form->addRow(
+        QStringLiteral("1-Leg Inductance"), row(page, { m_L, new QLabel(QStringLiteral("H"), page) }));
     m_poles = new QSpinBox(page);
     m_poles->setObjectName(QStringLiteral("nPolesBox"));
     m_poles->setRange(1, 100);
     m_poles->setValue(qMax(1, m_start.nPoles));
-    m_polesRow = row(page, { new QLabel(QStringLiteral("Electrical cycles per Mechanical rotation"), page), m_poles });
+    m_polesRow = row(
+        page, { new QLabel(QStringLiteral("Electrical cycles per Mechanical rotation"), page), m_poles });
     form->addRow(m_polesRow);
     m_cycleLength = field(QStringLiteral("CycleLength"), m_start.CycleLength, page);
-    m_cycleRow = row(page, { new QLabel(QStringLiteral("1-cycle stroke length"), page), m_cycleLength,
-        new QLabel(QStringLiteral("meters/Electrical cycle"), page) });
+    m_cycleRow = row(page,
+        { new QLabel(QStringLiteral("1-cycle stroke length"), page), m_cycleLength,
+            new QLabel(QStringLiteral("meters/Electrical cycle"), page) });
     form->addRow(m_cycleRow);
     const auto picture = [page](const char *name, const char *text, const char *file) {
         auto *b = new QToolButton(page);
@@ -203,7 +209,8 @@ void P3motor::applyControlRules()
     const int held = m_constant[1]->isChecked() ? 1 : m_constant[2]->isChecked() ? 2 : 0;
     m_constantUnit->setText(QString::fromLatin1(constantUnits[held]));
     m_controlUnit->setText(QString::fromLatin1(controlUnits[control]));
-    m_table->setHorizontalHeaderLabels({ QStringLiteral("time [s]"), QString::fromLatin1(columnTitles[control]) });
+    m_table->setHorizontalHeaderLabels(
+        { QStringLiteral("time [s]"), QString::fromLatin1(columnTitles[control]) });
     const bool profile = m_controlType->currentIndex() == 1;
     m_controlAmplitude->setVisible(!profile);
     m_controlUnit->setVisible(!profile);
@@ -247,12 +254,15 @@ QString P3motor::uploadProfile(const QString &path)
         if (line.isEmpty())
             continue;
         const QStringList parts = line.split(QLatin1Char(','));
-        const ParsedValue t = parts.size() == 2 ? parseEngineering(parts[0].trimmed(), ParseRules::String) : ParsedValue { 0, false };
-        const ParsedValue v = parts.size() == 2 ? parseEngineering(parts[1].trimmed(), ParseRules::String) : ParsedValue { 0, false };
+        const ParsedValue t = parts.size() == 2 ? parseEngineering(parts[0].trimmed(), ParseRules::String)
+                                                : ParsedValue { 0, false };
+        const ParsedValue v = parts.size() == 2 ? parseEngineering(parts[1].trimmed(), ParseRules::String)
+                                                : ParsedValue { 0, false };
         const bool numbers = t.valid && v.valid && std::isfinite(t.value) && std::isfinite(v.value)
             && !parts[0].trimmed().isEmpty() && !parts[1].trimmed().isEmpty();
         if (!numbers || (!times.isEmpty() && !(t.value > last)))
-            return QStringLiteral("Line %1 (\"%2\") is not a \"time, value\" pair with a time after the one before it; the profile was not changed.")
+            return QStringLiteral("Line %1 (\"%2\") is not a \"time, value\" pair with a time after the one "
+                                  "before it; the profile was not changed.")
                 .arg(number)
                 .arg(line.left(60));
         last = t.value;
@@ -300,7 +310,8 @@ ThreePhaseMotor P3motor::motor() const
     m.AmplitudeVector.clear();
     for (int r = 0; r < m_table->rowCount(); ++r) {
         m.timeVector << (m_table->item(r, 0) ? m_table->item(r, 0)->text().trimmed() : QStringLiteral("0"));
-        m.AmplitudeVector << (m_table->item(r, 1) ? m_table->item(r, 1)->text().trimmed() : QStringLiteral("0"));
+        m.AmplitudeVector << (m_table->item(r, 1) ? m_table->item(r, 1)->text().trimmed()
+                                                  : QStringLiteral("0"));
     }
     m.isLinear = m_linear->isChecked();
     m.CycleLength = m_cycleLength->text();

@@ -57,7 +57,8 @@ ThreePhasePage::ThreePhasePage(QWidget *parent)
         [this](QCPAbstractItem *item, QMouseEvent *) { onP3schematicClicked(item); });
     connect(ui->P3schematic, &QCustomPlot::plottableClick, this,
         [this](QCPAbstractPlottable *plottable, int, QMouseEvent *) { onP3schematicClicked(plottable); });
-    for (QCustomPlot *plot : { ui->P3graph0, ui->P3graph1, ui->P3graph2, ui->P3graph3, ui->P3graph4, ui->P3graph5 })
+    for (QCustomPlot *plot :
+        { ui->P3graph0, ui->P3graph1, ui->P3graph2, ui->P3graph3, ui->P3graph4, ui->P3graph5 })
         setupP3graph(plot);
     connect(ui->P3outputTabs, &QTabWidget::currentChanged, this, [this] { replotVisible(); });
 }
@@ -167,7 +168,8 @@ ThreePhase::Input ThreePhasePage::gatherInput()
     in.FswKHz = field2Number(ui->P3Fsw, QStringLiteral("R"));
     in.commutation = qBound(0, ui->P3commType->currentIndex(), 2);
     in.ambient = field2Number(ui->P3Tambient, QStringLiteral("R"));
-    in.heatsinkNone = ui->P3heatsink->text().trimmed().compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
+    in.heatsinkNone
+        = ui->P3heatsink->text().trimmed().compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
     in.heatsink = field2Number(ui->P3heatsink, QStringLiteral("R"));
     in.tim = field2Number(ui->P3TIM, QStringLiteral("R"));
     in.startTime = field2Number(ui->P3startTime, QStringLiteral("R"));
@@ -215,7 +217,9 @@ void ThreePhasePage::showResults()
     const bool averages = r.simulated && p.hasWindow;
     const auto show = [&](QLabel *label, double value, const QString &unit, bool removed = false) {
         const QString text = siOrDash(value, unit);
-        label->setText(!averages ? (r.simulated ? kNoWindow : noValueText()) : removed ? QLatin1Char('(') + text + QLatin1Char(')') : text);
+        label->setText(!averages ? (r.simulated ? kNoWindow : noValueText())
+                : removed        ? QLatin1Char('(') + text + QLatin1Char(')')
+                                 : text);
         showNote(label, normalNote(label->text()));
     };
     show(ui->P3loadPower, p.loadPower, QStringLiteral("W"));
@@ -250,8 +254,8 @@ ThreePhase::SignalView ThreePhasePage::signalView() const
 
 void ThreePhasePage::P3refreshGraphs()
 {
-    QCustomPlot *plots[kGraphSlots] = { ui->P3graph0, ui->P3graph1, ui->P3graph2, ui->P3graph3, ui->P3graph4,
-        ui->P3graph5 };
+    QCustomPlot *plots[kGraphSlots]
+        = { ui->P3graph0, ui->P3graph1, ui->P3graph2, ui->P3graph3, ui->P3graph4, ui->P3graph5 };
     for (int k = 0; k < kGraphSlots; ++k)
         drawP3graph(plots[k], k, m_graphables.value(k, kNull), m_result.traces, signalView());
     replotWhenVisible({ plots[0], plots[1], plots[2], plots[3], plots[4], plots[5] });
@@ -302,8 +306,8 @@ bool ThreePhasePage::writePWL(const QString &path)
 
 void ThreePhasePage::on_P3downloadPWL_clicked()
 {
-    const QString path
-        = QFileDialog::getSaveFileName(this, QStringLiteral("SaveAs"), QString(), QStringLiteral("Text Files (*.txt)"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("SaveAs"), QString(), QStringLiteral("Text Files (*.txt)"));
     if (!path.isEmpty())
         writePWL(path);
 }
@@ -354,11 +358,11 @@ void ThreePhasePage::on_P3dispDC_toggled(bool)
     P3refreshGraphs();
 }
 
-#define P3_REFRESH_ON(handler, ...)                                                                                    \
-    void ThreePhasePage::handler(__VA_ARGS__)                                                                          \
-    {                                                                                                                  \
-        if (m_ready)                                                                                                   \
-            refreshP3();                                                                                               \
+#define P3_REFRESH_ON(handler, ...)                                                                          \
+    void ThreePhasePage::handler(__VA_ARGS__)                                                                \
+    {                                                                                                        \
+        if (m_ready)                                                                                         \
+            refreshP3();                                                                                     \
     }
 P3_REFRESH_ON(on_P3ampSelector_currentIndexChanged, int)
 P3_REFRESH_ON(on_P3commType_currentIndexChanged, int)

@@ -60,7 +60,8 @@ QString signalTitle(const QString &name, const SignalView &view)
         return QStringLiteral("Wye Voltage [V]");
     if (name.startsWith(QLatin1String("Vemf"))) {
         static const char *lines[] = { "A-B", "B-C", "C-A" };
-        return (view.delta ? QString::fromLatin1(lines[phaseOf(name)]) : phase) + QStringLiteral(" EMF Voltage [V]");
+        return (view.delta ? QString::fromLatin1(lines[phaseOf(name)]) : phase)
+            + QStringLiteral(" EMF Voltage [V]");
     }
     if (name.startsWith(QLatin1String("DC")) && name.size() == 3)
         return phase + QStringLiteral(" Duty Cycle");

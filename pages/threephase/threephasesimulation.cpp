@@ -12,10 +12,10 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kTwoPi = 2 * kPi;
 
-const double kTrapPattern[6][3] = { { 0.5, 0, 1 }, { 1, 0, 0.5 }, { 1, 0.5, 0 }, { 0.5, 1, 0 }, { 0, 1, 0.5 },
-    { 0, 0.5, 1 } };
-const double kSixStepPattern[6][3] = { { 0, 0, 1 }, { 1, 0, 1 }, { 1, 0, 0 }, { 1, 1, 0 }, { 0, 1, 0 },
-    { 0, 1, 1 } };
+const double kTrapPattern[6][3]
+    = { { 0.5, 0, 1 }, { 1, 0, 0.5 }, { 1, 0.5, 0 }, { 0.5, 1, 0 }, { 0, 1, 0.5 }, { 0, 0.5, 1 } };
+const double kSixStepPattern[6][3]
+    = { { 0, 0, 1 }, { 1, 0, 1 }, { 1, 0, 0 }, { 1, 1, 0 }, { 0, 1, 0 }, { 0, 1, 1 } };
 
 // Trapezoidal back-EMF of phase k in sector s, r running from -1 to 1 across it.
 double trapezoidEmf(int s, int k, double r, double E)
@@ -145,8 +145,8 @@ double nextCrossing(double t, double Fsw, double d)
 // The step to 2 steps before the earliest predicted edge: by the time since
 // each phase's last edge, by the carrier meeting a present duty, and for the
 // block patterns by the next sector boundary.
-double predictedStep(const Step &s, int commutation, double Fsw, double h, const double lastEdge[3],
-    const bool rose[3])
+double predictedStep(
+    const Step &s, int commutation, double Fsw, double h, const double lastEdge[3], const bool rose[3])
 {
     double next = HUGE_VAL;
     for (int k = 0; k < 3; ++k) {
@@ -268,7 +268,8 @@ Pass analyzeThreePhase(const Input &in, const pwm &part, double Ron, Traces *tra
             if (steps > 0 && s.V[k] != Vprev[k]) {
                 const bool up = s.V[k] > Vprev[k];
                 if (inWindow)
-                    acc.switchingEnergy += std::abs(s.V[k] - Vprev[k]) * 0.5 * std::abs(s.i[k]) * (up ? tr : tf);
+                    acc.switchingEnergy
+                        += std::abs(s.V[k] - Vprev[k]) * 0.5 * std::abs(s.i[k]) * (up ? tr : tf);
                 lastEdge[k] = s.t;
                 rose[k] = up;
             }

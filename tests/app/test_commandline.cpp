@@ -156,8 +156,10 @@ private slots:
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("analysis");
-        QTest::newRow("SOA page") << "2" << ".tran";
-        QTest::newRow("stability page") << "4" << ".ac";
+        QTest::newRow("SOA page") << "2"
+                                  << ".tran";
+        QTest::newRow("stability page") << "4"
+                                        << ".ac";
     }
     void spiceNetlist()
     {

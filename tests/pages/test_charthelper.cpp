@@ -13,7 +13,10 @@ class TestChartHelper : public QObject {
     QCustomPlot *m_plot = nullptr;
     ChartHelper *m_helper = nullptr;
 
-    QStringList allCellsOf(int row) const { return m_helper->csv().split(QLatin1Char('\n')).at(row).split(QLatin1Char(',')); }
+    QStringList allCellsOf(int row) const
+    {
+        return m_helper->csv().split(QLatin1Char('\n')).at(row).split(QLatin1Char(','));
+    }
 
 private slots:
     void init()
@@ -67,7 +70,8 @@ private slots:
         QCOMPARE(beyondView(m_plot), QStringList { QStringLiteral("Outside") });
         m_helper->fitAllData();
         for (int g = 0; g < 2; ++g)
-            for (auto it = m_plot->graph(g)->data()->constBegin(); it != m_plot->graph(g)->data()->constEnd(); ++it) {
+            for (auto it = m_plot->graph(g)->data()->constBegin(); it != m_plot->graph(g)->data()->constEnd();
+                 ++it) {
                 QVERIFY(m_plot->xAxis->range().contains(it->key));
                 QVERIFY(m_plot->yAxis->range().contains(it->value));
             }
@@ -81,8 +85,8 @@ private slots:
         // A wheel turn is the user's zoom: the view to go back to stays the page's,
         // until the page sets its ranges again.
         const QPointF centre = m_plot->axisRect()->rect().center();
-        QWheelEvent wheel(centre, m_plot->mapToGlobal(centre.toPoint()), QPoint(), QPoint(0, 240), Qt::NoButton,
-            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(centre, m_plot->mapToGlobal(centre.toPoint()), QPoint(), QPoint(0, 240),
+            Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(m_plot, &wheel);
         QVERIFY(m_plot->xAxis->range() != QCPRange(0, 3.5));
         m_helper->resetView();

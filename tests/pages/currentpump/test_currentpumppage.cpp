@@ -79,7 +79,8 @@ private slots:
         QCOMPARE(w<QLineEdit>("SOA_Cload")->text(), QStringLiteral("short"));
         QCOMPARE(m_soa->entry("SOAfreq"), QStringLiteral("500"));
         QCOMPARE(m_soa->entry("SOAVout"), QStringLiteral("0"));
-        QCOMPARE(w<QComboBox>("AmpSelecterSOA")->currentText(), w<QComboBox>("IHCPampSelector")->currentText());
+        QCOMPARE(
+            w<QComboBox>("AmpSelecterSOA")->currentText(), w<QComboBox>("IHCPampSelector")->currentText());
         QVERIFY(!w<QGroupBox>("BridgeCheckBox")->isChecked());
         QVERIFY(std::fabs(m_soa->loadCurrentMax() - 3) < 0.05);
         QVERIFY(std::fabs(m_soa->loadCurrentMin() + 1) < 0.05);
@@ -107,7 +108,8 @@ private slots:
         QCOMPARE(m_pump->entry("IHCPFreq"), QStringLiteral("2k"));
         QCOMPARE(w<QComboBox>("IHCPampSelector")->currentIndex(), 2);
         QVERIFY(std::fabs(w<QLineEdit>("IHCPmaxIout")->text().toDouble() - 4) < 0.05);
-        QVERIFY2(std::fabs(w<QLineEdit>("IHCPminIout")->text().toDouble() + 4) < 0.05, qPrintable(w<QLineEdit>("IHCPminIout")->text()));
+        QVERIFY2(std::fabs(w<QLineEdit>("IHCPminIout")->text().toDouble() + 4) < 0.05,
+            qPrintable(w<QLineEdit>("IHCPminIout")->text()));
     }
 
     // R_F- 20k at 1 %: ideal 20k / (10k x 1) = 2 A/V.
@@ -125,7 +127,8 @@ private slots:
             tol->setCurrentIndex(tol->findText(QStringLiteral("1")));
             d->accept();
         });
-        QTest::mouseClick(m_win->plot("IHCPschematic"), Qt::LeftButton, {}, label->position->pixelPosition().toPoint());
+        QTest::mouseClick(
+            m_win->plot("IHCPschematic"), Qt::LeftButton, {}, label->position->pixelPosition().toPoint());
         QCOMPARE(title, QStringLiteral("Resistance and Tolerance"));
         QCOMPARE(m_pump->entry("IHCPRfn"), QStringLiteral("20k"));
         QCOMPARE(m_pump->entry("IHCPRfnT"), QStringLiteral("1"));

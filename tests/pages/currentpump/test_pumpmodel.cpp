@@ -108,14 +108,14 @@ void TestPumpModel::transconductance_data()
     QTest::addColumn<double>("zdRe");
     QTest::addColumn<double>("zdIm");
     QTest::addColumn<bool>("inverting");
-    QTest::newRow("non, mismatched, inductive") << PumpResistors { 10e3, 10.1e3, 9.9e3, 10e3, 1 } << 10.0 << 5.0
-                                                << 4294967295.0 << 4294967295.0 << false;
-    QTest::newRow("inv, mismatched, inductive") << PumpResistors { 10e3, 10.1e3, 9.9e3, 10e3, 1 } << 10.0 << 5.0
-                                                << 4294967295.0 << 4294967295.0 << true;
-    QTest::newRow("non, damped, capacitive") << PumpResistors { 1e3, 2e3, 5e3, 3e3, 2 } << 5.0 << -3.0 << 50.0
-                                             << -100.0 << false;
-    QTest::newRow("inv, damped, capacitive") << PumpResistors { 1e3, 2e3, 5e3, 3e3, 2 } << 5.0 << -3.0 << 50.0
-                                             << -100.0 << true;
+    QTest::newRow("non, mismatched, inductive") << PumpResistors { 10e3, 10.1e3, 9.9e3, 10e3, 1 } << 10.0
+                                                << 5.0 << 4294967295.0 << 4294967295.0 << false;
+    QTest::newRow("inv, mismatched, inductive") << PumpResistors { 10e3, 10.1e3, 9.9e3, 10e3, 1 } << 10.0
+                                                << 5.0 << 4294967295.0 << 4294967295.0 << true;
+    QTest::newRow("non, damped, capacitive")
+        << PumpResistors { 1e3, 2e3, 5e3, 3e3, 2 } << 5.0 << -3.0 << 50.0 << -100.0 << false;
+    QTest::newRow("inv, damped, capacitive")
+        << PumpResistors { 1e3, 2e3, 5e3, 3e3, 2 } << 5.0 << -3.0 << 50.0 << -100.0 << true;
 }
 
 void TestPumpModel::transconductance()
@@ -216,8 +216,8 @@ void TestPumpModel::autoSolve()
     bool found = false;
     for (int i = 0; i < 10 && !found; ++i)
         for (int j = 0; j <= i && !found; ++j) {
-            const double wc = bruteWorst({ 1e4, 1e4, rf, rf - 1, 1 }, { ladder[i], ladder[i], ladder[i], ladder[j] },
-                cx(10, 0), inverting);
+            const double wc = bruteWorst({ 1e4, 1e4, rf, rf - 1, 1 },
+                { ladder[i], ladder[i], ladder[i], ladder[j] }, cx(10, 0), inverting);
             if (std::fabs((wc - target) / target) * 100 < tolerance) {
                 found = true;
                 tolR = QString::number(ladder[i]);
@@ -290,14 +290,14 @@ void TestPumpModel::badInput()
     const QStringList keys = { "rin", "rfn", "rfp", "rs", "rd", "cd", "rload", "cload", "lload", "freq" };
     *fields[keys.indexOf(key)] = value;
     const PumpResult r = computePump(in, pumpAmp());
-    const QRegularExpression bad(QStringLiteral("\\b(nan|inf)\\b"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression bad(
+        QStringLiteral("\\b(nan|inf)\\b"), QRegularExpression::CaseInsensitiveOption);
     for (const ResultNote &n : r.notes)
         QVERIFY2(!bad.match(n.text).hasMatch(), qPrintable(n.text));
     QVERIFY(!bad.match(r.vInText).hasMatch());
     QVERIFY(!bad.match(r.vAtLoad.text).hasMatch());
     QVERIFY(r.verdictLine >= 0 && r.notes[r.verdictLine].text.contains(QStringLiteral("STABLE")));
 }
-
 
 QTEST_APPLESS_MAIN(TestPumpModel)
 #include "test_pumpmodel.moc"

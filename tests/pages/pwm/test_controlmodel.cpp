@@ -149,8 +149,8 @@ cplx nodalReturn(const ControlInput &in, const ControlParts &parts, double f)
     const int n = (current || in.fullBridge) ? 2 : 1;
     // Switches at 25 C: 625 A + 25 B + C for each, plus wiring.
     const pwm a = in.amp;
-    const double rout = a.top_A * 625 + a.top_B * 25 + a.top_C + a.bot_A * 625 + a.bot_B * 25 + a.bot_C + a.top_wire
-        + n * a.bot_wire / 2;
+    const double rout = a.top_A * 625 + a.top_B * 25 + a.top_C + a.bot_A * 625 + a.bot_B * 25 + a.bot_C
+        + a.top_wire + n * a.bot_wire / 2;
     const double km = n * in.vs / a.Ramp_Vpp;
     const FilterTransfer ft = Tfilter(in.network, f);
     const cplx ztot = toC(ft.Ztot), tfil = toC(ft.Tfil), zload = toC(ft.Zload);
@@ -244,12 +244,12 @@ void TestControlModel::transfer_data()
     QTest::addColumn<QStringList>("values");
     // Rint Cint Vref Vbias Rbias Rin Rf Rnf Cnf Rdf Cdf Rdin Rdif Cdif Rbh Rbl Rs Rv Cv
     const QStringList plain; // the start-up values
-    const QStringList full = { "2.2k", "3.3n", "2.5", "15", "47k", "10k", "22k", "1k", "1n", "10k", "680p", "47k",
-        "4.7k", "2.2n", "33k", "68k", "0.1", "4.7k", "10n" };
+    const QStringList full = { "2.2k", "3.3n", "2.5", "15", "47k", "10k", "22k", "1k", "1n", "10k", "680p",
+        "47k", "4.7k", "2.2n", "33k", "68k", "0.1", "4.7k", "10n" };
     const QStringList opens = { "", "", "", "", "open", "", "", "open", "none", "", "open", "", "", "open",
         "open", "short", "", "1k", "" };
-    const ControlCircuit circuits[] = { ControlCircuit::Voltage1, ControlCircuit::Voltage2, ControlCircuit::Current1,
-        ControlCircuit::Current2 };
+    const ControlCircuit circuits[] = { ControlCircuit::Voltage1, ControlCircuit::Voltage2,
+        ControlCircuit::Current1, ControlCircuit::Current2 };
     const char *names[] = { "V1", "V2", "I1", "I2" };
     for (int c = 0; c < 4; ++c)
         for (bool fb : { true, false }) {
@@ -336,8 +336,8 @@ void TestControlModel::notes_data()
     QTest::addColumn<double>("outMax");
     QTest::addColumn<QString>("note");
     QTest::addColumn<bool>("present");
-    const QString ratio = QStringLiteral(
-        "Warning: Switching Frequency should be at least 50 times Signal Frequency for reasonable circuit suggestions.");
+    const QString ratio = QStringLiteral("Warning: Switching Frequency should be at least 50 times Signal "
+                                         "Frequency for reasonable circuit suggestions.");
     const QString aboveVs = QStringLiteral("!!! Vout must not exceed Vs !!!");
     const auto V1 = ControlCircuit::Voltage1, I1 = ControlCircuit::Current1, I2 = ControlCircuit::Current2;
     // fsig 100 Hz: 50 times is 5 kHz.
@@ -345,25 +345,25 @@ void TestControlModel::notes_data()
     QTest::newRow("exactly 50 times") << V1 << true << 5e3 << -30.0 << 30.0 << ratio << false;
     QTest::newRow("below 50 times") << V1 << true << 4.99e3 << -30.0 << 30.0 << ratio << true;
     QTest::newRow("half bridge negative")
-        << V1 << false << 20e3 << -1.0 << 30.0 << QStringLiteral("!!! Vout cannot go negative in a half bridge !!!")
-        << true;
+        << V1 << false << 20e3 << -1.0 << 30.0
+        << QStringLiteral("!!! Vout cannot go negative in a half bridge !!!") << true;
     QTest::newRow("full bridge negative fine") << V1 << true << 20e3 << -72.0 << 30.0 << aboveVs << false;
     QTest::newRow("full bridge below -Vs") << V1 << true << 20e3 << -73.0 << 30.0 << aboveVs << true;
     QTest::newRow("max above Vs") << V1 << true << 20e3 << 0.0 << 73.0 << aboveVs << true;
-    QTest::newRow("min above max")
-        << V1 << true << 20e3 << 5.0 << 4.0 << QStringLiteral("!!! Vout_Min must not exceed Vout_Max !!!") << true;
+    QTest::newRow("min above max") << V1 << true << 20e3 << 5.0 << 4.0
+                                   << QStringLiteral("!!! Vout_Min must not exceed Vout_Max !!!") << true;
     // 8 ohm load behind 33 uH and 1 uF: 9 A needs 72 V at DC, 8 A only 64 V.
     QTest::newRow("load current needs 72 V") << I2 << true << 20e3 << -9.01 << 2.0 << aboveVs << true;
     QTest::newRow("load current needs 64 V") << I2 << true << 20e3 << -8.0 << 2.0 << aboveVs << false;
-    QTest::newRow("above peak") << I1 << true << 20e3 << -21.0 << 2.0 << QStringLiteral("!!! Iout exceeds ABS MAX !!!")
-                                << true;
+    QTest::newRow("above peak") << I1 << true << 20e3 << -21.0 << 2.0
+                                << QStringLiteral("!!! Iout exceeds ABS MAX !!!") << true;
     QTest::newRow("above continuous")
         << I1 << true << 20e3 << -2.0 << 10.5
         << QStringLiteral("Iout exceeds continuous rating. Unsafe for steady-state conditions.") << true;
     QTest::newRow("current in half bridge")
         << I1 << false << 20e3 << -2.0 << 2.0
-        << QStringLiteral(
-               "Current Feedback Configurations are not recommended for Half Bridges. A Full Bridge will be assumed.")
+        << QStringLiteral("Current Feedback Configurations are not recommended for Half Bridges. A Full "
+                          "Bridge will be assumed.")
         << true;
 }
 
@@ -418,8 +418,9 @@ void TestControlModel::badComponents()
                             && !rangeText(r).contains(QLatin1String("inf")));
                     for (const auto &w : suggestControl(in, parts, 1000))
                         if (w.second != parts[w.first]) // a kept text stays as typed
-                            QVERIFY2(!w.second.contains(QLatin1String("nan")) && !w.second.contains(QLatin1String("inf")),
-                            qPrintable(w.second));
+                            QVERIFY2(!w.second.contains(QLatin1String("nan"))
+                                    && !w.second.contains(QLatin1String("inf")),
+                                qPrintable(w.second));
                 }
 }
 

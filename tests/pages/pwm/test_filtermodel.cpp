@@ -38,7 +38,8 @@ bool finite(const FilterResult &r)
 
 // Voltage across R at the end of a series-L / shunt-C ladder driven by 1 V,
 // worked backwards from the load: the test's own ladder, not the model's.
-double ladderGain(const std::array<double, 3> &L, const std::array<double, 3> &C, int order, double R, double w)
+double ladderGain(
+    const std::array<double, 3> &L, const std::array<double, 3> &C, int order, double R, double w)
 {
     cplx v(1), i(1.0 / R);
     for (int k = order; k >= 1; --k) {
@@ -85,8 +86,8 @@ void TestFilterModel::design_data()
     QTest::newRow("defaults") << input(48, 20e3, 2e3, 0.02, 15, 2, FilterTopology::SplitInductor) << 4 << 0.6
                               << 1.68809e-3 << 0.35543 << 229.885e-9;
     // One leg: 30 V peak; N = ceil(log10(1500)) = ceil(3.176) = 4; 30/100 = 0.3 V; half the current.
-    QTest::newRow("single-ended") << input(48, 20e3, 2e3, 0.02, 15, 2, FilterTopology::SingleEnded) << 4 << 0.3
-                                  << 1.68809e-3 << 0.177717 << 229.885e-9;
+    QTest::newRow("single-ended") << input(48, 20e3, 2e3, 0.02, 15, 2, FilterTopology::SingleEnded) << 4
+                                  << 0.3 << 1.68809e-3 << 0.177717 << 229.885e-9;
     // 100 V, 8 ohm, fsw/fc = 10: N = ceil(log10(125/0.5)) = ceil(2.398) = 3; 125/1000 = 0.125 V;
     // L1' = 1.5*8/(2pi*5000) = 381.972 uH; 2*100/(8*50000*381.972u) = 1.30900 A; 1/(145*5000*8) = 172.414 nF.
     QTest::newRow("order 3 dual-cap") << input(100, 50e3, 5e3, 0.5, 8, 3, FilterTopology::DualCapacitor) << 3
@@ -97,8 +98,8 @@ void TestFilterModel::design_data()
                                    << 0.0146484 << 741.455e-6 << 0.809220 << 91.954e-9;
     // An allowance of 20 V is more than the 15 V the unfiltered output makes: no filter needed.
     // Order 1: 15/10 = 1.5 V; L1' = 15/(2pi*2000) = 1.19366 mH; 24/(8*20000*1.19366m) = 0.125664 A.
-    QTest::newRow("no filter needed") << input(12, 20e3, 2e3, 20, 15, 1, FilterTopology::SplitInductor) << 0 << 1.5
-                                      << 1.19366e-3 << 0.125664 << 229.885e-9;
+    QTest::newRow("no filter needed") << input(12, 20e3, 2e3, 20, 15, 1, FilterTopology::SplitInductor) << 0
+                                      << 1.5 << 1.19366e-3 << 0.125664 << 229.885e-9;
 }
 
 void TestFilterModel::design()
@@ -122,7 +123,8 @@ void TestFilterModel::butterworthResponse_data()
     QTest::addColumn<int>("order");
     QTest::addColumn<FilterTopology>("topology");
     for (int n = 1; n <= 6; ++n)
-        for (auto t : { FilterTopology::SingleEnded, FilterTopology::DualCapacitor, FilterTopology::SplitInductor })
+        for (auto t :
+            { FilterTopology::SingleEnded, FilterTopology::DualCapacitor, FilterTopology::SplitInductor })
             QTest::addRow("order %d topology %d", n, int(t)) << n << t;
 }
 
@@ -259,10 +261,12 @@ void TestFilterModel::exportStrings_data()
     // Order 4: L1 = 1.82714 mH, C1 = 8.36730 uF, L2 = 1.29202 mH, C2 = 2.03029 uF.
     QTest::newRow("SI 4, 1 mH") << FilterTopology::SplitInductor << 4 << false << "1"
                                 << QStringList { "914u", "8.37u", "646u", "2.03u" }
-                                << networkElement { "0", "15", "4.44u" } << networkElement { "1m", "15", "short" };
+                                << networkElement { "0", "15", "4.44u" }
+                                << networkElement { "1m", "15", "short" };
     QTest::newRow("SE 3, 10 uF") << FilterTopology::SingleEnded << 3 << true << "10"
                                  << QStringList { "1.79m", "7.07u", "597u", "0" }
-                                 << networkElement { "2.25m", "15", "short" } << networkElement { "0", "15", "10u" };
+                                 << networkElement { "2.25m", "15", "short" }
+                                 << networkElement { "0", "15", "10u" };
     QTest::newRow("DC 1, open L") << FilterTopology::DualCapacitor << 1 << false << "open"
                                   << QStringList { "597u", "0", "0", "0" } << open
                                   << networkElement { "open", "15", "short" };
@@ -317,7 +321,8 @@ void TestFilterModel::exportedNetworkCutoff()
         net.matching = x.matching;
         net.load = x.load;
         net.order = x.order;
-        net.nL = inductorFactor(topology == FilterTopology::DualCapacitor, topology == FilterTopology::SplitInductor);
+        net.nL = inductorFactor(
+            topology == FilterTopology::DualCapacitor, topology == FilterTopology::SplitInductor);
         net.nC = capacitorFactor(topology == FilterTopology::DualCapacitor);
         const double atFc = 20 * std::log10(loadACVoltage(net, 2e3, 1, 'V').Vload);
         QVERIFY2(qAbs(atFc + 3.0103) < 0.08, qPrintable(QString::number(atFc)));

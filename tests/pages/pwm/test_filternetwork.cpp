@@ -22,12 +22,12 @@ QString num(double x)
 
 networkElement element(double l, double r, double c)
 {
-    return {num(l), num(r), num(c)};
+    return { num(l), num(r), num(c) };
 }
 
 networkElement resistor(double r)
 {
-    return {QStringLiteral("0"), num(r), QStringLiteral("short")};
+    return { QStringLiteral("0"), num(r), QStringLiteral("short") };
 }
 
 FilterNetwork network(int order, int nL, int nC)
@@ -118,7 +118,7 @@ void nodal(const RandomNetwork &rn, double f, cplx *t, cplx *zin)
     const double w = kTwoPi * f;
     auto z = [&](int i) { return seriesZ(rn.v[i][1], rn.v[i][0], rn.v[i][2], w); };
     const int n = 5;
-    int node[n] = {0, 1, 2, 3, 4};
+    int node[n] = { 0, 1, 2, 3, 4 };
     for (int k = 0; k < 3; ++k)
         if (2 * k >= rn.net.order)
             node[k + 1] = node[k];
@@ -190,7 +190,7 @@ void TestFilterNetwork::butterworthLadder_data()
     QTest::addColumn<double>("ratio"); // f / fc
     for (int n = 1; n <= 6; ++n)
         for (int t = 0; t < 3; ++t)
-            for (double ratio : {0.5, 1.0, 2.0, 10.0})
+            for (double ratio : { 0.5, 1.0, 2.0, 10.0 })
                 QTest::addRow("N%d-t%d-%g", n, t, ratio) << n << t << ratio;
 }
 
@@ -200,12 +200,12 @@ void TestFilterNetwork::butterworthLadder()
     QFETCH(int, topology);
     QFETCH(double, ratio);
     static const double g[6][6] = {
-        {1, 0, 0, 0, 0, 0},
-        {1.4142, 0.7071, 0, 0, 0, 0},
-        {1.5, 4.0 / 3.0, 0.5, 0, 0, 0},
-        {1.5307, 1.5772, 1.0824, 0.3827, 0, 0},
-        {1.5451, 1.6944, 1.382, 0.8944, 0.309, 0},
-        {1.5529, 1.7593, 1.5529, 1.2016, 0.7579, 0.2588},
+        { 1, 0, 0, 0, 0, 0 },
+        { 1.4142, 0.7071, 0, 0, 0, 0 },
+        { 1.5, 4.0 / 3.0, 0.5, 0, 0, 0 },
+        { 1.5307, 1.5772, 1.0824, 0.3827, 0, 0 },
+        { 1.5451, 1.6944, 1.382, 0.8944, 0.309, 0 },
+        { 1.5529, 1.7593, 1.5529, 1.2016, 0.7579, 0.2588 },
     };
     const double rl = 15, fc = 2000;
     const bool dual = topology == 1, split = topology == 2;
@@ -235,8 +235,8 @@ void TestFilterNetwork::againstNodalAnalysis_data()
     QTest::addColumn<int>("nL");
     QTest::addColumn<int>("nC");
     unsigned seed = 1;
-    for (int order : {0, 1, 2, 3, 4, 5, 6})
-        for (bool extended : {false, true})
+    for (int order : { 0, 1, 2, 3, 4, 5, 6 })
+        for (bool extended : { false, true })
             for (int t = 0; t < 3; ++t, ++seed)
                 QTest::addRow("N%d-%s-t%d", order, extended ? "ext" : "cond", t)
                     << seed << order << extended << (t == 0 ? 1 : 2) << (t == 1 ? 2 : 1);
@@ -252,12 +252,18 @@ void TestFilterNetwork::againstNodalAnalysis()
     QFETCH(int, nL);
     QFETCH(int, nC);
     const RandomNetwork rn = randomNetwork(seed, order, extended, nL, nC);
-    for (double f : {37.0, 1000.0, 23e3, 410e3}) {
+    for (double f : { 37.0, 1000.0, 23e3, 410e3 }) {
         cplx t, zin;
         nodal(rn, f, &t, &zin);
         const FilterTransfer tf = Tfilter(rn.net, f);
         QVERIFY2(relError(cplx(tf.Tfil.real(), tf.Tfil.imag()), t) < 1e-5, qPrintable(QString::number(f)));
-        QVERIFY2(relError(cplx(tf.Ztot.real(), tf.Ztot.imag()), zin) < 1e-5, qPrintable(QString("%1 %2+j%3 vs %4+j%5").arg(f).arg(tf.Ztot.real()).arg(tf.Ztot.imag()).arg(zin.real()).arg(zin.imag())));
+        QVERIFY2(relError(cplx(tf.Ztot.real(), tf.Ztot.imag()), zin) < 1e-5,
+            qPrintable(QString("%1 %2+j%3 vs %4+j%5")
+                           .arg(f)
+                           .arg(tf.Ztot.real())
+                           .arg(tf.Ztot.imag())
+                           .arg(zin.real())
+                           .arg(zin.imag())));
         const NetworkAC ac = loadACVoltage(rn.net, f, 3.0, 'V');
         QVERIFY(std::fabs(ac.Vload - 3.0 * std::abs(t)) <= 1e-5 * ac.Vload);
         QVERIFY(std::fabs(ac.Zout - std::abs(zin)) <= 1e-5 * ac.Zout);
@@ -303,10 +309,10 @@ void TestFilterNetwork::dcSolution()
     n.filter[0] = element(1e-3, 0.1, 20e-12);
     n.filter[2] = element(1e-3, 0.2, 0);
     n.filter[4] = element(1e-3, 0.3, 0);
-    for (int i : {1, 3, 5})
+    for (int i : { 1, 3, 5 })
         n.filter[size_t(i)] = element(10e-9, 50, 4.7e-6);
     n.filter[1].C = c1;
-    n.load[4] = {QStringLiteral("2m"), QStringLiteral("10"), QStringLiteral("short")};
+    n.load[4] = { QStringLiteral("2m"), QStringLiteral("10"), QStringLiteral("short") };
     const FilterGain g = Gfilter(n);
     QVERIFY(std::fabs(g.Rtot - rtot) < 1e-9);
     QVERIFY(std::fabs(g.Gfil - gain) < 1e-9);
@@ -353,9 +359,9 @@ void TestFilterNetwork::openAndShort()
     // An inductor of no value is a wire; its self-capacitance "short" shorts it too.
     FilterNetwork wire = network(1, 1, 1);
     wire.load[4].R = QStringLiteral("8");
-    wire.filter[0] = {QStringLiteral("5m"), QStringLiteral("1"), QStringLiteral("short")};
+    wire.filter[0] = { QStringLiteral("5m"), QStringLiteral("1"), QStringLiteral("short") };
     QCOMPARE(loadACVoltage(wire, 1e3, 1, 'V').Zout, 8.0);
-    wire.filter[0] = {QStringLiteral("open"), QStringLiteral("1"), QStringLiteral("0")};
+    wire.filter[0] = { QStringLiteral("open"), QStringLiteral("1"), QStringLiteral("0") };
     QCOMPARE(loadACVoltage(wire, 1e3, 1, 'V').Vload, 0.0);
 
     // With the reset strings an extended load is the condensed one.
@@ -363,10 +369,10 @@ void TestFilterNetwork::openAndShort()
     ext.filter[0].L = QStringLiteral("1m");
     ext.filter[1].C = QStringLiteral("2u");
     ext.filter[2].L = QStringLiteral("500u");
-    ext.load[4] = {QStringLiteral("1m"), QStringLiteral("6"), QStringLiteral("short")};
+    ext.load[4] = { QStringLiteral("1m"), QStringLiteral("6"), QStringLiteral("short") };
     FilterNetwork cond = ext;
     ext.extendedLoad = true;
-    for (double f : {10.0, 3e3, 90e3}) {
+    for (double f : { 10.0, 3e3, 90e3 }) {
         const NetworkAC a = loadACVoltage(ext, f, 1, 'V'), b = loadACVoltage(cond, f, 1, 'V');
         QCOMPARE(a.Vload, b.Vload);
         QCOMPARE(a.Zout, b.Zout);
@@ -380,14 +386,22 @@ void TestFilterNetwork::parasitics_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("r");
     QTest::addColumn<double>("x"); // parallel C or series L
-    QTest::newRow("1 mH") << 0 << "1m" << "310m" << 45e-12;
-    QTest::newRow("250 uH") << 0 << "250u" << "85m" << 26.25e-12;
-    QTest::newRow("no inductance") << 0 << "0" << "0" << -1.0;
-    QTest::newRow("plastic below 1 uF: constants only") << 1 << "470n" << "50m" << 10e-9;
-    QTest::newRow("plastic 100 uF") << 1 << "100u" << "150m" << 36e-9;
-    QTest::newRow("electrolytic 4.7 uF: constants only") << 2 << "4.7u" << "150m" << 30e-9;
-    QTest::newRow("electrolytic 1000 uF") << 2 << "1000u" << "1.55" << 170e-9;
-    QTest::newRow("shorted capacitor") << 1 << "short" << "0" << 0.0;
+    QTest::newRow("1 mH") << 0 << "1m"
+                          << "310m" << 45e-12;
+    QTest::newRow("250 uH") << 0 << "250u"
+                            << "85m" << 26.25e-12;
+    QTest::newRow("no inductance") << 0 << "0"
+                                   << "0" << -1.0;
+    QTest::newRow("plastic below 1 uF: constants only") << 1 << "470n"
+                                                        << "50m" << 10e-9;
+    QTest::newRow("plastic 100 uF") << 1 << "100u"
+                                    << "150m" << 36e-9;
+    QTest::newRow("electrolytic 4.7 uF: constants only") << 2 << "4.7u"
+                                                         << "150m" << 30e-9;
+    QTest::newRow("electrolytic 1000 uF") << 2 << "1000u"
+                                          << "1.55" << 170e-9;
+    QTest::newRow("shorted capacitor") << 1 << "short"
+                                       << "0" << 0.0;
 }
 
 // The parasitics buttons with the page's default equations.
@@ -398,10 +412,10 @@ void TestFilterNetwork::parasitics()
     QFETCH(QString, r);
     QFETCH(double, x);
     FilterNetwork n = network(6, 1, 1);
-    const networkElement e = {value, QStringLiteral("9"), value};
+    const networkElement e = { value, QStringLiteral("9"), value };
     n.filter.fill(e);
     if (kind == 0) {
-        useInductorParasitics(n, {0.3, 0.01}, {25, 20});
+        useInductorParasitics(n, { 0.3, 0.01 }, { 25, 20 });
         QCOMPARE(n.filter[4].R, r);
         if (x < 0)
             QCOMPARE(n.filter[4].C, QStringLiteral("open"));
@@ -412,9 +426,9 @@ void TestFilterNetwork::parasitics()
         QCOMPARE(n.filter[2].R + n.filter[2].C, QStringLiteral("00"));
     } else {
         if (kind == 1)
-            useCapacitorParasitics(n, kPlasticDecadeStart, {0.05, 0.05}, {13, 10});
+            useCapacitorParasitics(n, kPlasticDecadeStart, { 0.05, 0.05 }, { 13, 10 });
         else
-            useCapacitorParasitics(n, kElectrolyticDecadeStart, {0.7, 0.15}, {70, 30});
+            useCapacitorParasitics(n, kElectrolyticDecadeStart, { 0.7, 0.15 }, { 70, 30 });
         QCOMPARE(n.filter[5].R, r);
         QVERIFY(std::fabs(string2Number(n.filter[5].L) - x) <= 0.01 * x);
         QCOMPARE(n.filter[0], e);
@@ -427,13 +441,13 @@ void TestFilterNetwork::matchingNetwork_data()
 {
     QTest::addColumn<networkElement>("load");
     QTest::addColumn<bool>("matched");
-    QTest::newRow("15 ohm + 1 mH") << networkElement{"1m", "15", "short"} << true;
-    QTest::newRow("15 ohm + 10 uF") << networkElement{"0", "15", "10u"} << true;
-    QTest::newRow("4 ohm + 22 uH") << networkElement{"22u", "4", "short"} << true;
-    QTest::newRow("resistor") << networkElement{"0", "15", "short"} << false;
-    QTest::newRow("open capacitor") << networkElement{"0", "15", "0"} << false;
-    QTest::newRow("open inductor") << networkElement{"open", "15", "short"} << false;
-    QTest::newRow("lossless") << networkElement{"1m", "0", "short"} << false;
+    QTest::newRow("15 ohm + 1 mH") << networkElement { "1m", "15", "short" } << true;
+    QTest::newRow("15 ohm + 10 uF") << networkElement { "0", "15", "10u" } << true;
+    QTest::newRow("4 ohm + 22 uH") << networkElement { "22u", "4", "short" } << true;
+    QTest::newRow("resistor") << networkElement { "0", "15", "short" } << false;
+    QTest::newRow("open capacitor") << networkElement { "0", "15", "0" } << false;
+    QTest::newRow("open inductor") << networkElement { "open", "15", "short" } << false;
+    QTest::newRow("lossless") << networkElement { "1m", "0", "short" } << false;
 }
 
 // A matched load looks like its resistance at every frequency.
@@ -445,12 +459,12 @@ void TestFilterNetwork::matchingNetwork()
     n.load[4] = load;
     n.matching = autoMatchingNetwork(n);
     if (!matched) {
-        QCOMPARE(n.matching, (networkElement{"0", "0", "0"}));
+        QCOMPARE(n.matching, (networkElement { "0", "0", "0" }));
         return;
     }
     const double r = string2Number(load.R);
     QCOMPARE(string2Number(n.matching.R), r);
-    for (double f : {10.0, 1e3, 100e3}) {
+    for (double f : { 10.0, 1e3, 100e3 }) {
         const NetworkAC ac = loadACVoltage(n, f, 1, 'V');
         QVERIFY2(std::fabs(ac.Zout - r) < 0.005 * r, qPrintable(QString::number(ac.Zout)));
         QVERIFY(std::fabs(ac.Aout) < 0.3);

@@ -6,8 +6,8 @@
 #include <QtTest>
 
 #include "files/designfile.h"
-#include "tests/pages/pagewindow.h"
 #include "pages/pwm/filterpage.h"
+#include "tests/pages/pagewindow.h"
 
 // The filter page through the real window: the rules a part imposes, a
 // warning that keeps the typed value, and the hand-off request.

@@ -55,7 +55,8 @@ private slots:
         QTest::addColumn<double>("bottom");
         // No DC: each element carries half of the amplitude, sqrt(0.5/2) = 0.5.
         QTest::newRow("M = 0") << 0.0 << 4.0 << 2.0 << 2.0;
-        // d = 6/8: sqrt(0.375)*4 with 2 A DC added in quadrature = sqrt(10); d' = 2/8: sqrt(0.125)*4 = sqrt(2).
+        // d = 6/8: sqrt(0.375)*4 with 2 A DC added in quadrature = sqrt(10); d' = 2/8: sqrt(0.125)*4 =
+        // sqrt(2).
         QTest::newRow("some DC") << 2.0 << 4.0 << std::sqrt(10.0) << std::sqrt(2.0);
         QTest::newRow("negative DC") << -2.0 << 4.0 << std::sqrt(2.0) << std::sqrt(10.0);
         // DC beyond the amplitude: top takes sqrt(0.5)*Iac and all of the DC, bottom nothing.

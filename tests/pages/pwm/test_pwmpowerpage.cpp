@@ -42,7 +42,11 @@ class TestPwmPowerPage : public QObject {
         double v = parts.value(0).toDouble();
         const QString unit = parts.value(1);
         if (unit.size() > 1 && QStringLiteral("munkM").contains(unit[0]))
-            v *= unit[0] == 'm' ? 1e-3 : unit[0] == 'u' ? 1e-6 : unit[0] == 'n' ? 1e-9 : unit[0] == 'k' ? 1e3 : 1e6;
+            v *= unit[0] == 'm'  ? 1e-3
+                : unit[0] == 'u' ? 1e-6
+                : unit[0] == 'n' ? 1e-9
+                : unit[0] == 'k' ? 1e3
+                                 : 1e6;
         return v;
     }
 
@@ -141,7 +145,8 @@ private slots:
         });
         emit p->itemClick(itemStarting("open"), nullptr); // L5's R at start-up
         QCOMPARE(m_page->element("L5").R, QStringLiteral("12"));
-        QCOMPARE(titles, QStringList({ "Inductor (with parasitic R & C)", "Capacitor (with parasitic R & L)" }));
+        QCOMPARE(
+            titles, QStringList({ "Inductor (with parasitic R & C)", "Capacitor (with parasitic R & L)" }));
     }
 
     // The default extra branches change nothing; a 8 ohm branch in parallel

@@ -31,8 +31,9 @@ inline SpiceRun runNgspice(const QString &netlist, const QStringList &vectors)
     // The test's own read-out goes in before ".end"; the circuit is as exported.
     QString text = netlist;
     const int end = text.lastIndexOf(QStringLiteral(".end"));
-    text.insert(end, QStringLiteral(".control\nset wr_singlescale\nset wr_vecnames\nrun\nwrdata %1 %2\n.endc\n")
-                         .arg(data, vectors.join(QLatin1Char(' '))));
+    text.insert(end,
+        QStringLiteral(".control\nset wr_singlescale\nset wr_vecnames\nrun\nwrdata %1 %2\n.endc\n")
+            .arg(data, vectors.join(QLatin1Char(' '))));
     QFile f(dir.filePath(QStringLiteral("circuit.cir")));
     if (!f.open(QIODevice::WriteOnly))
         return r;

@@ -89,8 +89,10 @@ void TestSpiceNetlists::soaSteadyState_data()
     QTest::newRow("sine, two in parallel") << 0 << true << 8.0 << 1e-3 << shortC << true << 2 << false;
     QTest::newRow("sine, bridged") << 0 << true << 8.0 << 2e-3 << shortC << true << 1 << true;
     QTest::newRow("trapezoid, series R-L") << 1 << true << 5.0 << 0.2e-3 << shortC << true << 1 << false;
-    QTest::newRow("uploaded waveform, series R-L") << 2 << true << 6.0 << 0.5e-3 << shortC << true << 1 << false;
-    QTest::newRow("current sine, parallel R-C") << 0 << false << 10.0 << kOpenValue << 10e-6 << false << 1 << false;
+    QTest::newRow("uploaded waveform, series R-L")
+        << 2 << true << 6.0 << 0.5e-3 << shortC << true << 1 << false;
+    QTest::newRow("current sine, parallel R-C")
+        << 0 << false << 10.0 << kOpenValue << 10e-6 << false << 1 << false;
 }
 
 // Amplitude and phase of the load current's fundamental in steady state, as
@@ -161,10 +163,13 @@ void TestSpiceNetlists::soaSteadyState()
     for (int k = 0; k < n; ++k)
         t[k] = (in.displayAfter + in.displayCycles - 1) * T + in.period.time[k];
     const QVector<double> &pageValue = voltage ? page.I : page.V;
-    const cplx expected = fundamental(t, [&](int k) { return pageValue[pageValue.size() - n + k]; }, T);
-    const cplx simulated = fundamental(t, [&](int k) { return interpolate(run.columns[0], run.columns[1], t[k]); }, T);
+    const cplx expected = fundamental(
+        t, [&](int k) { return pageValue[pageValue.size() - n + k]; }, T);
+    const cplx simulated = fundamental(
+        t, [&](int k) { return interpolate(run.columns[0], run.columns[1], t[k]); }, T);
     QVERIFY2(std::abs(std::abs(simulated) / std::abs(expected) - 1) < 0.01,
-        qPrintable(QStringLiteral("amplitude %1 against %2").arg(std::abs(simulated)).arg(std::abs(expected))));
+        qPrintable(
+            QStringLiteral("amplitude %1 against %2").arg(std::abs(simulated)).arg(std::abs(expected))));
     const double phaseError = std::abs(std::arg(simulated / expected)) / (2 * M_PI);
     QVERIFY2(phaseError < 0.01, qPrintable(QStringLiteral("phase off by %1 of a period").arg(phaseError)));
 }
@@ -177,18 +182,22 @@ void TestSpiceNetlists::stabilityCrossover_data()
     QTest::addColumn<double>("zout");
     QTest::addColumn<bool>("inverting");
     QTest::addColumn<QStringList>("parts"); // R_IN, R_FB, C_FB, R_ISO, C_LOAD, R_NG, C_NG
-    QTest::newRow("one pole, flat 1/beta") << 100.0 << 10.0 << 5e6 << 5.0 << true
-                                          << QStringList { "1k", "20k", "open", "short", "0", "open", "open" };
-    QTest::newRow("load pole a decade above closure") << 100.0 << 10.0 << 5e6 << 5.0 << true
-                                                     << QStringList { "1k", "20k", "open", "short", "10n", "open", "open" };
-    QTest::newRow("load pole below closure, R_ISO zero") << 110.0 << 5.0 << 20e6 << 10.0 << true
-                                                       << QStringList { "1k", "100k", "open", "1", "1u", "open", "open" };
+    QTest::newRow("one pole, flat 1/beta")
+        << 100.0 << 10.0 << 5e6 << 5.0 << true
+        << QStringList { "1k", "20k", "open", "short", "0", "open", "open" };
+    QTest::newRow("load pole a decade above closure")
+        << 100.0 << 10.0 << 5e6 << 5.0 << true
+        << QStringList { "1k", "20k", "open", "short", "10n", "open", "open" };
+    QTest::newRow("load pole below closure, R_ISO zero")
+        << 110.0 << 5.0 << 20e6 << 10.0 << true
+        << QStringList { "1k", "100k", "open", "1", "1u", "open", "open" };
     QTest::newRow("C_FB lowers 1/beta") << 100.0 << 10.0 << 50e6 << 5.0 << true
-                                       << QStringList { "1k", "100k", "100p", "short", "0", "open", "open" };
+                                        << QStringList { "1k", "100k", "100p", "short", "0", "open", "open" };
     QTest::newRow("noise-gain network") << 100.0 << 10.0 << 20e6 << 5.0 << true
-                                       << QStringList { "10k", "10k", "open", "short", "0", "100", "10n" };
-    QTest::newRow("non-inverting, noise gain ignored") << 100.0 << 10.0 << 5e6 << 5.0 << false
-                                                      << QStringList { "1k", "9k", "open", "short", "0", "100", "10n" };
+                                        << QStringList { "10k", "10k", "open", "short", "0", "100", "10n" };
+    QTest::newRow("non-inverting, noise gain ignored")
+        << 100.0 << 10.0 << 5e6 << 5.0 << false
+        << QStringList { "1k", "9k", "open", "short", "0", "100", "10n" };
 }
 
 // The loop gain ngspice computes crosses 0 dB where the page's straight
@@ -316,7 +325,8 @@ void TestSpiceNetlists::filterAttenuation()
     for (double f : { fcut, fsw }) {
         const double model = 20 * std::log10(Tfilter(n, f).Tfil.magnitude());
         const double sim = 20 * std::log10(interpolate(run.columns[0], run.columns[1], f));
-        QVERIFY2(std::fabs(sim - model) < 0.1, qPrintable(QStringLiteral("%1 Hz: ngspice %2 dB, model %3 dB").arg(f).arg(sim).arg(model)));
+        QVERIFY2(std::fabs(sim - model) < 0.1,
+            qPrintable(QStringLiteral("%1 Hz: ngspice %2 dB, model %3 dB").arg(f).arg(sim).arg(model)));
     }
 }
 
@@ -375,7 +385,8 @@ void TestSpiceNetlists::pumpTransconductance()
         op.replace(QRegularExpression(QStringLiteral("\\n\\.ac [^\\n]*")), QString());
         const SpiceRun dc = runNgspice(op, { QStringLiteral("i(VILOAD)") });
         QVERIFY2(dc.ok, qPrintable(dc.error));
-        QVERIFY2(std::fabs(dc.columns[1].last() / ideal - 1) < 1e-3, qPrintable(QString::number(dc.columns[1].last())));
+        QVERIFY2(std::fabs(dc.columns[1].last() / ideal - 1) < 1e-3,
+            qPrintable(QString::number(dc.columns[1].last())));
     }
 }
 

@@ -275,7 +275,8 @@ void TestThreePhaseModel::energyBalance()
     const double losses = p.conduction + p.wire + p.diode + p.switching;
     QVERIFY(std::abs(p.loadPower) > 0.1);
     QVERIFY2(std::abs(supplied - (p.loadPower + losses)) < tolerance * std::abs(p.loadPower) + 0.01,
-        qPrintable(QStringLiteral("supplied %1, load %2, losses %3").arg(supplied).arg(p.loadPower).arg(losses)));
+        qPrintable(
+            QStringLiteral("supplied %1, load %2, losses %3").arg(supplied).arg(p.loadPower).arg(losses)));
 }
 
 // The predicted steps land on the same currents as stepping every 1/100 of a
@@ -376,7 +377,8 @@ void TestThreePhaseModel::diodeJunction()
     QVERIFY(D > S);
     QCOMPARE(r.Tcase, 25.0);
     const double packages = 3 / outputs;
-    const double expected = diodeTheta > 0 ? 25 + qMax(S * 2, D * diodeTheta) / packages : 25 + (S + D) * 2 / packages;
+    const double expected
+        = diodeTheta > 0 ? 25 + qMax(S * 2, D * diodeTheta) / packages : 25 + (S + D) * 2 / packages;
     QCOMPARE(r.separateDiodeJunction, diodeTheta > 0);
     QVERIFY(std::abs(r.Tjunction - expected) < 1e-9);
 }

@@ -67,7 +67,8 @@ private slots:
     void clicksAddAndRemoveSignals()
     {
         click(QStringLiteral("At"));
-        QCOMPARE(m_page->graphables().mid(0, 2), (QStringList { QStringLiteral("I1"), QStringLiteral("At") }));
+        QCOMPARE(
+            m_page->graphables().mid(0, 2), (QStringList { QStringLiteral("I1"), QStringLiteral("At") }));
         QVERIFY(!m_win->plot("P3graph1")->graph(0)->data()->isEmpty());
         click(QStringLiteral("I1"));
         QCOMPARE(m_page->graphables().mid(0, 2), (QStringList { kNull, QStringLiteral("At") }));
@@ -76,8 +77,8 @@ private slots:
         for (const char *s : { "I2", "I3", "V1", "VemfA", "freq", "Angle" })
             click(QString::fromLatin1(s));
         QCOMPARE(m_page->graphables(),
-            (QStringList { QStringLiteral("I2"), QStringLiteral("At"), QStringLiteral("I3"), QStringLiteral("V1"),
-                QStringLiteral("VemfA"), QStringLiteral("freq") }));
+            (QStringList { QStringLiteral("I2"), QStringLiteral("At"), QStringLiteral("I3"),
+                QStringLiteral("V1"), QStringLiteral("VemfA"), QStringLiteral("freq") }));
     }
 
     void exportWritesTimeAndEachSignal()
@@ -93,7 +94,8 @@ private slots:
         // The last line holds the last step's time and phase A current.
         const QList<QByteArray> last = lines.at(lines.size() - 2).split(',');
         QVERIFY(std::abs(last.at(0).toDouble() - traces.time.last()) < 1e-9 * traces.time.last());
-        QVERIFY(std::abs(last.at(1).toDouble() - traces.current[0].last()) < 1e-4 * (1 + std::abs(traces.current[0].last())));
+        QVERIFY(std::abs(last.at(1).toDouble() - traces.current[0].last())
+            < 1e-4 * (1 + std::abs(traces.current[0].last())));
         click(QStringLiteral("I2"));
         QVERIFY(m_page->writePWL(path));
         f.close();
