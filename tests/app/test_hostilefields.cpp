@@ -202,7 +202,7 @@ private slots:
         // still meets three values and every value a third of the entries. Each
         // pair goes into one of the designs that hold the entry, in turn, and a
         // design takes up to kBatch pairs of different entries per open.
-        constexpr int kBatch = 8;
+        constexpr int kBatch = 24;
         QVector<QVector<QVector<std::pair<int, int>>>> batches(designs.size());
         for (int k = 0; k < keys.size(); ++k) {
             const QRegularExpression line(
