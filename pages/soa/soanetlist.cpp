@@ -23,7 +23,7 @@ double uploadedPeriod(const SoaPeriod &p)
     return p.time.last() + p.time[1] - p.time[0];
 }
 
-// The source specification of the signal; empty when the period is empty.
+// The source description of the signal (SIN, PULSE or PWL); empty when the period is empty.
 QString signalSource(const SoaSimInput &in, const SoaSignalInfo &s, QString *description)
 {
     const QString unit = s.voltage ? QStringLiteral("V") : QStringLiteral("A");

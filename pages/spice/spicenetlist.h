@@ -28,7 +28,7 @@ public:
     // NAME N1 N2 VALUE ; LABEL
     void element(const QString &name, const QString &n1, const QString &n2, const QString &value,
         const QString &label = QString());
-    // Elements of more than two nodes or with a source specification.
+    // Elements of more than two nodes or with a source description (SIN, PULSE, PWL).
     void element(const QString &name, const QStringList &nodes, const QString &value,
         const QString &label = QString());
 
