@@ -16,6 +16,7 @@
 #include "pages/currentpump/pumpdialogs.h"
 #include "pages/currentpump/pumpschematic.h"
 #include "pages/notes.h"
+#include "pages/spice/spicemenu.h"
 #include "pages/stability/stabilitypage.h"
 #include "ui_currentpumppage.h"
 #include "values/fieldvalues.h"
@@ -113,6 +114,7 @@ void CurrentPumpPage::initialise()
 void CurrentPumpPage::setupIHCP()
 {
     setupSchematicCanvas(ui->IHCPschematic);
+    addSpiceExportEntry(ui->IHCPschematic, this);
     connect(
         ui->IHCPschematic, &QCustomPlot::beforeReplot, this, [this] { fitIHCPschematic(ui->IHCPschematic); },
         Qt::UniqueConnection);
@@ -365,7 +367,6 @@ SpiceNetlist CurrentPumpPage::spiceNetlist(const QString &design) const
     c.seriesC = m_e.cload != QLatin1String("short")
         && (m_e.cload == QLatin1String("open") || value(m_e.cload) != kOpenValue);
     c.cload = capacitance(m_e.cload);
-    const double f = value(m_e.freq);
-    c.fStop = (f > 0 && f < kOpenValue) ? std::max(100e3, 10 * f) : 100e3;
+    c.frequency = value(m_e.freq);
     return currentPumpNetlist(c, spiceTitle(tr("Current pump page"), design));
 }

@@ -1,5 +1,7 @@
 #include "pages/currentpump/pumpnetlist.h"
 
+#include <cmath>
+
 SpiceNetlist currentPumpNetlist(const PumpCircuit &p, const QString &title)
 {
     SpiceWriter w(title);
@@ -40,16 +42,20 @@ SpiceNetlist currentPumpNetlist(const PumpCircuit &p, const QString &title)
         QStringLiteral("load current sense"));
     const QString last = p.seriesC ? QStringLiteral("load_c") : QStringLiteral("0");
     spiceResistor(w, QStringLiteral("RLOAD"), QStringLiteral("load"),
-        p.lload != 0 ? QStringLiteral("load_l") : last, p.rload, QStringLiteral("load R"));
+        p.lload != 0 ? QStringLiteral("load_l") : last, p.rload, QStringLiteral("LOAD R"));
     if (p.lload != 0)
         spiceInductor(
-            w, QStringLiteral("LLOAD"), QStringLiteral("load_l"), last, p.lload, QStringLiteral("load L"));
+            w, QStringLiteral("LLOAD"), QStringLiteral("load_l"), last, p.lload, QStringLiteral("LOAD L"));
     if (p.seriesC)
         spiceCapacitor(w, QStringLiteral("CLOAD"), QStringLiteral("load_c"), QStringLiteral("0"), p.cload,
-            QStringLiteral("load C"));
+            QStringLiteral("LOAD C"));
     w.blank();
     w.line(QStringLiteral(".op"));
-    w.line(QStringLiteral(".ac dec 20 %1 %2").arg(spiceNumber(p.fStart), spiceNumber(p.fStop)));
+    // Whole decades either side of the signal frequency, so that it is a point of the sweep.
+    const double f = p.frequency > 0 && p.frequency < 1e12 ? p.frequency : 1e3;
+    const double below = std::ceil(std::log10(f)), above = std::max(2.0, std::ceil(std::log10(100e3 / f)));
+    w.line(QStringLiteral(".ac dec 20 %1 %2")
+               .arg(spiceNumber(f / std::pow(10.0, std::max(0.0, below))), spiceNumber(f * std::pow(10.0, above))));
     SpiceNetlist out;
     out.text = w.text();
     return out;

@@ -19,11 +19,14 @@ struct PumpCircuit {
     bool seriesC = false; // a series capacitor instead (the capacitance text is not "short")
     double cload = 0; // with seriesC: 0 F ("open") lets no current through
     double vin = 1; // input, V (DC and AC amplitude)
-    double fStart = 1, fStop = 100e3; // the .ac sweep, 20 points a decade
+    double frequency = 1e3; // the page's signal frequency, a point of the .ac sweep
 };
 
 // The pump around an ideal amplifier of gain 1e9 for a SPICE simulator: the
 // input source, the two dividers, R_S, the optional damping network and the
 // R-L-C load with a 0 V source `VILOAD` that reads the load current. `.op`
-// gives the DC transconductance i(VILOAD)/V_IN, `.ac` the same over the sweep.
+// gives the DC transconductance i(VILOAD)/V_IN, `.ac` the same over the
+// signal frequency range: 20 points a decade from below 1 Hz to at least
+// 100 kHz, the signal frequency one of them, where the real part of
+// i(VILOAD)/V_IN is the page's "Actual" transconductance.
 SpiceNetlist currentPumpNetlist(const PumpCircuit &pump, const QString &title);

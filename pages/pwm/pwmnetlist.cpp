@@ -113,7 +113,8 @@ SpiceNetlist pwmNetworkNetlist(
     SpiceWriter w(title);
     Netlister n { w };
     w.comment(QStringLiteral("Filter of order %1, inductors counted %2 times, shunt capacitors %3 times;\n"
-                             "v(load) over the 1 V at node amp is the filter's transfer.")
+                             "v(load) over the 1 V at node amp is the filter's transfer; node_p2 and\n"
+                             "node_p4 are the nodes of capacitors P2 and P4.")
                   .arg(network.order)
                   .arg(network.nL)
                   .arg(network.nC));
@@ -121,7 +122,7 @@ SpiceNetlist pwmNetworkNetlist(
     w.element(QStringLiteral("VAMP"), QStringLiteral("amp"), QStringLiteral("0"), QStringLiteral("AC 1"),
         QStringLiteral("amplifier output"));
     const QString nodes[]
-        = { QStringLiteral("amp"), QStringLiteral("node1"), QStringLiteral("node2"), QStringLiteral("load") };
+        = { QStringLiteral("amp"), QStringLiteral("node_p2"), QStringLiteral("node_p4"), QStringLiteral("load") };
     for (int stage = 0; stage < 3; ++stage) {
         w.blank();
         const int li = 2 * stage, ci = 2 * stage + 1;

@@ -7,10 +7,12 @@
 #include "pages/notes.h"
 #include "pages/pwm/powerchart.h"
 #include "pages/pwm/powersweep.h"
+#include "pages/spice/spicemenu.h"
 #include "ui_pwmpowerpage.h"
 #include "values/fieldvalues.h"
 #include "values/sivalues.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -61,6 +63,7 @@ void PwmPowerPage::setupSPower()
     ui->SigTypePWM->setCurrentIndex(0);
     setupPowerSweepChart(ui->FilterFreq);
     setupSchematicCanvas(ui->FullFilter);
+    addSpiceExportEntry(ui->FullFilter, this);
     ui->ExtendedLoad->setText(QStringLiteral("Extended Load"));
     ui->FBPower->setChecked(true);
     ui->SIpower->setChecked(true);
@@ -430,6 +433,10 @@ void PwmPowerPage::onSPowerItemClicked(QCPAbstractItem *item, QMouseEvent *event
 
 SpiceNetlist PwmPowerPage::spiceNetlist(const QString &design) const
 {
+    // The attenuation chart's range, reaching past the switching frequency
+    // so that the ripple's attenuation can be read too.
     const SweepRange range = attenuationSweepRange(m_sweepInput);
-    return pwmNetworkNetlist(network(), range.low, range.high, 20, spiceTitle(tr("PWM power page"), design));
+    const double fsw = m_sweepInput.fsw;
+    const double high = fsw > 0 && fsw < kOpenValue ? std::max(range.high, 2 * fsw) : range.high;
+    return pwmNetworkNetlist(network(), range.low, high, 50, spiceTitle(tr("PWM power page"), design));
 }

@@ -102,9 +102,9 @@ SpiceNetlist soaNetlist(
             elements.append({ kind, v, label });
         }
     };
-    add(QLatin1Char('R'), in.R, QStringLiteral("load R"), isOpen(in.R), in.R == 0);
-    add(QLatin1Char('L'), in.L, QStringLiteral("load L"), isOpen(in.L), in.L == 0);
-    add(QLatin1Char('C'), in.C, QStringLiteral("load C"), in.C == 0, isOpen(in.C));
+    add(QLatin1Char('R'), in.R, QStringLiteral("LOAD R"), isOpen(in.R), in.R == 0);
+    add(QLatin1Char('L'), in.L, QStringLiteral("LOAD L"), isOpen(in.L), in.L == 0);
+    add(QLatin1Char('C'), in.C, QStringLiteral("LOAD C"), in.C == 0, isOpen(in.C));
     if (in.series && !loadOpen && elements.isEmpty())
         loadShorted = true;
     if (in.voltageSignal && loadShorted && !loadOpen) {

@@ -13,6 +13,7 @@
 #include "pages/soa/loadcalc.h"
 #include "pages/soa/soachart.h"
 #include "pages/soa/soanetlist.h"
+#include "pages/spice/spicemenu.h"
 #include "qcustomplot.h"
 #include "ui_soapage.h"
 #include "values/fieldvalues.h"
@@ -57,6 +58,7 @@ SoaPage::SoaPage(QWidget *parent)
         + ui->PowerDetails->horizontalScrollBar()->sizeHint().height());
 
     setupSOAschematic(ui->SOAsch);
+    addSpiceExportEntry(ui->SOAsch, this);
     connect(ui->SOAsch, &QCustomPlot::itemClick, this, &SoaPage::onSOAschItemClicked);
     // Plot units stay square whatever the canvas size, so symbols keep their shape.
     connect(ui->SOAsch, &QCustomPlot::beforeReplot, this, [this] { fitSOAschematic(ui->SOAsch); });

@@ -17,6 +17,7 @@
 #include "app/schematic/primitives.h"
 #include "app/schematic/valuelabels.h"
 #include "pages/notes.h"
+#include "pages/spice/spicemenu.h"
 #include "pages/stability/autocompensate.h"
 #include "pages/stability/stabilitycharts.h"
 #include "pages/stability/stabnetlist.h"
@@ -237,6 +238,7 @@ void StabilityPage::setupBodePlot()
 void StabilityPage::setupStabSch()
 {
     setupSchematicCanvas(ui->StabSch);
+    addSpiceExportEntry(ui->StabSch, this);
     // Equal scales on both axes whatever the canvas size, with room for every label.
     connect(ui->StabSch, &QCustomPlot::beforeReplot, this, &StabilityPage::fitStabSch, Qt::UniqueConnection);
     connect(ui->StabSch, &QCustomPlot::itemClick, this, &StabilityPage::onStabSchItemClicked,

@@ -1,5 +1,9 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 
+#include "pages/currentpump/pumpmodel.h"
 #include "pages/currentpump/pumpnetlist.h"
 #include "pages/pwm/pwmnetlist.h"
 #include "pages/soa/soanetlist.h"
@@ -32,6 +36,37 @@ void requireNgspice()
         QSKIP("ngspice is not installed (the test command installs it)");
 }
 
+struct Run {
+    int status = -1;
+    QByteArray out, err;
+};
+
+Run ampora(const QStringList &arguments)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(AMPORA_BINARY), arguments);
+    Run r;
+    if (p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit)
+        r.status = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+// The "key: value" lines of a design file.
+QHash<QString, QString> designEntries(const QString &path)
+{
+    QHash<QString, QString> e;
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly))
+        for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n')))
+            e.insert(line.section(QStringLiteral(": "), 0, 0), line.section(QStringLiteral(": "), 1));
+    return e;
+}
+
 } // namespace
 
 class TestSpiceNetlists : public QObject {
@@ -47,6 +82,8 @@ private slots:
     void filterAttenuation();
     void pumpTransconductance_data();
     void pumpTransconductance();
+    void commandLine_data();
+    void commandLine();
 };
 
 void TestSpiceNetlists::suffixes_data()
@@ -176,28 +213,59 @@ void TestSpiceNetlists::soaSteadyState()
 
 void TestSpiceNetlists::stabilityCrossover_data()
 {
+    QTest::addColumn<bool>("inductive");
     QTest::addColumn<double>("aol"); // dB
     QTest::addColumn<double>("pole1");
     QTest::addColumn<double>("pole2");
     QTest::addColumn<double>("zout");
     QTest::addColumn<bool>("inverting");
-    QTest::addColumn<QStringList>("parts"); // R_IN, R_FB, C_FB, R_ISO, C_LOAD, R_NG, C_NG
+    QTest::addColumn<QStringList>("parts"); // key=value; the rest at their defaults
+    QTest::addColumn<QVector<double>>("host"); // gain (dB) and pole 1; empty: no host
+    const QVector<double> none;
     QTest::newRow("one pole, flat 1/beta")
-        << 100.0 << 10.0 << 5e6 << 5.0 << true
-        << QStringList { "1k", "20k", "open", "short", "0", "open", "open" };
-    QTest::newRow("load pole a decade above closure")
-        << 100.0 << 10.0 << 5e6 << 5.0 << true
-        << QStringList { "1k", "20k", "open", "short", "10n", "open", "open" };
+        << false << 100.0 << 10.0 << 5e6 << 5.0 << true << QStringList { "RinC=1k", "RfbC=20k" } << none;
+    QTest::newRow("load pole a decade above closure") << false << 100.0 << 10.0 << 5e6 << 5.0 << true
+                                                      << QStringList { "RfbC=20k", "CLoadStab=10n" } << none;
     QTest::newRow("load pole below closure, R_ISO zero")
-        << 110.0 << 5.0 << 20e6 << 10.0 << true
-        << QStringList { "1k", "100k", "open", "1", "1u", "open", "open" };
-    QTest::newRow("C_FB lowers 1/beta") << 100.0 << 10.0 << 50e6 << 5.0 << true
-                                        << QStringList { "1k", "100k", "100p", "short", "0", "open", "open" };
-    QTest::newRow("noise-gain network") << 100.0 << 10.0 << 20e6 << 5.0 << true
-                                        << QStringList { "10k", "10k", "open", "short", "0", "100", "10n" };
+        << false << 110.0 << 5.0 << 20e6 << 10.0 << true
+        << QStringList { "RfbC=100k", "RisoC=1", "CLoadStab=1u" } << none;
+    QTest::newRow("C_FB lowers 1/beta") << false << 100.0 << 10.0 << 50e6 << 5.0 << true
+                                        << QStringList { "RfbC=100k", "CfbC=100p" } << none;
+    QTest::newRow("noise-gain network") << false << 100.0 << 10.0 << 20e6 << 5.0 << true
+                                        << QStringList { "RinC=10k", "RfbC=10k", "RngC=100", "CngC=10n" }
+                                        << none;
     QTest::newRow("non-inverting, noise gain ignored")
-        << 100.0 << 10.0 << 5e6 << 5.0 << false
-        << QStringList { "1k", "9k", "open", "short", "0", "100", "10n" };
+        << false << 100.0 << 10.0 << 5e6 << 5.0 << false
+        << QStringList { "RfbC=9k", "RngC=100", "CngC=10n" } << none;
+    // Inductive load: path 1 rises from the R_LOAD / L_LOAD zero, path 2
+    // (R_D, C_FB) is flat above its zero; the page ignores Z_OUT, which only
+    // matters below the load zero.
+    QTest::newRow("inductive, sense gain a short, path 1")
+        << true << 100.0 << 10.0 << 5e6 << 0.5 << true
+        << QStringList { "RinL=10k", "RfbL=1k", "RsL=2", "RloadL=10", "LLoadStab=1m" } << none;
+    QTest::newRow("inductive, sense gain 10, R_D and C_FB")
+        << true << 100.0 << 10.0 << 5e6 << 0.5 << true
+        << QStringList { "RinL=10k", "RfbL=10k", "RsL=100m", "RsGainL=10", "RloadL=10", "LLoadStab=10m",
+               "RdL=50k", "CfbL=1n" }
+        << none;
+    QTest::newRow("inductive, non-inverting, L_LOAD a short")
+        << true << 100.0 << 100.0 << 5e6 << 0.5 << false
+        << QStringList { "RinL=1k", "RfbL=9k", "RsL=1", "RloadL=4", "LLoadStab=short" } << none;
+    // Composite: the host closes the outer loop around the power stage's
+    // closed-loop gain. The inductive model takes the power stage's own
+    // divider for the host's, so its host network has the same ratio here.
+    QTest::newRow("composite, capacitive") << false << 100.0 << 10.0 << 5e6 << 5.0 << false
+                                           << QStringList { "RinC=1k", "RfbC=9k", "hostRin=1k", "compRfb=99k" }
+                                           << QVector<double> { 120, 5 };
+    QTest::newRow("composite, capacitive, inverting host with C_FB")
+        << false << 100.0 << 10.0 << 5e6 << 5.0 << true
+        << QStringList { "RinC=1k", "RfbC=9k", "CLoadStab=100n", "hostRin=1k", "compRfb=99k",
+               "compCfb=100p" }
+        << QVector<double> { 110, 10 };
+    QTest::newRow("composite, inductive") << true << 100.0 << 10.0 << 5e6 << 0.5 << false
+                                          << QStringList { "RinL=1k", "RfbL=9k", "RsL=1", "RsGainL=1",
+                                                 "RloadL=9", "LLoadStab=1m", "hostRin=1k", "compRfb=9k" }
+                                          << QVector<double> { 100, 10 };
 }
 
 // The loop gain ngspice computes crosses 0 dB where the page's straight
@@ -207,12 +275,14 @@ void TestSpiceNetlists::stabilityCrossover_data()
 // decade, half a step (10^(1/32) = 1.075 times) away at most: 1.52 times.
 void TestSpiceNetlists::stabilityCrossover()
 {
+    QFETCH(bool, inductive);
     QFETCH(double, aol);
     QFETCH(double, pole1);
     QFETCH(double, pole2);
     QFETCH(double, zout);
     QFETCH(bool, inverting);
     QFETCH(QStringList, parts);
+    QFETCH(QVector<double>, host);
     requireNgspice();
 
     LoopInput in;
@@ -224,15 +294,16 @@ void TestSpiceNetlists::stabilityCrossover()
     in.amplifier.pole3 = { 1e13 };
     in.amplifier.Zout = zout;
     in.inverting = inverting;
-    in.parts.RinC = parts[0];
-    in.parts.RfbC = parts[1];
-    in.parts.CfbC = parts[2];
-    in.parts.RisoC = parts[3];
-    in.parts.CLoadStab = parts[4];
-    in.parts.RngC = parts[5];
-    in.parts.CngC = parts[6];
-    const LoopResult page = evaluateLoop(in, StabLoad::Capacitive, false, false);
-    const SpiceNetlist net = stabilityNetlist(in, StabLoad::Capacitive, false, QStringLiteral("test"));
+    for (const QString &p : parts)
+        *in.parts.field(p.section(QLatin1Char('='), 0, 0)) = p.section(QLatin1Char('='), 1);
+    const bool composite = !host.isEmpty();
+    if (composite) {
+        in.host.aol = host[0];
+        in.host.pole1 = host[1];
+    }
+    const StabLoad load = inductive ? StabLoad::Inductive : StabLoad::Capacitive;
+    const LoopResult page = evaluateLoop(in, load, composite, false);
+    const SpiceNetlist net = stabilityNetlist(in, load, composite, QStringLiteral("test"));
     const SpiceRun run = runNgspice(net.text, { QStringLiteral("mag(v(loop))") });
     QVERIFY2(run.ok, qPrintable(run.error));
     const QVector<double> &f = run.columns[0], &g = run.columns[1];
@@ -244,6 +315,7 @@ void TestSpiceNetlists::stabilityCrossover()
         }
     QVERIFY(crossing > 0);
     const double ratio = crossing / page.closureFrequency;
+    qInfo("ngspice %g Hz, page %g Hz", crossing, page.closureFrequency);
     QVERIFY2(ratio < 1.52 && ratio > 1 / 1.52,
         qPrintable(QStringLiteral("ngspice %1 Hz, page %2 Hz").arg(crossing).arg(page.closureFrequency)));
 }
@@ -387,6 +459,119 @@ void TestSpiceNetlists::pumpTransconductance()
         QVERIFY2(dc.ok, qPrintable(dc.error));
         QVERIFY2(std::fabs(dc.columns[1].last() / ideal - 1) < 1e-3,
             qPrintable(QString::number(dc.columns[1].last())));
+    }
+}
+
+void TestSpiceNetlists::commandLine_data()
+{
+    QTest::addColumn<QString>("design"); // in the test data folder
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QVector<double>>("frequencies"); // attenuation at the cut-off and switching frequencies
+    const QVector<double> pump;
+    QTest::newRow("filter design handed to the power page")
+        << "golden/pwm_filter_to_power_dualcap.zam" << "9" << QStringList { "loadFilterToPower" }
+        << QVector<double> { 5e3, 50e3 };
+    QTest::newRow("power page, fourth order with parasitics, extended load")
+        << "spice/pwm_power_parasitics.zam" << "9" << QStringList() << QVector<double> { 27.7e3, 100e3 };
+    QTest::newRow("pump, inverting, R-L load") << "golden/pump_inverting_inductive.zam" << "5" << QStringList()
+                                               << pump;
+    QTest::newRow("pump, non-inverting, R-C load, damping")
+        << "golden/pump_noninverting_capacitive.zam" << "5" << QStringList() << pump;
+    QTest::newRow("pump without a netlist: single-input amplifier")
+        << "golden/pump_inverting_inductive.zam" << "5" << QStringList() << pump;
+}
+
+// `ampora --spice` on a design, then ngspice on the file written, against
+// the page: the attenuation chart's points nearest the cut-off and the
+// switching frequency within 0.1 dB; the pump's "Actual" transconductance
+// (the real part of the load current per volt at the signal frequency)
+// within 0.1 %. A page without a netlist exits 2 with one line.
+void TestSpiceNetlists::commandLine()
+{
+    QFETCH(QString, design);
+    QFETCH(QString, page);
+    QFETCH(QStringList, clicks);
+    QFETCH(QVector<double>, frequencies);
+    requireNgspice();
+
+    QTemporaryDir dir;
+    QString path = QStringLiteral(TEST_FILES_DIR "/") + design;
+    const bool noNetlist = QByteArray(QTest::currentDataTag()).contains("without");
+    if (noNetlist) {
+        // The same design on an amplifier that takes one input only.
+        QFile in(path);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        path = dir.filePath(QStringLiteral("single.zam"));
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(in.readAll().replace("IHCPampSelector: QX370", "IHCPampSelector: BQ820"));
+    }
+    QStringList options { QStringLiteral("--page"), page };
+    for (const QString &c : clicks)
+        options << QStringLiteral("--click") << c;
+    options << path;
+    const QString cir = dir.filePath(QStringLiteral("out.cir"));
+    const Run spice = ampora(QStringList { QStringLiteral("--spice"), cir } + options);
+    if (noNetlist) {
+        QCOMPARE(spice.status, 2);
+        QCOMPARE(spice.err.trimmed().count('\n'), 0);
+        QVERIFY(spice.err.startsWith("ampora: ") && !QFile::exists(cir));
+        return;
+    }
+    QCOMPARE(spice.status, 0);
+    QFile file(cir);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QString netlist = QString::fromUtf8(file.readAll());
+
+    if (frequencies.isEmpty()) {
+        const QHash<QString, QString> e = designEntries(path);
+        PumpEntries p;
+        p.rin = e.value("IHCPRin");
+        p.rfn = e.value("IHCPRfn");
+        p.rfp = e.value("IHCPRfp");
+        p.rs = e.value("IHCPRs");
+        p.rd = e.value("IHCPRd");
+        p.cd = e.value("IHCPCd");
+        p.rload = e.value("IHCPRload");
+        p.cload = e.value("IHCPCload");
+        p.lload = e.value("IHCPLload");
+        p.freq = e.value("IHCPFreq");
+        const double actual = IHCPtransconductance(
+            pumpResistors(p), pumpLoad(p), pumpDamping(p), e.value("IHCPInvButton") == QLatin1String("1"));
+        netlist.replace(QStringLiteral("\n.op\n"), QStringLiteral("\n"));
+        const SpiceRun ac = runNgspice(netlist, { QStringLiteral("real(i(VILOAD))") });
+        QVERIFY2(ac.ok, qPrintable(ac.error));
+        const double sim = interpolate(ac.columns[0], ac.columns[1], string2Number(p.freq));
+        qInfo("ngspice %.6g A/V, page %.6g A/V", sim, actual);
+        QVERIFY2(std::fabs(sim / actual - 1) < 1e-3, qPrintable(QStringLiteral("%1 against %2").arg(sim).arg(actual)));
+        return;
+    }
+    const Run report = ampora(QStringList { QStringLiteral("--report") } + options);
+    QCOMPARE(report.status, 0);
+    QJsonArray x, y;
+    const QJsonArray graphs = QJsonDocument::fromJson(report.out)["plots"]["FilterFreq"]["graphs"].toArray();
+    for (const QJsonValue &g : graphs)
+        if (g["name"].toString() == QLatin1String("Filter Attenuation")) {
+            x = g["x"].toArray();
+            y = g["y"].toArray();
+        }
+    QVERIFY(!x.isEmpty() && x.size() == y.size());
+    const SpiceRun run = runNgspice(netlist, { QStringLiteral("vdb(load)") });
+    QVERIFY2(run.ok, qPrintable(run.error));
+    QVector<double> logF;
+    for (double f : run.columns[0])
+        logF << std::log10(f);
+    for (double target : frequencies) {
+        int k = 0;
+        for (int i = 1; i < x.size(); ++i)
+            if (std::fabs(std::log(x[i].toDouble() / target)) < std::fabs(std::log(x[k].toDouble() / target)))
+                k = i;
+        const double f = x[k].toDouble();
+        const double sim = interpolate(logF, run.columns[1], std::log10(f));
+        qInfo("%g Hz: ngspice %.4f dB, page %.4f dB", f, sim, y[k].toDouble());
+        QVERIFY2(std::fabs(sim - y[k].toDouble()) < 0.1,
+            qPrintable(QStringLiteral("%1 Hz: ngspice %2 dB, page %3 dB").arg(f).arg(sim).arg(y[k].toDouble())));
     }
 }
 
