@@ -37,7 +37,7 @@ QString gainStage(SpiceWriter &w, const QString &name, const QString &nodePrefix
             continue;
         const QString rc = QStringLiteral("%1pole%2_rc").arg(nodePrefix).arg(k + 1),
                       buffered = QStringLiteral("%1pole%2").arg(nodePrefix).arg(k + 1);
-        const QString label = QStringLiteral("%1 pole %2 at %3Hz").arg(what).arg(k + 1).arg(spiceNumber(p));
+        const QString label = QStringLiteral("%1 pole %2 at %3 Hz").arg(what).arg(k + 1).arg(spiceNumber(p));
         w.element(QStringLiteral("R%1P%2").arg(name).arg(k + 1), node, rc, QStringLiteral("1k"), label);
         w.element(QStringLiteral("C%1P%2").arg(name).arg(k + 1), rc, kGround,
             spiceNumber(1 / (2 * M_PI * 1000 * p)), label);
@@ -58,6 +58,18 @@ struct StabWriter {
     StabLoad load;
     bool composite;
     SpiceWriter w;
+    bool leftOut = false; // an open part may leave a node with no way to ground
+
+    void resistor(const QString &name, const QString &n1, const QString &n2, double ohms, const QString &label)
+    {
+        leftOut = leftOut || !(ohms < kOpenValue);
+        spiceResistor(w, name, n1, n2, ohms, label);
+    }
+    void inductor(const QString &name, const QString &n1, const QString &n2, double henries, const QString &label)
+    {
+        leftOut = leftOut || !(henries < kOpenValue);
+        spiceInductor(w, name, n1, n2, henries, label);
+    }
 
     const amp &a() const { return in.amplifier; }
     const StabComponents &c() const { return in.parts; }
@@ -87,12 +99,15 @@ struct StabWriter {
             a().ampName.isEmpty() ? QStringLiteral("amplifier") : a().ampName, a().Aol_DC,
             { option(a().pole1, in.option), option(a().pole2, in.option), option(a().pole3, in.option) },
             drive);
-        double rcl = num(c().RclC);
-        if (a().Vbe == 0 || a().CLint != 0)
-            rcl = 0;
+        // R_CL exists only on an amplifier with an external current limit.
+        if (a().Vbe == 0 || a().CLint != 0) {
+            w.comment(QStringLiteral("Output impedance"));
+            resistor(QStringLiteral("RZOUT"), node, QStringLiteral("out"), a().Zout, QStringLiteral("Z_OUT"));
+            return;
+        }
         w.comment(QStringLiteral("Output impedance and current-limit resistor"));
-        spiceResistor(w, QStringLiteral("RZOUT"), node, QStringLiteral("cl"), a().Zout, QStringLiteral("Z_OUT"));
-        spiceResistor(w, QStringLiteral("RCL"), QStringLiteral("cl"), QStringLiteral("out"), rcl,
+        resistor(QStringLiteral("RZOUT"), node, QStringLiteral("cl"), a().Zout, QStringLiteral("Z_OUT"));
+        resistor(QStringLiteral("RCL"), QStringLiteral("cl"), QStringLiteral("out"), num(c().RclC),
             QStringLiteral("R_CL"));
     }
 
@@ -104,21 +119,21 @@ struct StabWriter {
             && stabCapacitor(c().CngC) != 0;
         w.blank();
         w.comment(QStringLiteral("Load"));
-        spiceResistor(w, QStringLiteral("RISO"), QStringLiteral("out"), QStringLiteral("load"), num(c().RisoC),
+        resistor(QStringLiteral("RISO"), QStringLiteral("out"), QStringLiteral("load"), num(c().RisoC),
             QStringLiteral("R_ISO"));
         spiceCapacitor(w, QStringLiteral("CLOAD"), QStringLiteral("load"), kGround, stabCapacitor(c().CLoadStab),
             QStringLiteral("C_LOAD"));
         w.blank();
         w.comment(special() ? QStringLiteral("Feedback network inside %1").arg(a().ampName)
                             : QStringLiteral("Feedback network"));
-        spiceResistor(w, QStringLiteral("RIN"), QStringLiteral("inm"),
+        resistor(QStringLiteral("RIN"), QStringLiteral("inm"),
             powerInverting() ? QStringLiteral("in") : kGround, rin, QStringLiteral("R_IN"));
-        spiceResistor(w, QStringLiteral("RFB"), QStringLiteral("out"), QStringLiteral("inm"), rfb,
+        resistor(QStringLiteral("RFB"), QStringLiteral("out"), QStringLiteral("inm"), rfb,
             QStringLiteral("R_FB"));
         spiceCapacitor(w, QStringLiteral("CFB"), QStringLiteral("out"), QStringLiteral("inm"), cfb,
             QStringLiteral("C_FB"));
         if (noiseGain) {
-            spiceResistor(w, QStringLiteral("RNG"), QStringLiteral("inm"), QStringLiteral("ng"), num(c().RngC),
+            resistor(QStringLiteral("RNG"), QStringLiteral("inm"), QStringLiteral("ng"), num(c().RngC),
                 QStringLiteral("R_NG"));
             spiceCapacitor(w, QStringLiteral("CNG"), QStringLiteral("ng"), kGround, stabCapacitor(c().CngC),
                 QStringLiteral("C_NG"));
@@ -134,11 +149,11 @@ struct StabWriter {
         const double gain = num(c().RsGainL);
         w.blank();
         w.comment(QStringLiteral("Load and current sense"));
-        spiceResistor(w, QStringLiteral("RLOAD"), QStringLiteral("out"), QStringLiteral("load_rl"),
+        resistor(QStringLiteral("RLOAD"), QStringLiteral("out"), QStringLiteral("load_rl"),
             num(c().RloadL), QStringLiteral("R_LOAD"));
-        spiceInductor(w, QStringLiteral("LLOAD"), QStringLiteral("load_rl"), QStringLiteral("sense"),
+        inductor(QStringLiteral("LLOAD"), QStringLiteral("load_rl"), QStringLiteral("sense"),
             num(c().LLoadStab), QStringLiteral("L_LOAD"));
-        spiceResistor(w, QStringLiteral("RS"), QStringLiteral("sense"), kGround, num(c().RsL), QStringLiteral("R_S"));
+        resistor(QStringLiteral("RS"), QStringLiteral("sense"), kGround, num(c().RsL), QStringLiteral("R_S"));
         QString tip = QStringLiteral("sense");
         if (gain != 0) {
             tip = QStringLiteral("sense_out");
@@ -150,16 +165,16 @@ struct StabWriter {
         w.blank();
         w.comment(special() ? QStringLiteral("Feedback network inside %1").arg(a().ampName)
                             : QStringLiteral("Feedback network"));
-        spiceResistor(w, QStringLiteral("RIN"), QStringLiteral("inm"),
+        resistor(QStringLiteral("RIN"), QStringLiteral("inm"),
             powerInverting() ? QStringLiteral("in") : kGround, rin, QStringLiteral("R_IN"));
-        spiceResistor(w, QStringLiteral("RFB"), tip, QStringLiteral("inm"), rfb, QStringLiteral("R_FB"));
+        resistor(QStringLiteral("RFB"), tip, QStringLiteral("inm"), rfb, QStringLiteral("R_FB"));
         w.comment(QStringLiteral("R_D and C_FB feed the output voltage back at high frequency"));
         const double rd = num(c().RdL);
         if (cfb == 0 || rd >= kOpenValue) {
             w.comment(QStringLiteral("%1 is open: R_D and C_FB left out")
                           .arg(cfb == 0 ? QStringLiteral("C_FB") : QStringLiteral("R_D")));
         } else {
-            spiceResistor(w, QStringLiteral("RD"), QStringLiteral("inm"), QStringLiteral("damp"), rd,
+            resistor(QStringLiteral("RD"), QStringLiteral("inm"), QStringLiteral("damp"), rd,
                 QStringLiteral("R_D"));
             spiceCapacitor(w, QStringLiteral("CFB"), QStringLiteral("damp"), QStringLiteral("out"), cfb,
                 QStringLiteral("C_FB"));
@@ -174,14 +189,14 @@ struct StabWriter {
             = in.inverting && hasText(c().hostRng) && hasText(c().hostCng) && stabCapacitor(c().hostCng) != 0;
         w.blank();
         w.comment(QStringLiteral("Host network"));
-        spiceResistor(w, QStringLiteral("RHIN"), QStringLiteral("host_inm"),
+        resistor(QStringLiteral("RHIN"), QStringLiteral("host_inm"),
             in.inverting ? QStringLiteral("host_in") : kGround, num(c().hostRin), QStringLiteral("HOST R_IN"));
-        spiceResistor(w, QStringLiteral("RHFB"), from, QStringLiteral("host_inm"), num(c().compRfb),
+        resistor(QStringLiteral("RHFB"), from, QStringLiteral("host_inm"), num(c().compRfb),
             QStringLiteral("HOST R_FB"));
         spiceCapacitor(w, QStringLiteral("CHFB"), from, QStringLiteral("host_inm"), stabCapacitor(c().compCfb),
             QStringLiteral("HOST C_FB"));
         if (noiseGain) {
-            spiceResistor(w, QStringLiteral("RHNG"), QStringLiteral("host_inm"), QStringLiteral("host_ng"),
+            resistor(QStringLiteral("RHNG"), QStringLiteral("host_inm"), QStringLiteral("host_ng"),
                 num(c().hostRng), QStringLiteral("HOST R_NG"));
             spiceCapacitor(w, QStringLiteral("CHNG"), QStringLiteral("host_ng"), kGround, stabCapacitor(c().hostCng),
                 QStringLiteral("HOST C_NG"));
@@ -217,11 +232,10 @@ struct StabWriter {
         w.element(QStringLiteral("VTEST"), QStringLiteral("err"), kGround, QStringLiteral("AC 1"),
             QStringLiteral("loop break"));
         if (composite) {
-            w.comment(QStringLiteral("Host op-amp, its output driving the power stage's + input"));
-            const QString node = gainStage(w, QStringLiteral("H"), QStringLiteral("host_"), QStringLiteral("host"), in.host.aol,
-                { in.host.pole1, in.host.pole2, in.host.pole3 }, { QStringLiteral("err"), kGround });
+            const QString node = gainStage(w, QStringLiteral("H"), QStringLiteral("host_"), QStringLiteral("HOST"),
+                in.host.aol, { in.host.pole1, in.host.pole2, in.host.pole3 }, { QStringLiteral("err"), kGround });
             w.element(QStringLiteral("VHOUT"), node, QStringLiteral("inp"), QStringLiteral("0"),
-                QStringLiteral("host output"));
+                QStringLiteral("HOST output to the power stage's + input"));
             w.blank();
             powerAmplifier({ QStringLiteral("inp"), QStringLiteral("inm") });
         } else {
@@ -243,6 +257,10 @@ struct StabWriter {
             w.element(QStringLiteral("ELOOP"),
                 { QStringLiteral("loop"), kGround, QStringLiteral("inm"), QStringLiteral("inp") },
                 QStringLiteral("1"), QStringLiteral("loop gain"));
+        if (leftOut) {
+            w.comment(QStringLiteral("Keeps a node that an open part cuts off from floating"));
+            w.line(QStringLiteral(".options rshunt=1e12"));
+        }
         w.line(QStringLiteral(".ac dec 16 1 100meg"));
     }
 };

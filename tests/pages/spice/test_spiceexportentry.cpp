@@ -19,7 +19,7 @@ private slots:
         responder.setDialogHandler([&](QDialog *d) {
             if (auto *files = qobject_cast<QFileDialog *>(d)) {
                 files->selectFile(path);
-                files->accept();
+                static_cast<QDialog *>(files)->accept();
             } else {
                 d->reject();
             }
