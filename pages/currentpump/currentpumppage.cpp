@@ -368,5 +368,5 @@ SpiceNetlist CurrentPumpPage::spiceNetlist(const QString &design) const
         && (m_e.cload == QLatin1String("open") || value(m_e.cload) != kOpenValue);
     c.cload = capacitance(m_e.cload);
     c.frequency = value(m_e.freq);
-    return currentPumpNetlist(c, spiceTitle(tr("Current pump page"), design));
+    return currentPumpNetlist(c, spiceTitle(tr("current pump page"), design));
 }

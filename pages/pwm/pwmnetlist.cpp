@@ -23,6 +23,11 @@ double capacitance(const QString &text)
     return isOpen(c) ? INFINITY : c;
 }
 
+QString times(int n)
+{
+    return n == 1 ? QStringLiteral("once") : n == 2 ? QStringLiteral("twice") : QStringLiteral("%1 times").arg(n);
+}
+
 struct Netlister {
     SpiceWriter &w;
     bool floating = false; // an open part may cut nodes off
@@ -30,7 +35,7 @@ struct Netlister {
     // R, L and C in series from a to b, each scaled by `factor`; false when
     // the branch is open.
     bool seriesBranch(const QString &name, const QString &a, const QString &b, const networkElement &e,
-        int factor, const QString &label)
+        int factor, const QString &label, bool parasitic = false)
     {
         const double r = string2Number(e.R), l = string2Number(e.L), c = capacitance(e.C);
         if (isOpen(r) || isOpen(l) || c == 0) {
@@ -44,9 +49,9 @@ struct Netlister {
         };
         QVector<Part> parts;
         if (r != 0)
-            parts.append({ QLatin1Char('R'), r * factor, QStringLiteral("R") });
+            parts.append({ QLatin1Char('R'), r * factor, parasitic ? QStringLiteral("parasitic R") : QStringLiteral("R") });
         if (l != 0)
-            parts.append({ QLatin1Char('L'), l * factor, QStringLiteral("L") });
+            parts.append({ QLatin1Char('L'), l * factor, parasitic ? QStringLiteral("parasitic L") : QStringLiteral("L") });
         if (std::isfinite(c))
             parts.append({ QLatin1Char('C'), c / factor, QStringLiteral("C") });
         if (parts.isEmpty()) {
@@ -59,7 +64,7 @@ struct Netlister {
             const QString to
                 = k + 1 == parts.size() ? b : QStringLiteral("%1_%2").arg(name.toLower()).arg(k + 1);
             w.element(QString(parts[k].kind) + name, from, to, spiceNumber(parts[k].value),
-                QStringLiteral("%1 %2").arg(label, parts[k].what));
+                QStringLiteral("%1: %2").arg(label, parts[k].what));
             from = to;
         }
         return true;
@@ -69,8 +74,7 @@ struct Netlister {
     void inductor(int stage, const QString &a, const QString &b, const networkElement &e, int nL)
     {
         const QString name = QStringLiteral("P%1").arg(2 * stage + 1);
-        const QString label = QStringLiteral("P%1 inductor").arg(2 * stage + 1)
-            + (nL > 1 ? QStringLiteral(", %1 legs").arg(nL) : QString());
+        const QString label = QStringLiteral("P%1 inductor").arg(2 * stage + 1);
         const double r = string2Number(e.R), l = string2Number(e.L), c = capacitance(e.C);
         if (std::isinf(c)) {
             w.element(
@@ -88,15 +92,15 @@ struct Netlister {
             const QString mid = r != 0 && l != 0 ? name.toLower() + QStringLiteral("_rl") : b;
             if (r != 0)
                 w.element(
-                    QStringLiteral("R") + name, a, mid, spiceNumber(r * nL), label + QStringLiteral(" R"));
+                    QStringLiteral("R") + name, a, mid, spiceNumber(r * nL), label + QStringLiteral(": parasitic R"));
             if (l != 0)
                 w.element(QStringLiteral("L") + name, r != 0 ? mid : a, b, spiceNumber(l * nL),
-                    label + QStringLiteral(" L"));
+                    label + QStringLiteral(": L"));
         }
         if (c != 0) {
             any = true;
             w.element(
-                QStringLiteral("C") + name, a, b, spiceNumber(c / nL), label + QStringLiteral(" parallel C"));
+                QStringLiteral("C") + name, a, b, spiceNumber(c / nL), label + QStringLiteral(": parasitic C"));
         }
         if (!any) {
             floating = true;
@@ -112,12 +116,12 @@ SpiceNetlist pwmNetworkNetlist(
 {
     SpiceWriter w(title);
     Netlister n { w };
-    w.comment(QStringLiteral("Filter of order %1, inductors counted %2 times, shunt capacitors %3 times;\n"
-                             "v(load) over the 1 V at node amp is the filter's transfer; node_p2 and\n"
-                             "node_p4 are the nodes of capacitors P2 and P4.")
-                  .arg(network.order)
-                  .arg(network.nL)
-                  .arg(network.nC));
+    w.comment(QStringLiteral("Filter of order %1; v(load) over the 1 V at node amp is its transfer.").arg(network.order));
+    if (network.nL > 1 || network.nC > 1)
+        w.comment(QStringLiteral("Both legs folded into one ladder: each inductor (with its parasitics) counts %1,\n"
+                                 "each capacitor branch %2.")
+                      .arg(times(network.nL), times(network.nC)));
+    w.comment(QStringLiteral("node_p2 and node_p4 are the nodes of capacitors P2 and P4."));
     w.blank();
     w.element(QStringLiteral("VAMP"), QStringLiteral("amp"), QStringLiteral("0"), QStringLiteral("AC 1"),
         QStringLiteral("amplifier output"));
@@ -134,8 +138,7 @@ SpiceNetlist pwmNetworkNetlist(
         if (ci < network.order)
             n.seriesBranch(QStringLiteral("P%1").arg(ci + 1), nodes[stage + 1], QStringLiteral("0"),
                 network.filter[size_t(ci)], network.nC,
-                QStringLiteral("P%1 capacitor").arg(ci + 1)
-                    + (network.nC > 1 ? QStringLiteral(", %1 legs").arg(network.nC) : QString()));
+                QStringLiteral("P%1 capacitor").arg(ci + 1), true);
     }
     w.blank();
     w.comment(QStringLiteral("Matching network across the load"));

@@ -144,7 +144,8 @@ SpiceNetlist soaNetlist(
     w.blank();
 
     // The swing limit: the output stays drop = A I^2 + B I + C inside its rails.
-    const QString current = QStringLiteral("abs(i(VILOAD))/%1").arg(N);
+    const QString current
+        = N > 1 ? QStringLiteral("abs(i(VILOAD))/%1").arg(N) : QStringLiteral("abs(i(VILOAD))");
     const QString drop
         = QStringLiteral("(%1*(%3)*(%3)+%2*(%3)+%4)").arg(num(sw.A), num(sw.B), current, num(sw.C));
     const auto limited = [&](const QString &target, const QString &pos, const QString &neg) {
@@ -164,8 +165,9 @@ SpiceNetlist soaNetlist(
                 = N > 1 ? QStringLiteral("%1+%2*i(VILOAD)/%3").arg(target, num(in.rcs)).arg(N) : target;
             w.element(QStringLiteral("BAMP%1").arg(N > 1 ? QString::number(k) : QString()), node,
                 QStringLiteral("0"), limited(t, QStringLiteral("v(vs_pos)"), QStringLiteral("v(vs_neg)")),
-                k == 1 ? QStringLiteral("%1 (master)").arg(a.ampName)
-                       : QStringLiteral("%1 (parallel)").arg(a.ampName));
+                k > 1                      ? QStringLiteral("%1 (parallel)").arg(a.ampName)
+                    : N > 1 || in.bridge ? QStringLiteral("%1 (master)").arg(a.ampName)
+                                         : a.ampName);
             if (N > 1)
                 w.element(QStringLiteral("RCS%1").arg(k), node, QStringLiteral("out_amp"), num(in.rcs),
                     QStringLiteral("R_CS"));
@@ -182,7 +184,8 @@ SpiceNetlist soaNetlist(
     } else {
         w.comment(QStringLiteral("Amplifier output as a current source (current signal)"));
         w.element(QStringLiteral("BAMP"), QStringLiteral("0"), QStringLiteral("amp"),
-            QStringLiteral("I = v(signal)"), QStringLiteral("%1 (master)").arg(a.ampName));
+            QStringLiteral("I = v(signal)"),
+            in.bridge ? QStringLiteral("%1 (master)").arg(a.ampName) : a.ampName);
         w.element(QStringLiteral("VILOAD"), QStringLiteral("amp"), QStringLiteral("out"), QStringLiteral("0"),
             QStringLiteral("load current sense"));
         if (in.bridge)
