@@ -76,6 +76,21 @@ struct StabWriter {
     // The power stage is non-inverting behind a host.
     bool powerInverting() const { return in.inverting && !composite; }
     bool special() const { return a().CircuitType != QLatin1String("normal"); }
+    // The names of R_IN, R_FB and C_FB: a booster or fixed-gain part brings
+    // its own, R_G taking the place of one or adding to another.
+    QString partLabel(const char *part) const
+    {
+        const QString name = QString::fromLatin1(part);
+        const QString type = a().CircuitType;
+        if (type == QLatin1String("BQ840") && name == QLatin1String("R_FB"))
+            return QStringLiteral("internal R_FB + R_G");
+        if (type == QLatin1String("BQ859") && name == QLatin1String("R_IN"))
+            return QStringLiteral("R_G");
+        if (type == QLatin1String("BQ840") || type == QLatin1String("BQ859") || type == QLatin1String("VR554")
+            || type == QLatin1String("VR622"))
+            return QStringLiteral("internal ") + name;
+        return name;
+    }
 
     // Signal inputs, grounded while the loop gain is read: `minus` is the far
     // end of the input resistor, `plus` the non-inverting input.
@@ -127,11 +142,9 @@ struct StabWriter {
         w.comment(special() ? QStringLiteral("Feedback network inside %1").arg(a().ampName)
                             : QStringLiteral("Feedback network"));
         resistor(QStringLiteral("RIN"), QStringLiteral("inm"),
-            powerInverting() ? QStringLiteral("in") : kGround, rin, QStringLiteral("R_IN"));
-        resistor(QStringLiteral("RFB"), QStringLiteral("out"), QStringLiteral("inm"), rfb,
-            QStringLiteral("R_FB"));
-        spiceCapacitor(w, QStringLiteral("CFB"), QStringLiteral("out"), QStringLiteral("inm"), cfb,
-            QStringLiteral("C_FB"));
+            powerInverting() ? QStringLiteral("in") : kGround, rin, partLabel("R_IN"));
+        resistor(QStringLiteral("RFB"), QStringLiteral("out"), QStringLiteral("inm"), rfb, partLabel("R_FB"));
+        spiceCapacitor(w, QStringLiteral("CFB"), QStringLiteral("out"), QStringLiteral("inm"), cfb, partLabel("C_FB"));
         if (noiseGain) {
             resistor(QStringLiteral("RNG"), QStringLiteral("inm"), QStringLiteral("ng"), num(c().RngC),
                 QStringLiteral("R_NG"));
@@ -166,8 +179,8 @@ struct StabWriter {
         w.comment(special() ? QStringLiteral("Feedback network inside %1").arg(a().ampName)
                             : QStringLiteral("Feedback network"));
         resistor(QStringLiteral("RIN"), QStringLiteral("inm"),
-            powerInverting() ? QStringLiteral("in") : kGround, rin, QStringLiteral("R_IN"));
-        resistor(QStringLiteral("RFB"), tip, QStringLiteral("inm"), rfb, QStringLiteral("R_FB"));
+            powerInverting() ? QStringLiteral("in") : kGround, rin, partLabel("R_IN"));
+        resistor(QStringLiteral("RFB"), tip, QStringLiteral("inm"), rfb, partLabel("R_FB"));
         w.comment(QStringLiteral("R_D and C_FB feed the output voltage back at high frequency"));
         const double rd = num(c().RdL);
         if (cfb == 0 || rd >= kOpenValue) {
@@ -177,7 +190,7 @@ struct StabWriter {
             resistor(QStringLiteral("RD"), QStringLiteral("inm"), QStringLiteral("damp"), rd,
                 QStringLiteral("R_D"));
             spiceCapacitor(w, QStringLiteral("CFB"), QStringLiteral("damp"), QStringLiteral("out"), cfb,
-                QStringLiteral("C_FB"));
+                partLabel("C_FB"));
         }
         return tip;
     }
