@@ -81,12 +81,6 @@ void TestTutorials::everyStep_data()
 void TestTutorials::everyStep()
 {
     QFETCH(int, example);
-    // Examples whose presets do not yet give a sound design on the pages that
-    // now compute: "Don't Run Unloaded!" (runaway on the power page), the
-    // heater (a preset the page rewrites), the current pump (marginal loop)
-    // and the motor drive (a run beyond the step limit).
-    if (QSet<int> { 7, 8, 10, 11 }.contains(example))
-        QSKIP("presets of this example are not yet sound with the pages that compute them");
     PageWindow pw;
     auto *pages = pw.w<QStackedWidget>("Page");
     pw.w<QComboBox>("ExampleSelection")->setCurrentIndex(example);
