@@ -332,12 +332,14 @@ double capacitance(const QString &text)
     return text == QLatin1String("open") ? 0.0 : string2Number(text);
 }
 
+// A capacitor's reactance is negative: with a coil and a damping capacitor
+// on the same node, a positive one would add where the currents cancel.
 double reactance(const PumpEntries &e)
 {
     const double f = string2Number(e.freq);
     if (isShort(e.cload))
         return kPumpTwoPi * f * string2Number(e.lload);
-    return 1 / (kPumpTwoPi * f * capacitance(e.cload));
+    return -1 / (kPumpTwoPi * f * capacitance(e.cload));
 }
 
 PumpBodeInput bodeInput(const PumpInput &in, const amp &amplifier)
@@ -374,7 +376,7 @@ comp pumpDamping(const PumpEntries &e)
 {
     const double f = string2Number(e.freq);
     const double cd = isShort(e.cd) ? kOpenValue : capacitance(e.cd);
-    return comp(string2Number(e.rd), 1 / (kPumpTwoPi * f * cd));
+    return comp(string2Number(e.rd), -1 / (kPumpTwoPi * f * cd));
 }
 
 PumpResult computePump(const PumpInput &in, const amp &amplifier)

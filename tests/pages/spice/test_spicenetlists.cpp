@@ -480,6 +480,8 @@ void TestSpiceNetlists::commandLine_data()
         << "spice/pwm_power_parasitics.zam" << "9" << QStringList() << QVector<double> { 27.7e3, 100e3 };
     QTest::newRow("pump, inverting, R-L load") << "golden/pump_inverting_inductive.zam" << "5" << QStringList()
                                                << pump;
+    QTest::newRow("pump, inverting, R-L load, damping") << "spice/pump_rl_damping.zam" << "5" << QStringList()
+                                                        << pump;
     QTest::newRow("pump, non-inverting, R-C load, damping")
         << "golden/pump_noninverting_capacitive.zam" << "5" << QStringList() << pump;
     QTest::newRow("pump without a netlist: single-input amplifier")
