@@ -39,6 +39,8 @@ QStringList titles(const DialogResponder &responder)
 
 } // namespace
 
+// A dialog handler answering plain dialogs is used by every page test that
+// edits a value through its dialog (test_pwmpowerpage, test_currentpumppage).
 class TestDialogResponder : public QObject {
     Q_OBJECT
 
@@ -179,29 +181,6 @@ private slots:
         QVERIFY(chosenFile.isEmpty());
         QCOMPARE(confirm, QMessageBox::Ok);
         QCOMPARE(titles(responder), QStringList({ "Close", "Save design", "Saved" }));
-    }
-
-    void plainDialogs()
-    {
-        DialogResponder responder;
-        Watchdog watchdog;
-        QDialog first;
-        first.setWindowTitle("Options");
-        QCOMPARE(first.exec(), int(QDialog::Rejected));
-        QStringList handled;
-        responder.setDialogHandler([&](QDialog *d) {
-            handled << d->windowTitle();
-            d->accept();
-        });
-        QDialog second;
-        second.setWindowTitle("Filter");
-        QCOMPARE(second.exec(), int(QDialog::Accepted));
-        // Message boxes still go to their own answer, not to the dialog handler.
-        QCOMPARE(QMessageBox::information(nullptr, "Note", "Done"), QMessageBox::Ok);
-        QVERIFY(!watchdog.fired);
-        QCOMPARE(handled, QStringList { "Filter" });
-        QCOMPARE(titles(responder), QStringList({ "Options", "Filter", "Note" }));
-        QCOMPARE(responder.messages().at(2).text, QString("Done"));
     }
 
     void removedOnDestruction()
