@@ -2,32 +2,18 @@
 // 401-point grid, ranges, chart and schematic, replots) and one "Auto" for
 // each circuit, the current circuits' double run included, with the page on screen.
 #include <QAbstractButton>
-#include <QApplication>
-#include <QStackedWidget>
-#include <QTemporaryDir>
-#include <cstdio>
 
-#include "app/mainwindow.h"
 #include "bench/benchtiming.h"
 #include "pages/pwm/controlstep3page.h"
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 21;
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-
-    StartOptions options;
-    options.offline = true;
-    MainWindow window(nullptr, options);
-    window.resize(1230, 691);
-    window.show();
-    QCoreApplication::processEvents();
-    auto click = [&](const char *name) { window.findChild<QAbstractButton *>(QLatin1String(name))->click(); };
-    ControlStep3Page *page = window.controlStep3Page();
+    bench::Setup setup(argc, argv, 21);
+    const int runs = setup.runs;
+    auto window = bench::offlineWindow();
+    bench::show(*window);
+    auto click = [&](const char *name) { window->findChild<QAbstractButton *>(QLatin1String(name))->click(); };
+    ControlStep3Page *page = window->controlStep3Page();
     for (const char *circuit : { "V1button", "V2button", "I1button", "I2button" }) {
         click("PWMControlButton");
         click(circuit);

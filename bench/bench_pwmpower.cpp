@@ -3,38 +3,22 @@
 // the page on screen; then the same with the network schematic redrawn. The
 // design is a sixth-order filter with parasitics into an extended load, and the
 // heatsink is poor enough that the operating loop runs to thermal runaway.
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QStackedWidget>
-#include <QTemporaryDir>
-#include <cstdio>
 
-#include "app/mainwindow.h"
 #include "bench/benchtiming.h"
 #include "pages/pwm/powersweep.h"
 #include "pages/pwm/pwmpowerpage.h"
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 21;
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-
-    StartOptions options;
-    options.offline = true;
-    MainWindow window(nullptr, options);
-    window.resize(1230, 691);
-    window.findChild<QStackedWidget *>(QStringLiteral("Page"))->setCurrentIndex(9);
-    window.show();
-    QCoreApplication::processEvents();
-    auto *page = window.pwmPowerPage();
-    auto field = [&](const char *name) { return window.findChild<QLineEdit *>(QLatin1String(name)); };
+    bench::Setup setup(argc, argv, 21);
+    const int runs = setup.runs;
+    auto window = bench::offlineWindow();
+    auto *page = window->pwmPowerPage();
+    bench::show(*window, page);
 
     const QStringList values
         = { "220u 0.05 100p", "0 0.02 10u", "100u 0.03 50p", "0 0.02 4.7u", "47u 0.01 20p", "0 0.01 1u",
@@ -43,18 +27,17 @@ int main(int argc, char *argv[])
     for (int i = 0; i < names.size(); ++i)
         page->setEntry(names[i], values[i]);
     page->setExtendedLoad(true);
-    window.findChild<QSpinBox *>(QStringLiteral("PWMfilterOrder"))->setValue(6);
-    field("heatsinkPower")->setText(QStringLiteral("50"));
-    field("PWMOut")->setText(QStringLiteral("90"));
-    field("PWMOutMin")->setText(QStringLiteral("-90"));
-    field("VsPWM")->setText(QStringLiteral("100"));
-    auto *view = window.findChild<QComboBox *>(QStringLiteral("yVariable"));
+    window->findChild<QSpinBox *>(QStringLiteral("PWMfilterOrder"))->setValue(6);
+    for (const auto &field : { std::make_pair("heatsinkPower", "50"), std::make_pair("PWMOut", "90"),
+             std::make_pair("PWMOutMin", "-90"), std::make_pair("VsPWM", "100") })
+        window->findChild<QLineEdit *>(QLatin1String(field.first))->setText(QLatin1String(field.second));
+    auto *view = window->findChild<QComboBox *>(QStringLiteral("yVariable"));
     view->setCurrentIndex(4);
     page->refreshPower();
 
     // The model alone: the same design as a plain input.
     PowerInput in;
-    in.amp = findSwitching(window.catalogs().pwms, QStringLiteral("TZ636"));
+    in.amp = findSwitching(window->catalogs().pwms, QStringLiteral("TZ636"));
     in.network = page->network();
     in.Vs = 100;
     in.outMax = 90;
@@ -70,16 +53,12 @@ int main(int argc, char *argv[])
     });
     view->setCurrentIndex(6);
     const bench::Figures attenuation = bench::timeIt(runs, [&] { page->refreshPower(); });
-    const QString tj = window.findChild<QLabel *>(QStringLiteral("tempJPower"))->text();
+    const QString tj = window->findChild<QLabel *>(QStringLiteral("tempJPower"))->text();
 
     std::printf(
         "model: computePower + power sweep:   median %.2f ms wall, %.2f ms CPU\n", model.wall, model.cpu);
-    std::printf(
-        "refreshPower, power view (Tj: %s): median %.2f ms wall, %.2f ms CPU, worst %.2f ms, over %d runs\n",
-        qPrintable(tj), refresh.wall, refresh.cpu, refresh.worstWall, runs);
-    std::printf("refreshPower + plotFullFilter:       median %.2f ms wall, %.2f ms CPU, worst %.2f ms\n",
-        withSchematic.wall, withSchematic.cpu, withSchematic.worstWall);
-    std::printf("refreshPower, attenuation view:      median %.2f ms wall, %.2f ms CPU, worst %.2f ms\n",
-        attenuation.wall, attenuation.cpu, attenuation.worstWall);
+    bench::print(qPrintable(QStringLiteral("refreshPower, power view (Tj: %1):").arg(tj)), refresh, runs);
+    bench::print("refreshPower + plotFullFilter:      ", withSchematic, runs);
+    bench::print("refreshPower, attenuation view:     ", attenuation, runs);
     return 0;
 }

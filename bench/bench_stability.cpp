@@ -2,17 +2,9 @@
 // capacitive search on an amplifier with four compensation options, and one
 // page refresh (model with curves, charts, details, schematic, replots) with
 // the page on screen.
-#include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGroupBox>
-#include <QStackedWidget>
-#include <QTemporaryDir>
-#include <algorithm>
-#include <cstdio>
-#include <time.h>
 
-#include "app/mainwindow.h"
 #include "bench/benchtiming.h"
 #include "pages/stability/autocompensate.h"
 #include "pages/stability/loopmodel.h"
@@ -20,26 +12,16 @@
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 21;
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-
-    StartOptions options;
-    options.offline = true;
-    MainWindow window(nullptr, options);
-    window.resize(1230, 691);
-    window.findChild<QStackedWidget *>(QStringLiteral("Page"))->setCurrentIndex(4);
-    window.show();
-    QCoreApplication::processEvents();
-    auto *page = window.stabilityPage();
+    bench::Setup setup(argc, argv, 21);
+    const int runs = setup.runs;
+    auto window = bench::offlineWindow();
+    auto *page = window->stabilityPage();
+    bench::show(*window, page);
 
     // QX550 has four compensation options; 1 uF on its output needs compensation.
     const QString name = QStringLiteral("QX550");
     LoopInput in;
-    in.amplifier = findLinear(window.catalogs().linear, name);
+    in.amplifier = findLinear(window->catalogs().linear, name);
     in.parts.CLoadStab = QStringLiteral("1u");
     in.inverting = true;
     if (in.amplifier.SROptions != 4)
@@ -60,14 +42,14 @@ int main(int argc, char *argv[])
     int modelRuns = 0;
     const bench::Figures search = bench::timeIt(runs, [&] { modelRuns = autoC(in, 4).modelRuns; });
 
-    auto *selector = window.findChild<QComboBox *>(QStringLiteral("AmpSelectorStab"));
+    auto *selector = window->findChild<QComboBox *>(QStringLiteral("AmpSelectorStab"));
     selector->setCurrentIndex(selector->findText(name));
     page->setEntry(QStringLiteral("CLoadStab"), QStringLiteral("1u"));
     page->refreshStab();
     const bench::Figures refresh = bench::timeIt(runs, [&] { page->refreshStab(); });
     // A larger drawing: the composite circuit with an inverting host (this
     // amplifier takes capacitive loads only).
-    window.findChild<QGroupBox *>(QStringLiteral("compositeCheckBox"))->setChecked(true);
+    window->findChild<QGroupBox *>(QStringLiteral("compositeCheckBox"))->setChecked(true);
     page->refreshStab();
     const bench::Figures refreshComposite = bench::timeIt(runs, [&] { page->refreshStab(); });
 
@@ -78,11 +60,7 @@ int main(int argc, char *argv[])
     std::printf("autoC inverting, four options (%d model runs): median %.2f ms wall, %.2f ms CPU, "
                 "worst %.2f ms wall, over %d runs\n",
         modelRuns, search.wall, search.cpu, search.worstWall, runs);
-    std::printf("refreshStab, page on screen:          median %.2f ms wall, %.2f ms CPU, "
-                "worst %.2f ms wall, over %d runs\n",
-        refresh.wall, refresh.cpu, refresh.worstWall, runs);
-    std::printf("refreshStab, composite, inverting host: median %.2f ms wall, %.2f ms CPU, "
-                "worst %.2f ms wall, over %d runs\n",
-        refreshComposite.wall, refreshComposite.cpu, refreshComposite.worstWall, runs);
+    bench::print("refreshStab, page on screen:         ", refresh, runs);
+    bench::print("refreshStab, composite, inverting host:", refreshComposite, runs);
     return 0;
 }

@@ -2,51 +2,31 @@
 // results, notes, six plots and the schematic) at start-up values, and with
 // the catalog's fastest part at its highest switching frequency over the
 // default 75 ms window, with the page on screen.
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QStackedWidget>
-#include <QTemporaryDir>
-#include <cstdio>
 
-#include "app/mainwindow.h"
 #include "bench/benchtiming.h"
 #include "pages/threephase/threephasepage.h"
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 21;
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-
-    StartOptions options;
-    options.offline = true;
-    MainWindow window(nullptr, options);
-    window.resize(1230, 691);
-    auto *page = window.threePhasePage();
-    window.findChild<QStackedWidget *>(QStringLiteral("Page"))->setCurrentWidget(page);
-    window.show();
-    QCoreApplication::processEvents();
+    bench::Setup setup(argc, argv, 21);
+    const int runs = setup.runs, fewer = qMax(1, runs / 4);
+    auto window = bench::offlineWindow();
+    auto *page = window->threePhasePage();
+    bench::show(*window, page);
 
     const bench::Figures startUp = bench::timeIt(runs, [&] { page->refreshP3(); });
-    const int startSteps = page->result().pass.steps;
-
-    window.findChild<QComboBox *>(QStringLiteral("P3ampSelector"))->setCurrentText(QStringLiteral("TZ605"));
-    window.findChild<QLineEdit *>(QStringLiteral("P3Fsw"))->setText(QStringLiteral("500"));
-    const bench::Figures fastest = bench::timeIt(qMax(1, runs / 4), [&] { page->refreshP3(); });
+    const int startSteps = page->result().pass.steps, startPasses = page->result().iterations;
+    window->findChild<QComboBox *>(QStringLiteral("P3ampSelector"))->setCurrentText(QStringLiteral("TZ605"));
+    window->findChild<QLineEdit *>(QStringLiteral("P3Fsw"))->setText(QStringLiteral("500"));
+    const bench::Figures fastest = bench::timeIt(fewer, [&] { page->refreshP3(); });
     const auto &r = page->result();
 
-    std::printf(
-        "refreshP3 at start-up values (TZ662, 1 kHz, 75 ms, %d steps, %d passes): median %.2f ms wall, "
-        "%.2f ms CPU, worst %.2f ms wall, over %d runs\n",
-        startSteps, page->result().iterations, startUp.wall, startUp.cpu, startUp.worstWall, runs);
-    std::printf("refreshP3, TZ605 at 500 kHz over 75 ms (%d of 3.75 million plain steps, %d passes, %d "
-                "samples kept): "
-                "median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, over %d runs\n",
-        r.pass.steps, r.iterations, int(r.traces.time.size()), fastest.wall, fastest.cpu, fastest.worstWall,
-        qMax(1, runs / 4));
+    std::printf("refreshP3 at start-up values (TZ662, 1 kHz, 75 ms, %d steps, %d passes):", startSteps, startPasses);
+    bench::print("", startUp, runs);
+    std::printf("refreshP3, TZ605 at 500 kHz over 75 ms (%d of 3.75 million plain steps, %d passes, %d samples kept):",
+        r.pass.steps, r.iterations, int(r.traces.time.size()));
+    bench::print("", fastest, fewer);
     return 0;
 }

@@ -10,7 +10,6 @@
 class TestCommandLine : public QObject {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
 
     struct Run {
@@ -23,9 +22,8 @@ private:
         QProcess p;
         p.setWorkingDirectory(m_dir.path());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+            env.remove(QLatin1String(name));
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(AMPORA_BINARY), arguments);
         Run r;
@@ -45,11 +43,11 @@ private:
         const Run r = ampora(QStringList { QStringLiteral("--report") } + arguments);
         if (r.status != 0)
             qWarning() << "exit" << r.status << r.err;
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(r.out, &error);
-        if (error.error != QJsonParseError::NoError)
-            qWarning() << "bad JSON:" << error.errorString();
-        return doc.object();
+        return QJsonDocument::fromJson(r.out).object();
+    }
+    static QJsonObject widget(const QJsonObject &report, const char *name)
+    {
+        return report.value("widgets").toObject().value(QLatin1String(name)).toObject();
     }
 
     QString write(const QString &name, const QByteArray &content)
@@ -65,56 +63,27 @@ private slots:
     void reportOfStartUp()
     {
         const QJsonObject r = report({});
-        for (const char *key :
-            { "version", "page", "designChanged", "designPath", "widgets", "plots", "entries", "messages" })
+        for (const char *key : { "designPath", "widgets", "plots", "entries" })
             QVERIFY2(r.contains(QLatin1String(key)), key);
         QCOMPARE(r.value("version").toString(), QStringLiteral("9.0.2"));
         QCOMPARE(r.value("page").toInt(-1), 0);
         QCOMPARE(r.value("designChanged").toBool(true), false);
-        QVERIFY(r.value("entries").isObject());
-        QVERIFY(r.value("messages").toArray().isEmpty());
-
-        const QJsonObject widgets = r.value("widgets").toObject();
-        const QJsonObject version = widgets.value("VersionLabel").toObject();
-        QCOMPARE(version.value("value").toString(), QStringLiteral("Version 9.0.2"));
-        QCOMPARE(version.value("type").toString(), QStringLiteral("QLabel"));
-        QCOMPARE(widgets.value("HomeButton").toObject().value("visible").toBool(true), false);
-        QCOMPARE(widgets.value("Page").toObject().value("value").toInt(-1), 0);
-
-        const QJsonObject soa = widgets.value("AmpSelecterSOA").toObject();
-        QCOMPARE(soa.value("value").toString(), QStringLiteral("QX415A"));
-        QVERIFY(soa.value("items").toArray().size() >= 45);
-        const QJsonArray hs = widgets.value("HSpart").toObject().value("items").toArray();
-        QCOMPARE(hs.first().toString(), QStringLiteral("All Parts"));
-        // The heatsink part list is every linear part followed by every PWM part.
-        QCOMPARE(hs.size(),
-            1 + soa.value("items").toArray().size()
-                + widgets.value("ampSelectorFilter").toObject().value("items").toArray().size());
-        QCOMPARE(widgets.value("action24_pt").toObject().value("value").toBool(true), false);
+        QCOMPARE(r.value("messages").toArray(), QJsonArray());
+        QCOMPARE(widget(r, "HomeButton").value("visible").toBool(true), false);
+        QCOMPARE(widget(r, "AmpSelecterSOA").value("value").toString(), QStringLiteral("QX415A"));
     }
 
-    void clicksAreApplied()
+    // Clicks run in order; the page shown and what it shows come from the window.
+    void designClicksAndPages()
     {
-        const QJsonObject r = report({ QStringLiteral("--click"), QStringLiteral("HSbutton") });
+        const QString design = write(QStringLiteral("good.zam"), "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\n");
+        const QJsonObject r = report({ design, "--click", "HSbutton", "--click", "HomeButton", "--click", "HSbutton" });
+        QCOMPARE(r.value("designPath").toString(), design);
         QCOMPARE(r.value("page").toInt(-1), 7);
-        QCOMPARE(
-            r.value("widgets").toObject().value("HomeButton").toObject().value("visible").toBool(), true);
-
-        const QJsonObject back = report({ QStringLiteral("--click"), QStringLiteral("HSbutton"),
-            QStringLiteral("--click"), QStringLiteral("HomeButton") });
-        QCOMPARE(back.value("page").toInt(-1), 0);
-        QCOMPARE(
-            back.value("widgets").toObject().value("HomeButton").toObject().value("visible").toBool(true),
-            false);
-    }
-
-    void reportAtAPage()
-    {
-        const QJsonObject r = report({ QStringLiteral("--page"), QStringLiteral("7") });
-        QCOMPARE(r.value("page").toInt(-1), 7);
-        const QJsonObject widgets = r.value("widgets").toObject();
-        QCOMPARE(widgets.value("HStable").toObject().value("visible").toBool(false), true);
-        QCOMPARE(widgets.value("SOA").toObject().value("visible").toBool(true), false);
+        QCOMPARE(widget(r, "HomeButton").value("visible").toBool(), true);
+        const QJsonObject at = report({ QStringLiteral("--page"), QStringLiteral("7") });
+        QCOMPARE(widget(at, "HStable").value("visible").toBool(false), true);
+        QCOMPARE(widget(at, "SOA").value("visible").toBool(true), false);
     }
 
     void badArguments_data()
@@ -127,19 +96,15 @@ private slots:
         QTest::newRow("unknown option") << QStringList { "--reprot" };
         QTest::newRow("screenshot without file name") << QStringList { "--screenshot" };
         QTest::newRow("bad size") << QStringList { "--screenshot", "x.png", "--size", "wide" };
-        QTest::newRow("page out of range") << QStringList { "--screenshot", "x.png", "--page", "20" };
-        QTest::newRow("report page out of range") << QStringList { "--report", "--page", "20" };
+        QTest::newRow("page out of range") << QStringList { "--report", "--page", "20" };
         QTest::newRow("spice without a page") << QStringList { "--spice", "x.cir" };
-        QTest::newRow("spice of the home page") << QStringList { "--spice", "x.cir", "--page", "0" };
         QTest::newRow("spice of the heatsink page") << QStringList { "--spice", "x.cir", "--page", "7" };
     }
     void badArguments()
     {
         QFETCH(QStringList, arguments);
-        arguments.replaceInStrings(
-            QStringLiteral("<wrong>"), write(QStringLiteral("wrong.zam"), "SOME OTHER FILE\nPage: 3\n"));
-        arguments.replaceInStrings(QStringLiteral("<crlf>"),
-            write(QStringLiteral("crlf.zam"), "ZARN AMPORA SAVED PREFERENCES\r\nPage: 3\r\n"));
+        arguments.replaceInStrings("<wrong>", write("wrong.zam", "SOME OTHER FILE\nPage: 3\n"));
+        arguments.replaceInStrings("<crlf>", write("crlf.zam", "ZARN AMPORA SAVED PREFERENCES\r\nPage: 3\r\n"));
         const Run r = ampora(arguments);
         QCOMPARE(r.status, 2);
         QVERIFY(r.out.isEmpty());
@@ -156,10 +121,8 @@ private slots:
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("analysis");
-        QTest::newRow("SOA page") << "2"
-                                  << ".tran";
-        QTest::newRow("stability page") << "4"
-                                        << ".ac";
+        QTest::newRow("SOA page") << "2" << ".tran";
+        QTest::newRow("stability page") << "4" << ".ac";
     }
     void spiceNetlist()
     {
@@ -176,23 +139,12 @@ private slots:
         QVERIFY(text.endsWith(QStringLiteral("\n.end\n")));
     }
 
-    void reportOfDesignFile()
-    {
-        const QString design
-            = write(QStringLiteral("good.zam"), "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\n");
-        const QJsonObject r = report({ design });
-        QCOMPARE(r.value("designPath").toString(), design);
-    }
-
     void screenshot_data()
     {
         QTest::addColumn<QStringList>("extra");
         QTest::addColumn<QSize>("size");
         QTest::newRow("default size") << QStringList {} << QSize(1230, 691);
-        QTest::newRow("full HD heatsink page")
-            << QStringList { "--size", "1920x1080", "--page", "7" } << QSize(1920, 1080);
-        QTest::newRow("small hidden page")
-            << QStringList { "--page", "17", "--size", "800x600" } << QSize(800, 600);
+        QTest::newRow("small hidden page") << QStringList { "--page", "17", "--size", "800x600" } << QSize(800, 600);
     }
     void screenshot()
     {
@@ -200,8 +152,7 @@ private slots:
         QFETCH(QSize, size);
         const QString out = m_dir.filePath(QStringLiteral("shot.png"));
         QFile::remove(out);
-        const Run r = ampora(QStringList { QStringLiteral("--screenshot"), out } + extra);
-        QCOMPARE(r.status, 0);
+        QCOMPARE(ampora(QStringList { QStringLiteral("--screenshot"), out } + extra).status, 0);
         QImage image;
         QVERIFY(image.load(out, "PNG"));
         QCOMPARE(image.size(), size);
@@ -215,12 +166,11 @@ private slots:
 
     void missingCatalogFolder()
     {
-        const Run r
-            = ampora({ QStringLiteral("--report"), QStringLiteral("--catalogs"), m_dir.filePath("empty") });
+        const Run r = ampora({ QStringLiteral("--report"), QStringLiteral("--catalogs"), m_dir.filePath("empty") });
         QCOMPARE(r.status, 0);
-        const QJsonObject widgets = QJsonDocument::fromJson(r.out).object().value("widgets").toObject();
-        QVERIFY(widgets.value("AmpSelecterSOA").toObject().value("items").toArray().isEmpty());
-        QCOMPARE(widgets.value("HSpart").toObject().value("items").toArray().size(), 1);
+        const QJsonObject report = QJsonDocument::fromJson(r.out).object();
+        QVERIFY(widget(report, "AmpSelecterSOA").value("items").toArray().isEmpty());
+        QCOMPARE(widget(report, "HSpart").value("items").toArray().size(), 1);
         QVERIFY(r.err.contains("Could not open Linear Amp File"));
     }
 };

@@ -53,20 +53,15 @@ class TestGoldenDesigns : public QObject {
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(AMPORA_BINARY), args << design);
-        if (!p.waitForFinished(60000)) {
+        if (!p.waitForFinished(60000))
             p.kill();
-            p.waitForFinished();
-            return {};
-        }
         return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
     }
 
     static QJsonObject readJson(const QString &path)
     {
         QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return QJsonDocument::fromJson(f.readAll()).object();
+        return f.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(f.readAll()).object() : QJsonObject();
     }
 
     static QJsonObject named(const QJsonArray &list, const QString &name)
@@ -184,20 +179,15 @@ private slots:
                 QVERIFY2(!notANumber.match(t).hasMatch(), qPrintable(it.key() + QStringLiteral(": ") + t));
         }
 
-        const QJsonObject values = expect("values");
-        for (auto it = values.begin(); it != values.end(); ++it)
-            QCOMPARE(text(widget(it.key()).value(QStringLiteral("value"))), text(it.value()));
-        const QJsonObject colours = expect("colours");
-        for (auto it = colours.begin(); it != colours.end(); ++it)
-            QCOMPARE(widget(it.key()).value(QStringLiteral("color")).toString(), it.value().toString());
-        const QJsonObject enabled = expect("enabled");
-        for (auto it = enabled.begin(); it != enabled.end(); ++it)
-            QCOMPARE(widget(it.key()).value(QStringLiteral("enabled")).toBool(), it.value().toBool());
+        for (const auto &check : { std::make_pair("values", "value"), std::make_pair("colours", "color"),
+                 std::make_pair("enabled", "enabled") }) {
+            const QJsonObject want = expect(check.first);
+            for (auto it = want.begin(); it != want.end(); ++it)
+                QCOMPARE(text(widget(it.key()).value(QLatin1String(check.second))), text(it.value()));
+        }
         const QJsonObject entries = expect("entries");
         for (auto it = entries.begin(); it != entries.end(); ++it)
-            QCOMPARE(r.value(QStringLiteral("entries")).toObject().value(it.key()).toString(),
-                it.value().toString());
-
+            QCOMPARE(text(r.value(QStringLiteral("entries")).toObject().value(it.key())), it.value().toString());
         for (const char *key : { "lines", "colouredLines" }) {
             const QJsonObject want = expect(key);
             for (auto it = want.begin(); it != want.end(); ++it) {

@@ -1,26 +1,13 @@
 #include <QAbstractButton>
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QHash>
-#include <QLayout>
-#include <QLineEdit>
-#include <QSet>
 #include <QStackedWidget>
 #include <QtTest>
 
 #include "app/dialogresponder.h"
-#include "app/mainwindow.h"
 #include "tests/pages/pagewindow.h"
 
 // The whole window: every page can be reached the way a user reaches it.
 class TestNavigation : public QObject {
     Q_OBJECT
-
-    static QStackedWidget *stack(MainWindow &w)
-    {
-        return w.findChild<QStackedWidget *>(QStringLiteral("Page"));
-    }
 
     // The page of the stack that holds widget, or -1 for widgets outside it.
     static int pageOf(QStackedWidget *pages, QWidget *widget)
@@ -52,7 +39,7 @@ private slots:
         MainWindow &w = *win.window;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QStackedWidget *pages = stack(w);
+        QStackedWidget *pages = win.w<QStackedWidget>("Page");
 
         QHash<int, QList<QAbstractButton *>> buttonsOnPage;
         QList<QAbstractButton *> outside;
@@ -85,14 +72,11 @@ private slots:
                 }
             }
             if (from == 1) {
-                auto *field = w.findChild<QLineEdit *>(QStringLiteral("LPScurrent"));
-                QVERIFY(field);
                 pages->setCurrentIndex(1);
-                field->setText(QStringLiteral("ShowMeQX7777?"));
-                emit field->editingFinished();
+                win.edit("LPScurrent", QStringLiteral("ShowMeQX7777?"));
                 const int to = pages->currentIndex();
                 QCOMPARE(to, 17);
-                QCOMPARE(field->text(), QStringLiteral("0"));
+                QCOMPARE(win.w<QLineEdit>("LPScurrent")->text(), QStringLiteral("0"));
                 if (!reached.contains(to)) {
                     reached.insert(to);
                     queue << to;

@@ -66,19 +66,15 @@ private slots:
         QTest::addColumn<bool>("announced");
         QTest::newRow("9.0.3") << http("9.0.3") << true;
         QTest::newRow("9.0.2") << http("9.0.2") << false;
-        QTest::newRow("9.0.1") << http("9.0.1") << false;
         QTest::newRow("8.9.9") << http("8.9.9") << false;
         QTest::newRow("9.1") << http("9.1") << true;
         QTest::newRow("9.0.2.1") << http("9.0.2.1") << false;
         QTest::newRow("10 alone") << http("10") << true;
-        QTest::newRow("9 alone") << http("9") << false;
         QTest::newRow("line end") << http("9.0.10\r\n") << true;
         QTest::newRow("empty") << http("") << false;
-        QTest::newRow("abc") << http("abc") << false;
         QTest::newRow("negative parts") << http("9.-1.5") << false;
         QTest::newRow("binary") << http(QByteArray("\x00\xff\x10.\x01\x80", 6)) << false;
         QTest::newRow("not found") << http("10.0.0", "404 Not Found") << false;
-        QTest::newRow("server error") << http("10.0.0", "500 Internal Server Error") << false;
         QTest::newRow("10 MB body") << http("10.0.0\n" + QByteArray(10 * 1024 * 1024, '7')) << false;
     }
     void replies()
@@ -92,7 +88,9 @@ private slots:
         QCOMPARE(!found.isEmpty(), announced);
     }
 
-    void refusedConnection()
+    // A refused connection and a server that never answers both end quietly, the
+    // second when its time is up.
+    void noAnswer()
     {
         quint16 port = 0;
         {
@@ -101,20 +99,13 @@ private slots:
             port = closed.serverPort();
         }
         bool ended = false;
-        const QString found = check(QUrl(QStringLiteral("http://127.0.0.1:%1/v.txt").arg(port)), &ended);
+        QVERIFY(check(QUrl(QStringLiteral("http://127.0.0.1:%1/v.txt").arg(port)), &ended).isEmpty());
         QVERIFY(ended);
-        QVERIFY(found.isEmpty());
-    }
-
-    void silentServerTimesOut()
-    {
         VersionServer server { QByteArray() };
         QElapsedTimer clock;
         clock.start();
-        bool ended = false;
-        const QString found = check(server.url(), &ended, 300);
+        QVERIFY(check(server.url(), &ended, 300).isEmpty());
         QVERIFY(ended);
-        QVERIFY(found.isEmpty());
         QVERIFY(clock.elapsed() < 4000);
     }
 
@@ -122,24 +113,15 @@ private slots:
     void windowShowsTheUpdateBox()
     {
         VersionServer server(http("10.0.0"));
-        const QString site = QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort());
+        const QString site = QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort()); // a slash is added
         qputenv("AMPORA_MAKER_SITE", site.toLatin1());
         DialogResponder responder;
         MainWindow window;
         QTRY_COMPARE_WITH_TIMEOUT(responder.messages().size(), 1, 10000);
+        QCOMPARE(versionFileUrl().toString(), site + QStringLiteral("/resources/tools/AmporaCurrentVersion.txt"));
         qunsetenv("AMPORA_MAKER_SITE");
         QCOMPARE(responder.messages().first().title, QStringLiteral("Update"));
         QVERIFY(responder.messages().first().text.contains(site));
-    }
-
-    void siteFromEnvironment()
-    {
-        qputenv("AMPORA_MAKER_SITE", "http://127.0.0.1:8080/zarn");
-        QCOMPARE(versionFileUrl().toString(),
-            QStringLiteral("http://127.0.0.1:8080/zarn/resources/tools/AmporaCurrentVersion.txt"));
-        QCOMPARE(
-            supportPageUrl(), QStringLiteral("http://127.0.0.1:8080/zarn/support/technical_support.html"));
-        qunsetenv("AMPORA_MAKER_SITE");
     }
 };
 

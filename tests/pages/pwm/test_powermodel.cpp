@@ -14,14 +14,10 @@ pwm plainAmplifier()
 {
     pwm a;
     a.top_C = a.bot_C = 0.1;
-    a.Rtheta_DC = 2;
-    a.Rtheta_JA = 20;
-    a.Tc_max = 100.05;
-    a.Tj_max = 150;
-    a.outputs = 2;
-    a.MaxDutyCycle = 0.9;
-    a.I_pk = a.I_cont = 1000;
-    a.Pd_max = 1000;
+    a.Rtheta_DC = 2, a.Rtheta_JA = 20;
+    a.Tc_max = 100.05, a.Tj_max = 150;
+    a.outputs = 2, a.MaxDutyCycle = 0.9;
+    a.I_pk = a.I_cont = a.Pd_max = 1000;
     return a;
 }
 
@@ -32,13 +28,9 @@ PowerInput resistorDrive(double r)
     in.amp = plainAmplifier();
     resetNetworkElements(in.network);
     in.network.load[4] = { QStringLiteral("0"), QString::number(r), QStringLiteral("short") };
-    in.fullBridge = false;
-    in.singleEnded = true;
-    in.Vs = 48;
-    in.fsw = 20e3;
-    in.fsig = 2e3;
-    in.heatsink = 10;
-    in.compound = 0.1;
+    in.fullBridge = false, in.singleEnded = true;
+    in.Vs = 48, in.fsw = 20e3, in.fsig = 2e3;
+    in.heatsink = 10, in.compound = 0.1;
     return in;
 }
 
@@ -93,16 +85,10 @@ private slots:
         QFETCH(double, PVs);
         QFETCH(double, PVcc);
         PowerInput in = resistorDrive(8);
-        in.amp.Iq_Vs = 50;
-        in.amp.Iq_Vs_vsF = 0.5;
-        in.amp.Iq_Vs_vsS = 0.2;
-        in.amp.Fsw_nom = 20;
-        in.amp.Vs_nom = 48;
-        in.amp.Iq_Vcc = 20;
-        in.amp.Iq_Vcc_vsF = 0.25;
-        in.amp.Vcc_nom = 12;
-        in.fsw = fsw;
-        in.Vs = Vs;
+        in.amp.Iq_Vs = 50, in.amp.Iq_Vs_vsF = 0.5, in.amp.Iq_Vs_vsS = 0.2;
+        in.amp.Fsw_nom = 20, in.amp.Vs_nom = 48;
+        in.amp.Iq_Vcc = 20, in.amp.Iq_Vcc_vsF = 0.25, in.amp.Vcc_nom = 12;
+        in.fsw = fsw, in.Vs = Vs;
         const QuiescentPower q = PiqPWM(in);
         QVERIFY(qAbs(q.PVs - PVs) < 1e-9);
         QVERIFY(qAbs(q.PVcc - PVcc) < 1e-9);

@@ -105,7 +105,9 @@ private slots:
         QCOMPARE(c->end->coords(), QPointF(2000, 800));
     }
 
-    void escapeWhilePlacingDeletes()
+    // Escape deletes a part being placed and puts back one being dragged; a
+    // drag that ends normally moves it.
+    void escape()
     {
         Editor e;
         e.key(Qt::Key_R);
@@ -114,11 +116,6 @@ private slots:
         e.key(Qt::Key_Escape);
         QCOMPARE(e.sch->itemCount(), 0);
         QVERIFY(!e.page->heldItem());
-    }
-
-    void escapeWhileDraggingPutsBack()
-    {
-        Editor e;
         resistor *r = e.placeResistor(1200, 1000);
         QVERIFY(r);
         e.press(e.at(1200, 1000));
@@ -128,7 +125,6 @@ private slots:
         e.release(e.at(3000, 2000));
         QCOMPARE(e.sch->itemCount(), 1);
         QCOMPARE(r->center->coords(), QPointF(1200, 1000));
-        // A drag that ends normally moves it.
         e.press(e.at(1200, 1000));
         e.move(e.at(2500, 1500), Qt::LeftButton);
         e.release(e.at(2500, 1500));
@@ -159,20 +155,15 @@ private slots:
         QVERIFY(!e.page->wireMode());
     }
 
-    void keysOnAnotherPage()
+    void survivesAnySequence()
     {
         Editor e;
+        // Keys on another page do nothing to the editor.
         e.pw.w<QStackedWidget>("Page")->setCurrentIndex(0);
         e.key(Qt::Key_R);
         e.key(Qt::Key_W);
         QCOMPARE(e.sch->itemCount(), 0);
-        QVERIFY(!e.page->heldItem());
-        QVERIFY(!e.page->wireMode());
-    }
-
-    void survivesAnySequence()
-    {
-        Editor e;
+        QVERIFY(!e.page->heldItem() && !e.page->wireMode());
         QRandomGenerator random(19);
         const Qt::Key keys[] = { Qt::Key_R, Qt::Key_C, Qt::Key_W, Qt::Key_L, Qt::Key_Escape };
         for (int step = 0; step < 400; ++step) {
@@ -204,8 +195,7 @@ private slots:
         }
         e.pw.w<QStackedWidget>("Page")->setCurrentWidget(e.page);
         e.key(Qt::Key_Escape);
-        QVERIFY(!e.page->heldItem());
-        QVERIFY(!e.page->wireMode());
+        QVERIFY(!e.page->heldItem() && !e.page->wireMode());
         QVERIFY(!QApplication::overrideCursor());
     }
 };
