@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -536,7 +537,7 @@ void ChartHelper::afterLayout()
     if (m_inLayout)
         return;
     m_inLayout = true;
-    if (thinCrowdedLabels())
+    if (thinCrowdedLabels() | fitSideLabels())
         relayout(m_plot);
     if (placeLegendByData())
         relayout(m_plot);
@@ -574,6 +575,28 @@ bool ChartHelper::thinCrowdedLabels()
         wrapper->log = log;
         wrapper->every = every;
         changed = true;
+    }
+    return changed;
+}
+
+// A side axis's title longer than a short chart is tall would be cut at the
+// top: its font shrinks (down to 6 pt) until it fits, and grows back with the chart.
+bool ChartHelper::fitSideLabels()
+{
+    const double room = m_plot->axisRect()->rect().height();
+    bool changed = false;
+    for (QCPAxis *axis : m_plot->axisRect()->axes(QCPAxis::atLeft | QCPAxis::atRight)) {
+        if (!axis->visible() || axis->label().isEmpty() || room <= 0)
+            continue;
+        const QFont page = m_pageLabelFonts.value(axis, axis->labelFont());
+        m_pageLabelFonts.insert(axis, page);
+        QFont font = page;
+        while (font.pointSizeF() > 6 && QFontMetricsF(font).horizontalAdvance(axis->label()) > room)
+            font.setPointSizeF(std::max(6.0, font.pointSizeF() - 0.5));
+        if (font != axis->labelFont()) {
+            axis->setLabelFont(font);
+            changed = true;
+        }
     }
     return changed;
 }

@@ -48,6 +48,7 @@ private:
     void afterLayout();
     void afterReplot();
     bool thinCrowdedLabels();
+    bool fitSideLabels();
     bool placeLegendByData();
     void markBeyondView();
     void detach();
@@ -56,6 +57,7 @@ private:
 
     QCustomPlot *m_plot;
     QHash<QCPAxis *, QCPRange> m_pageRanges;
+    QHash<QCPAxis *, QFont> m_pageLabelFonts; // as the page set them, before any shrinking
     bool m_userView = false; // the range changes now come from the user
     bool m_forwarding = false;
     bool m_legendChosen = false; // placed from the menu: no longer placed by the data
