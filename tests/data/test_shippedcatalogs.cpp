@@ -11,8 +11,6 @@
 
 namespace {
 
-const QString kSite = QStringLiteral("https://www.zarn-power.example/");
-
 // A built-in catalog as written: the header and every data line split at TAB
 // with empty cells kept, so the file's column groups can be checked by position.
 struct RawFile {
@@ -101,29 +99,6 @@ void initTestCase()
     loadAllCatalogs(all, true);
     loadAllCatalogs(released, false);
     QVERIFY(!all.linear.isEmpty());
-}
-
-void rowCounts_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("minimum");
-    QTest::addColumn<int>("maximum");
-    QTest::newRow("linear") << released.linear.size() << 45 << 1000;
-    QTest::newRow("host") << released.host.size() << 8 << 1000;
-    QTest::newRow("PWM") << released.pwms.size() << 20 << 1000;
-    QTest::newRow("heatsinks") << released.heatsinks.size() << 30 << 30;
-    const int water = std::count_if(released.heatsinks.begin(), released.heatsinks.end(),
-        [](const Heatsink &h) { return h.name.contains("H2O"); });
-    QTest::newRow("water-cooled heatsinks") << water << 1 << 1;
-    QTest::newRow("package styles") << released.packages.size() << 11 << 1000;
-}
-
-void rowCounts()
-{
-    QFETCH(int, count);
-    QFETCH(int, minimum);
-    QFETCH(int, maximum);
-    QVERIFY2(count >= minimum && count <= maximum, qPrintable(QString::number(count)));
 }
 
 void fileLayout_data()
@@ -228,32 +203,6 @@ void preRelease()
     }
 }
 
-void namedParts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("linear");
-    for (const char *n : { "QX295", "QX310", "QX325", "QX370", "QX385", "QX415A", "QX445", "QX445A", "QX460",
-             "QX475", "QX490", "QX490A", "QX505", "QX520", "QX520A", "QX535", "QX535A", "QX550", "QX565",
-             "QX565A", "QX580", "VR537", "VR537A", "VR554", "VR622", "VR639", "BQ840", "BQ859" })
-        QTest::newRow(n) << QString(n) << true;
-    for (const char *n : { "TZ610", "TZ623", "TZ636", "TZ649", "TZ662", "TZ675", "TZM730", "TZM741" })
-        QTest::newRow(n) << QString(n) << false;
-}
-
-void namedParts()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, linear);
-    if (linear) {
-        QVERIFY(ampVectorIndex(released.linear, name) < released.linear.size());
-        QCOMPARE(findLinear(released.linear, name).ampName, name);
-    } else {
-        QCOMPARE(findSwitching(released.pwms, name).ampName, name);
-    }
-    if (name == "BQ840" || name == "BQ859" || name == "VR554" || name == "VR622")
-        QCOMPARE(findLinear(released.linear, name).CircuitType, name);
-}
-
 void linearInvariants_data()
 {
     QTest::addColumn<int>("index");
@@ -273,8 +222,6 @@ void linearInvariants()
     QVERIFY(a.boostOptions == 0 || a.boostOptions == 1);
     QVERIFY(n >= 1 && n <= 4);
     QVERIFY(interpretPackage(all.packages, a.packageStyle) != "-");
-    QVERIFY(a.relative_price > 0);
-    QVERIFY(a.SiteLink.startsWith(kSite));
 
     // Power rating at 25 degC case follows from the junction limit and Rtheta.
     for (double pd : a.Pd_max)
@@ -343,18 +290,9 @@ void linearInvariants()
     QVERIFY(a.Rfoldover == 0 || a.Rb != 0);
     QVERIFY(a.Vbe == 0 || (a.Vbe > 0.3 && a.Vbe < 1));
 
-    const QStringList circuits { "normal", "BQ840", "BQ859", "VR554", "VR622" };
-    QVERIFY(circuits.contains(a.CircuitType));
     QCOMPARE(a.CircuitType != "normal", a.Rfb > 0);
     if (a.CircuitType != "normal")
         QCOMPARE(a.CircuitType, a.ampName);
-    QVERIFY(QStringList({ "non", "inv", "both" }).contains(a.Inputs));
-    QVERIFY(QStringList({ "all", "voltage", "Printhead", "PrintheadFixedGain" }).contains(a.Loads));
-    QVERIFY(QStringList({ "Y", "N", "w/Cc" }).contains(a.UGS));
-    QVERIFY(QStringList({ "AB", "C", "AB or C", "?" }).contains(a.classBias));
-    QVERIFY(a.PSGstatus >= 0 && a.PSGstatus <= 2);
-    QVERIFY(a.MgradeAvailable == 0 || a.MgradeAvailable == 1);
-    QVERIFY(a.PreV6Index >= -1);
     // The quiescent power at full supply is a small part of the rating.
     QVERIFY(a.Iq_max > 0 && a.Iq_max / 1000 * a.Vss_max < 0.3 * a.Pd_max.at(0));
     QVERIFY(a.Iq_vF >= 0);
@@ -371,13 +309,6 @@ void hostInvariants()
 {
     QFETCH(int, index);
     const amp &h = all.host.at(index);
-    QVERIFY(h.I_cont > 0 && h.I_cont <= h.I_pk);
-    QVERIFY(h.Vss_min > 0 && h.Vss_min < h.Vss_max);
-    QVERIFY(h.Tc_max <= h.Tj_max);
-    QCOMPARE(h.boostOptions, 0);
-    QCOMPARE(h.SROptions, 1);
-    QVERIFY(interpretPackage(all.packages, h.packageStyle) != "-");
-    QVERIFY(h.relative_price > 0);
     QVERIFY(h.Aol_DC >= 80 && h.Aol_DC <= 150);
     QVERIFY(h.pole1.at(0) > 0 && h.pole1.at(0) < h.pole2.at(0) && h.pole2.at(0) < h.pole3.at(0));
     QVERIFY(near(h.GBWP, std::pow(10, h.Aol_DC / 20) * h.pole1.at(0) / 1000, 0.01));
@@ -406,14 +337,9 @@ void pwmInvariants()
     QVERIFY(p.Rtheta_DC < p.Rtheta_JA && p.Rtheta_JC_diode >= 0);
     QVERIFY(p.outputs >= 1 && p.outputs <= 3);
     QVERIFY(interpretPackage(all.packages, p.packageStyle) != "-");
-    QVERIFY(p.relative_price > 0);
-    QVERIFY(p.SiteLink.startsWith(kSite));
-    QVERIFY(p.I_sense_pins >= 0 && p.I_sense_pins <= 2);
-    QVERIFY(p.PSGstatus >= 0 && p.PSGstatus <= 2);
     QVERIFY(p.MaxDutyCycle > 0.5 && p.MaxDutyCycle <= 1);
     QVERIFY(p.t_rise > 0 && p.t_fall > 0 && p.Rdiode > 0 && p.Vdiode > 0);
     QVERIFY(p.Iq_Vs > 0 && p.Iq_Vcc > 0 && p.Iq_Vs_vsF >= 0 && p.Iq_Vcc_vsF >= 0);
-    QVERIFY(QStringList({ "A", "B", "NA" }).contains(p.PositiveDC));
 
     // On-resistance in ohms: positive at 25 degC and rising towards 150 degC,
     // no more than about threefold.
@@ -427,13 +353,11 @@ void pwmInvariants()
     // The selector's output swing at zero current must be positive.
     QVERIFY(p.Vs_max - p.top_V - p.bot_V > 0);
 
-    QVERIFY(QStringList({ "nFET", "IGBT", "SiCnFET", "cFET" }).contains(p.OutputTech));
     if (p.OutputTech == "IGBT")
         QVERIFY(p.top_V > 0 && p.bot_V > 0);
     else
         QVERIFY(p.top_V == 0 && p.bot_V == 0);
 
-    QVERIFY(QStringList({ "Fixed", "Digital", "VccDep" }).contains(p.Ramp));
     if (p.Ramp == "Fixed") {
         // The ramp sits inside the front-end supply.
         QVERIFY(p.Ramp_Mid - p.Ramp_Vpp / 2 >= 0);
@@ -454,41 +378,16 @@ void heatsinkInvariants()
 {
     QFETCH(int, index);
     const Heatsink &h = all.heatsinks.at(index);
-    QVERIFY(QRegularExpression("^[A-Za-z0-9_-]+$").match(h.name).hasMatch());
     QVERIFY(h.numPackages >= 1 && h.numPackages <= 10);
     QCOMPARE(h.packages.size(), h.numPackages);
     for (const QString &code : h.packages)
         QVERIFY2(interpretPackage(all.packages, code) != "-", qPrintable(code));
     QVERIFY(h.Length > 0 && h.Width > 0 && h.Height > 0 && h.Weight > 0);
-    QVERIFY(h.relative_price > 0);
-    QVERIFY(h.drawingLink.startsWith(kSite));
     QVERIFY(h.A > 0 && h.B < 0 && h.C > 0 && h.C < h.FreeAirTheta);
     // Forced flow never does worse than natural convection at the low end of
     // the plotted range: 100 feet per minute of air, no water flow at all.
     const double lowFlow = h.isWaterCooled() ? 0 : 100;
     QVERIFY(h.A * std::exp(h.B * lowFlow) + h.C <= h.FreeAirTheta);
-}
-
-void heatsinkRange()
-{
-    double lo = 1e9, hi = 0;
-    for (const Heatsink &h : all.heatsinks) {
-        lo = std::min(lo, h.FreeAirTheta);
-        hi = std::max(hi, h.FreeAirTheta);
-    }
-    QVERIFY(lo >= 0.3 && lo <= 0.7);
-    QVERIFY(hi >= 25 && hi <= 40);
-}
-
-void packageStyles()
-{
-    QSet<QString> codes;
-    for (const PackageStyle &s : all.packages) {
-        QVERIFY2(QRegularExpression("^[A-Za-z0-9_-]+$").match(s.Code).hasMatch(), qPrintable(s.Code));
-        QVERIFY(!s.shortDesc.isEmpty() && !s.fullDesc.isEmpty());
-        QVERIFY2(!codes.contains(s.Code), qPrintable(s.Code));
-        codes.insert(s.Code);
-    }
 }
 
 void packageItems_data()
@@ -582,20 +481,6 @@ void coverage_data()
     QTest::newRow("CircuitType normal") << CatalogFiles::linearFile() << "CircuitType=normal";
     QTest::newRow("military grade") << CatalogFiles::linearFile() << "MgradeAvailable=1";
     QTest::newRow("linear part newer than version 6") << CatalogFiles::linearFile() << "PreV6Index=-1";
-    QTest::newRow("QX490 on +/-200 V with an external limit")
-        << CatalogFiles::linearFile() << "ampName=QX490;Vss_max>=400;Vss_min<=400;Vbe!=0;CLint~^(0|N)$";
-    QTest::newRow("QX370 takes both inputs and all loads")
-        << CatalogFiles::linearFile() << "ampName=QX370;Inputs=both;Loads=all";
-    QTest::newRow("QX505 takes both inputs and all loads")
-        << CatalogFiles::linearFile() << "ampName=QX505;Inputs=both;Loads=all";
-    QTest::newRow("QX580 can be a composite power stage")
-        << CatalogFiles::linearFile() << "ampName=QX580;Inputs!=inv;Loads=all";
-    QTest::newRow("QX550 quiescent current rises with frequency")
-        << CatalogFiles::linearFile() << "ampName=QX550;Iq_vF>0;slewRate>1000";
-    QTest::newRow("QX460 quiescent current rises with frequency")
-        << CatalogFiles::linearFile() << "ampName=QX460;Iq_vF>0";
-    QTest::newRow("QX475 quiescent current rises with frequency")
-        << CatalogFiles::linearFile() << "ampName=QX475;Iq_vF>0";
     QTest::newRow("fixed frequency") << CatalogFiles::pwmFile() << "Fsw_min=$Fsw_max";
     QTest::newRow("fixed Vcc") << CatalogFiles::pwmFile() << "Vcc_min=$Vcc_max";
     QTest::newRow("error amplifier") << CatalogFiles::pwmFile() << "ErrorAmp~^(1|Y)$";
@@ -603,13 +488,6 @@ void coverage_data()
     QTest::newRow("separate diode junction") << CatalogFiles::pwmFile() << "Rtheta_JC_diode>0.000001";
     QTest::newRow("no separate diode junction") << CatalogFiles::pwmFile() << "Rtheta_JC_diode=0";
     QTest::newRow("variant name with a dash and a digit") << CatalogFiles::pwmFile() << "ampName~-\\d";
-    QTest::newRow("TZ675 three-phase") << CatalogFiles::pwmFile() << "ampName=TZ675;outputs=3";
-    QTest::newRow("TZ662 on the three-phase page") << CatalogFiles::pwmFile() << "ampName=TZ662;outputs~^(1|3)$";
-    QTest::newRow("TZM730 full bridge with an analog ramp")
-        << CatalogFiles::pwmFile() << "ampName=TZM730;outputs=2;Ramp!=Digital";
-    QTest::newRow("TZ623 on the control page") << CatalogFiles::pwmFile() << "ampName=TZ623;outputs=2;Ramp!=Digital";
-    QTest::newRow("TZ636 takes the filter page's 48 V and 20 kHz")
-        << CatalogFiles::pwmFile() << "ampName=TZ636;Vs_min<=48;Vs_max>=48;Fsw_min<=20;Fsw_max>=20";
     QTest::newRow("OP07 host") << CatalogFiles::hostFile() << "ampName=OP07";
 }
 

@@ -84,65 +84,43 @@ void parseString_data()
 {
     addParseColumns();
     QTest::newRow("2.2k") << "2.2k" << 2200.0 << true;
-    QTest::newRow("1.5m") << "1.5m" << 0.0015 << true;
     QTest::newRow("1.5M") << "1.5M" << 1.5e6 << true;
     QTest::newRow("1.5meg") << "1.5meg" << 1.5e6 << true;
-    QTest::newRow("1.5MEG") << "1.5MEG" << 1.5e6 << true;
     QTest::newRow("1mEG") << "1mEG" << 0.0 << false;
-    QTest::newRow("1MEg") << "1MEg" << 0.0 << false;
     QTest::newRow("blank before suffix") << "4.7 k" << 4700.0 << true;
     QTest::newRow("blank before number") << " 4.7k" << 4700.0 << true;
-    QTest::newRow("blank after suffix") << "4.7k " << 4700.0 << true;
     QTest::newRow("10kHz") << "10kHz" << 0.0 << false;
     QTest::newRow("k10") << "k10" << 0.0 << false;
-    QTest::newRow("micro sign") << QStringLiteral("4.7\u00B5") << 0.0 << false;
-    QTest::newRow("tail after blank") << "4.7 k Hz" << 0.0 << false;
     QTest::newRow("1k5") << "1k5" << 0.0 << false;
     QTest::newRow("1e3") << "1e3" << 1000.0 << true;
-    QTest::newRow("2E-2") << "2E-2" << 0.02 << true;
     QTest::newRow("-5m") << "-5m" << -0.005 << true;
-    QTest::newRow("+3") << "+3" << 3.0 << true;
     QTest::newRow(".5") << ".5" << 0.5 << true;
-    QTest::newRow("1.") << "1." << 1.0 << true;
     QTest::newRow("1.5e3k") << "1.5e3k" << 1.5e6 << true;
     QTest::newRow("empty") << "" << 0.0 << true;
     QTest::newRow("1e unreadable") << "1e" << 0.0 << true;
-    QTest::newRow("- unreadable") << "-" << 0.0 << true;
     QTest::newRow("bracket unreadable") << "[5" << 0.0 << true;
     // A number that does not fit a double is bad input, however it overflows.
-    QTest::newRow("overflow") << "1e999k" << 0.0 << false;
     QTest::newRow("1e999") << "1e999" << 0.0 << false;
     QTest::newRow("1e300G overflows by its prefix") << "1e300G" << 0.0 << false;
-    QTest::newRow("1e305meg") << "1e305meg" << 0.0 << false;
     QTest::newRow("1e308 fits") << "1e308" << 1e308 << true;
     QTest::newRow("denormal fits") << "4.9e-324" << 4.9e-324 << true;
-    QTest::newRow("second point") << "1.2.3" << 0.0 << false;
     QTest::newRow("hex") << "0x10" << 0.0 << false;
     QTest::newRow("3F") << "3F" << 3e-15 << true;
-    QTest::newRow("3f") << "3f" << 3e-15 << true;
     QTest::newRow("1G") << "1G" << 1e9 << true;
     QTest::newRow("1t") << "1t" << 1e12 << true;
-    QTest::newRow("1U") << "1U" << 1e-6 << true;
     QTest::newRow("1n") << "1n" << 1e-9 << true;
-    QTest::newRow("1P") << "1P" << 1e-12 << true;
-    QTest::newRow("1V") << "1V" << 0.0 << false;
-    QTest::newRow("1%") << "1%" << 0.0 << false;
     QTest::newRow("a1") << "a1" << 0.0 << false;
     QTest::newRow("non-ASCII letter") << QStringLiteral("\u00C91") << 0.0 << false;
     QTest::newRow("leading micro") << QStringLiteral("\u00B55") << 0.0 << false;
     QTest::newRow("open") << "open" << kOpenValue << true;
-    QTest::newRow("none") << "none" << kOpenValue << true;
     QTest::newRow("all") << "all" << kOpenValue << true;
-    QTest::newRow("foil") << "foil" << kOpenValue << true;
     QTest::newRow("Inf") << "Inf" << kOpenValue << true;
     QTest::newRow("inf") << "inf" << kOpenValue << true;
     QTest::newRow("short") << "short" << 0.0 << true;
-    QTest::newRow("Nan") << "Nan" << 0.0 << true;
     QTest::newRow("nan") << "nan" << 0.0 << true;
     QTest::newRow("OPEN") << "OPEN" << 0.0 << false;
     QTest::newRow("INF") << "INF" << 0.0 << false;
     QTest::newRow("word with trailing blank") << "open " << 0.0 << false;
-    QTest::newRow("word with leading blank") << " open" << 0.0 << true;
 }
 
 void parseString()
@@ -162,19 +140,12 @@ void parseField_data()
     QTest::addColumn<QString>("kind");
     QTest::newRow("open R") << "open" << kOpenValue << true << "R";
     QTest::newRow("open C") << "open" << 0.0 << true << "C";
-    QTest::newRow("none C") << "none" << 0.0 << true << "C";
-    QTest::newRow("NONE R") << "NONE" << kOpenValue << true << "R";
     QTest::newRow("OPEN R") << "OPEN" << kOpenValue << true << "R";
     QTest::newRow("short R") << "short" << 0.0 << true << "R";
     QTest::newRow("short C") << "short" << kOpenValue << true << "C";
-    QTest::newRow("Short C") << "Short" << kOpenValue << true << "C";
     QTest::newRow("open c is not a capacitor") << "open" << kOpenValue << true << "c";
-    QTest::newRow("ALL") << "ALL" << kOpenValue << true << "C";
-    QTest::newRow("Foil") << "Foil" << kOpenValue << true << "R";
     QTest::newRow("INF") << "INF" << kOpenValue << true << "C";
     QTest::newRow("NaN") << "NaN" << 0.0 << true << "R";
-    QTest::newRow("3F") << "3F" << 3e-15 << true << "C";
-    QTest::newRow("2.2k") << "2.2k" << 2200.0 << true << "R";
     QTest::newRow("10kHz") << "10kHz" << 0.0 << false << "R";
     QTest::newRow("opens") << "opens" << 0.0 << false << "R";
 }
@@ -222,24 +193,17 @@ void number2String_data()
     QTest::newRow("negative below 0.001") << -0.0004 << "-0";
     QTest::newRow("0.001") << 0.001 << "0.001";
     QTest::newRow("0.01234") << 0.01234 << "0.0123";
-    QTest::newRow("-0.5") << -0.5 << "-0.5";
-    QTest::newRow("999.4") << 999.4 << "999";
     // Exact halves go to the even digit, as printf's %g does.
     QTest::newRow("124.5") << 124.5 << "124";
     QTest::newRow("-11.25") << -11.25 << "-11.2";
     QTest::newRow("999.96") << 999.96 << "1e+03";
-    QTest::newRow("1000") << 1000.0 << "1000";
     QTest::newRow("1234") << 1234.0 << "1230";
     QTest::newRow("1005 half to even down") << 1005.0 << "1000";
     QTest::newRow("1015 half to even up") << 1015.0 << "1020";
-    QTest::newRow("9996") << 9996.0 << "1e+04";
     QTest::newRow("10000") << 10000.0 << "10000";
-    QTest::newRow("12345") << 12345.0 << "12300";
-    QTest::newRow("99999") << 99999.0 << "1e+05";
     QTest::newRow("100000") << 100000.0 << "100000";
     QTest::newRow("999999") << 999999.0 << "1e+06";
     QTest::newRow("1000000") << 1e6 << "1000000";
-    QTest::newRow("1234567") << 1234567.0 << "1230000";
     QTest::newRow("1235000 half to even") << 1235000.0 << "1240000";
     QTest::newRow("12345678") << 12345678.0 << "1.235e+07";
     QTest::newRow("-12345678") << -12345678.0 << "-1.235e+07";
@@ -295,17 +259,11 @@ void labelText_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("0") << 0.0 << "0 V";
     QTest::newRow("1e-13") << 1e-13 << "100 fV";
-    QTest::newRow("1e-12") << 1e-12 << "1 pV";
-    QTest::newRow("1e-9") << 1e-9 << "1 nV";
     QTest::newRow("1e-6") << 1e-6 << QStringLiteral("1 \u00B5V");
-    QTest::newRow("1e-3") << 1e-3 << "1 mV";
     QTest::newRow("0.9996 shows 1e+03") << 0.9996 << "1e+03 mV";
     QTest::newRow("1") << 1.0 << "1 V";
     QTest::newRow("999.9") << 999.9 << "1e+03 V";
     QTest::newRow("1000") << 1000.0 << "1 kV";
-    QTest::newRow("1e6") << 1e6 << "1 MV";
-    QTest::newRow("1e9") << 1e9 << "1 GV";
-    QTest::newRow("1e12") << 1e12 << "1 TV";
     QTest::newRow("9.99e14") << 9.99e14 << "999 TV";
     QTest::newRow("1e15") << 1e15 << "1e+15 V";
     QTest::newRow("-5") << -5.0 << "-5e+15 fV";
@@ -335,12 +293,9 @@ void itemText_data()
     QTest::newRow("0") << 0.0 << "0 pF";
     QTest::newRow("-1") << -1.0 << "-1e+12 pF";
     QTest::newRow("1e-10") << 1e-10 << "100 pF";
-    QTest::newRow("1e-9") << 1e-9 << "1 nF";
     QTest::newRow("4.7e-7") << 4.7e-7 << "470 nF";
     QTest::newRow("1e-6") << 1e-6 << QStringLiteral("1 \u00B5F");
-    QTest::newRow("1e-3") << 1e-3 << "1 mF";
     QTest::newRow("0.5") << 0.5 << "500 mF";
-    QTest::newRow("1") << 1.0 << "1 F";
     QTest::newRow("4700 has no k") << 4700.0 << "4.7e+03 F";
 }
 
@@ -357,11 +312,8 @@ void truncate3_data()
     QTest::addColumn<double>("truncated");
     QTest::newRow("1234.5") << 1234.5 << 1230.0;
     QTest::newRow("0.012345") << 0.012345 << 0.0123;
-    QTest::newRow("0.0123 keeps its digits") << 0.0123 << 0.0123;
     QTest::newRow("999.99") << 999.99 << 999.0;
-    QTest::newRow("1000") << 1000.0 << 1000.0;
     QTest::newRow("123456") << 123456.0 << 123000.0;
-    QTest::newRow("0.001") << 0.001 << 0.001;
     QTest::newRow("0.0009") << 0.0009 << 0.0;
     QTest::newRow("-5") << -5.0 << 0.0;
     QTest::newRow("open value") << kOpenValue << 4290000000.0;
@@ -379,7 +331,6 @@ void general3_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("4.7") << 4.7 << "4.7";
-    QTest::newRow("470") << 470.0 << "470";
     QTest::newRow("0.0123") << 0.0123 << "0.0123";
     QTest::newRow("1000") << 1000.0 << "1e+03";
     QTest::newRow("12345") << 12345.0 << "1.23e+04";
