@@ -197,15 +197,9 @@ private slots:
         QFETCH(HeatsinkModel::Match, match);
         const Heatsink h = sink(QStringLiteral("T"), 40, 1, 1, 1, 1, {}, 10, -0.002, 1);
         QCOMPARE(matchHeatsink(h, noLimits(QStringLiteral("ALL"), rReq, 0.1, flow)).match, match);
-    }
-
-    void effectiveResistanceAtJudgedFlow()
-    {
-        const Heatsink air = sink(QStringLiteral("T"), 40, 1, 1, 1, 1, {}, 10, -0.002, 1);
-        QCOMPARE(effectiveResistance(air, false), 40.0);
-        QVERIFY(qAbs(effectiveResistance(air, true) - 2.3533528) < 1e-6);
-        // Water at 4 GPM: 0.3 e^(-7.2) + 0.075.
-        QVERIFY(qAbs(effectiveResistance(waterSink(), true) - 0.07522398) < 1e-7);
+        // Water is judged at 4 GPM: 0.3 e^(-7.2) + 0.075 = 0.075224.
+        QCOMPARE(matchHeatsink(waterSink(), noLimits("ALL", 0.07523, 0.1, flow)).match, flow ? Match::Good : Match::None);
+        QCOMPARE(matchHeatsink(waterSink(), noLimits("ALL", 0.07522, 0.1, true)).match, Match::None);
     }
 
     void filterKeepsCatalogOrder()
