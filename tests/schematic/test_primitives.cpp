@@ -3,119 +3,12 @@
 #include <QtTest>
 #include <qcustomplot.h>
 
-#include <functional>
-
-using Draw = std::function<void(QCustomPlot *, const QPen &)>;
-using Points = QVector<QPointF>;
-
-Q_DECLARE_METATYPE(Draw)
-Q_DECLARE_METATYPE(Points)
-
-namespace {
-
-// Every symbol is drawn at this anchor, away from the origin so that a part drawn at
-// (0, 0) by mistake cannot pass.
-constexpr double X = 1000, Y = 2000;
-
-bool near(const QPointF &a, const QPointF &b)
-{
-    return std::abs(a.x() - b.x()) < 1e-9 && std::abs(a.y() - b.y()) < 1e-9;
-}
-
-QVector<QCPCurve *> curves(QCustomPlot *plot)
-{
-    QVector<QCPCurve *> list;
-    for (int i = 0; i < plot->plottableCount(); ++i)
-        if (auto *c = qobject_cast<QCPCurve *>(plot->plottable(i)))
-            list.append(c);
-    return list;
-}
-
-Points curvePoints(const QCPCurve *curve)
-{
-    Points points;
-    for (const QCPCurveData &d : *curve->data())
-        points.append(QPointF(d.key, d.value));
-    return points;
-}
-
-QString show(const QPointF &p)
-{
-    return QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y());
-}
-
-Draw wrap(void (*f)(QCustomPlot *, const QPen &, double, double))
-{
-    return [f](QCustomPlot *p, const QPen &pen) { f(p, pen, X, Y); };
-}
-
-} // namespace
-
 class TestPrimitives : public QObject {
     Q_OBJECT
 
 private slots:
-    void arcs_data();
-    void arcs();
-    void noReplot();
-    void strokesCarryPenAndName();
-    void canvasSetup();
-    void labelWinsClickOverWire_data();
-    void labelWinsClickOverWire();
-    void clearAndBounds();
-};
 
-void TestPrimitives::arcs_data()
-{
-    QTest::addColumn<Draw>("draw");
-    QTest::addColumn<Points>("centres");
-    QTest::addColumn<double>("radius");
-    QTest::addColumn<bool>("closed");
-
-    QTest::newRow("Lhor") << wrap(plotLhor)
-                          << Points { { 1050, 2000 }, { 1150, 2000 }, { 1250, 2000 }, { 1350, 2000 } } << 50.0
-                          << false;
-    QTest::newRow("Lver") << wrap(plotLver)
-                          << Points { { 1000, 1950 }, { 1000, 1850 }, { 1000, 1750 }, { 1000, 1650 } } << 50.0
-                          << false;
-    QTest::newRow("LLarge") << wrap(plotLLarge)
-                            << Points { { 1100, 2000 }, { 1300, 2000 }, { 1500, 2000 }, { 1700, 2000 } }
-                            << 100.0 << false;
-    QTest::newRow("Sum") << wrap(plotSum) << Points { { 1000, 2000 } } << 25.0 << true;
-    QTest::newRow("Jhor") << Draw([](QCustomPlot *p, const QPen &pen) { plotJhor(p, pen, X, Y, 40); })
-                          << Points { { 1040, 2000 } } << 40.0 << false;
-    QTest::newRow("Jver") << Draw([](QCustomPlot *p, const QPen &pen) { plotJver(p, pen, X, Y, 40); })
-                          << Points { { 1000, 1960 } } << 40.0 << false;
-}
-
-void TestPrimitives::arcs()
-{
-    QFETCH(Draw, draw);
-    QFETCH(Points, centres);
-    QFETCH(double, radius);
-    QFETCH(bool, closed);
-
-    QCustomPlot plot;
-    draw(&plot, QPen(Qt::black, 3));
-    const QVector<QCPCurve *> list = curves(&plot);
-    QCOMPARE(list.size(), 1);
-    const Points points = curvePoints(list.first());
-    // Each turn is a polyline of short steps, not a single chord.
-    QVERIFY(points.size() >= 8 * centres.size());
-    for (const QPointF &p : points) {
-        bool onTurn = false;
-        for (const QPointF &c : centres)
-            onTurn = onTurn || std::abs(std::hypot(p.x() - c.x(), p.y() - c.y()) - radius) < 1e-9;
-        QVERIFY2(onTurn, qPrintable(QStringLiteral("%1 lies on no turn").arg(show(p))));
-    }
-    // Consecutive points stay within a tenth of the turn's half circumference of each other.
-    for (int i = 1; i < points.size(); ++i)
-        QVERIFY(std::hypot(points[i].x() - points[i - 1].x(), points[i].y() - points[i - 1].y())
-            < M_PI * radius / 5);
-    QCOMPARE(near(points.first(), points.last()), closed);
-}
-
-void TestPrimitives::noReplot()
+void noReplot()
 {
     QCustomPlot plot;
     plot.resize(400, 300);
@@ -158,42 +51,7 @@ void TestPrimitives::noReplot()
     QCOMPARE(replots, 1);
 }
 
-void TestPrimitives::strokesCarryPenAndName()
-{
-    QCustomPlot plot;
-    const QPen pen(QColor(0, 130, 0), 3);
-    plotCver(&plot, pen, 0, 0);
-    QCOMPARE(plot.plottableCount(), 4);
-    for (QCPCurve *c : curves(&plot)) {
-        QCOMPARE(c->pen(), pen);
-        QCOMPARE(c->brush().style(), Qt::NoBrush);
-        QCOMPARE(c->name(), QStringLiteral("plotCver"));
-    }
-    // Strokes never fill the (hidden) legend, whether or not the canvas was set up.
-    QCOMPARE(plot.legend->itemCount(), 0);
-    QCOMPARE(plot.graphCount(), 0);
-}
-
-void TestPrimitives::canvasSetup()
-{
-    QCustomPlot plot;
-    setupSchematicCanvas(&plot);
-    setupSchematicCanvas(&plot); // a second call must not add a second layer
-    for (QCPAxis *axis : plot.axisRect()->axes()) {
-        QVERIFY(!axis->visible());
-        QVERIFY(!axis->grid()->visible());
-    }
-    QVERIFY(!plot.legend->visible());
-    QVERIFY(!plot.autoAddPlottableToLegend());
-    QCPLayer *strokes = plot.layer(QStringLiteral("schematic"));
-    QVERIFY(strokes);
-    QCOMPARE(plot.layerCount(), 7);
-    QVERIFY(strokes->index() < plot.layer(QStringLiteral("main"))->index());
-    plotWhor(&plot, QPen(), 0, 0, 100);
-    QCOMPARE(plot.plottable(0)->layer(), strokes);
-}
-
-void TestPrimitives::labelWinsClickOverWire_data()
+void labelWinsClickOverWire_data()
 {
     QTest::addColumn<bool>("setUp");
     QTest::addColumn<bool>("labelClicked");
@@ -203,7 +61,7 @@ void TestPrimitives::labelWinsClickOverWire_data()
     QTest::newRow("bare canvas") << false << false;
 }
 
-void TestPrimitives::labelWinsClickOverWire()
+void labelWinsClickOverWire()
 {
     QFETCH(bool, setUp);
     QFETCH(bool, labelClicked);
@@ -228,7 +86,7 @@ void TestPrimitives::labelWinsClickOverWire()
     QCOMPARE(clicked == label, labelClicked);
 }
 
-void TestPrimitives::clearAndBounds()
+void clearAndBounds()
 {
     QCustomPlot plot;
     setupSchematicCanvas(&plot);
@@ -245,6 +103,8 @@ void TestPrimitives::clearAndBounds()
     QCOMPARE(plot.itemCount(), 0);
     QVERIFY(plot.layer(QStringLiteral("schematic")));
 }
+
+};
 
 QTEST_MAIN(TestPrimitives)
 #include "test_primitives.moc"

@@ -2,135 +2,128 @@
 
 #include <QtTest>
 
+#include "tests/rowtable.h"
+
 #include <cfloat>
 #include <cmath>
 #include <limits>
 
-class TestSiValues : public QObject {
-    Q_OBJECT
+namespace {
 
-private slots:
-    void parseString_data();
-    void parseString();
-    void parseField_data();
-    void parseField();
-    void parseLabel_data();
-    void parseLabel();
-    void number2String_data();
-    void number2String();
-    void formatSI_data();
-    void formatSI();
-    void formatSIAtBound_data();
-    void formatSIAtBound();
-    void labelText_data();
-    void labelText();
-    void fieldText_data();
-    void fieldText();
-    void itemText_data();
-    void itemText();
-    void truncate3_data();
-    void truncate3();
-    void general3_data();
-    void general3();
-    void roundTrip();
-    void nonFinite_data();
-    void nonFinite();
-};
-
-static void addParseColumns()
+void addParseColumns()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
     QTest::addColumn<bool>("valid");
 }
 
-static bool sameValue(double a, double b)
+bool sameValue(double a, double b)
 {
     return a == b || std::fabs(a - b) <= 1e-12 * std::fabs(b);
 }
 
-void TestSiValues::parseString_data()
+} // namespace
+
+struct RowFormatSI {
+    const char *tag;
+    double value;
+    QString unit;
+    QString text;
+} const kFormatSI[] = {
+    { "0 V", 0.0, "V", "0 V" },
+    { "-0.0047 A", -0.0047, "A", "-4.7 mA" },
+    { "124.5 V", 124.5, "V", "124 V" },
+    { "1.125 kV", 1125.0, "V", "1.12 kV" },
+    { "4700 ohm", 4700.0, QStringLiteral("\u03A9"), QStringLiteral("4.7 k\u03A9") },
+    { "1e-18", 1e-18, "V", "0.001 fV" },
+    { "-1e-18", -1e-18, "V", "-0.001 fV" },
+    { "9.994e-13", 9.994e-13, "V", "999 fV" },
+    { "4.7e-4", 4.7e-4, "F", "470 uF" },
+    { "9.994e-4", 9.994e-4, "V", "999 uV" },
+    { "0.9994", 0.9994, "V", "999 mV" },
+    { "0.9996", 0.9996, "V", "1 V" },
+    { "999.4", 999.4, "V", "999 V" },
+    { "999.6", 999.6, "V", "1 kV" },
+    { "-999.6", -999.6, "V", "-1 kV" },
+    { "999400", 999400.0, "V", "999 kV" },
+    { "999600", 999600.0, "V", "1 MV" },
+    { "9.994e8", 9.994e8, "V", "999 MV" },
+    { "9.996e8", 9.996e8, "V", "1 GV" },
+    { "9.994e14", 9.994e14, "V", "999 TV" },
+    { "9.996e14", 9.996e14, "V", "1e+15 V" },
+    { "open value", kOpenValue, "R", "4.29 GR" },
+};
+
+struct RowFieldText {
+    const char *tag;
+    double value;
+    QString unit;
+    QString text;
+} const kFieldText[] = {
+    { "0", 0.0, "", "0" },
+    { "1e-13", 1e-13, "", "100f" },
+    { "4.7e-11", 4.7e-11, "", "47p" },
+    { "470u", 0.00047, "", "470u" },
+    { "470uF", 0.00047, "F", "470uF" },
+    { "0.5", 0.5, "", "500m" },
+    { "0.9996", 0.9996, "", "1e+03m" },
+    { "47", 47.0, "", "47" },
+    { "2200", 2200.0, "", "2.2k" },
+    { "1.5e6", 1.5e6, "", "1.5M" },
+    { "1e12", 1e12, "", "1T" },
+    { "1e15", 1e15, "", "1e+15" },
+    { "-5", -5.0, "", "-5e+15f" },
+};
+
+class TestSiValues : public QObject {
+    Q_OBJECT
+
+private slots:
+
+void parseString_data()
 {
     addParseColumns();
-    QTest::newRow("470u") << "470u" << 470e-6 << true;
     QTest::newRow("2.2k") << "2.2k" << 2200.0 << true;
-    QTest::newRow("2.2K") << "2.2K" << 2200.0 << true;
-    QTest::newRow("1.5m") << "1.5m" << 0.0015 << true;
     QTest::newRow("1.5M") << "1.5M" << 1.5e6 << true;
     QTest::newRow("1.5meg") << "1.5meg" << 1.5e6 << true;
-    QTest::newRow("1.5Meg") << "1.5Meg" << 1.5e6 << true;
-    QTest::newRow("1.5MEG") << "1.5MEG" << 1.5e6 << true;
     QTest::newRow("1mEG") << "1mEG" << 0.0 << false;
-    QTest::newRow("1MEg") << "1MEg" << 0.0 << false;
-    QTest::newRow("1mEg") << "1mEg" << 0.0 << false;
     QTest::newRow("blank before suffix") << "4.7 k" << 4700.0 << true;
     QTest::newRow("blank before number") << " 4.7k" << 4700.0 << true;
-    QTest::newRow("tab before number") << "\t4.7k" << 4700.0 << true;
-    QTest::newRow("blank after suffix") << "4.7k " << 4700.0 << true;
     QTest::newRow("10kHz") << "10kHz" << 0.0 << false;
-    QTest::newRow("5mA") << "5mA" << 0.0 << false;
-    QTest::newRow("10uF") << "10uF" << 0.0 << false;
     QTest::newRow("k10") << "k10" << 0.0 << false;
-    QTest::newRow("micro sign") << QStringLiteral("4.7\u00B5") << 0.0 << false;
-    QTest::newRow("tail after blank") << "4.7 k Hz" << 0.0 << false;
     QTest::newRow("1k5") << "1k5" << 0.0 << false;
     QTest::newRow("1e3") << "1e3" << 1000.0 << true;
-    QTest::newRow("2E-2") << "2E-2" << 0.02 << true;
     QTest::newRow("-5m") << "-5m" << -0.005 << true;
-    QTest::newRow("+3") << "+3" << 3.0 << true;
     QTest::newRow(".5") << ".5" << 0.5 << true;
-    QTest::newRow("1.") << "1." << 1.0 << true;
     QTest::newRow("1.5e3k") << "1.5e3k" << 1.5e6 << true;
     QTest::newRow("empty") << "" << 0.0 << true;
     QTest::newRow("1e unreadable") << "1e" << 0.0 << true;
-    QTest::newRow("1e+ unreadable") << "1e+" << 0.0 << true;
-    QTest::newRow("- unreadable") << "-" << 0.0 << true;
-    QTest::newRow(". unreadable") << "." << 0.0 << true;
     QTest::newRow("bracket unreadable") << "[5" << 0.0 << true;
     // A number that does not fit a double is bad input, however it overflows.
-    QTest::newRow("overflow") << "1e999k" << 0.0 << false;
     QTest::newRow("1e999") << "1e999" << 0.0 << false;
-    QTest::newRow("-1e999") << "-1e999" << 0.0 << false;
     QTest::newRow("1e300G overflows by its prefix") << "1e300G" << 0.0 << false;
-    QTest::newRow("-1e300T") << "-1e300T" << 0.0 << false;
-    QTest::newRow("1e305meg") << "1e305meg" << 0.0 << false;
     QTest::newRow("1e308 fits") << "1e308" << 1e308 << true;
     QTest::newRow("denormal fits") << "4.9e-324" << 4.9e-324 << true;
-    QTest::newRow("second point") << "1.2.3" << 0.0 << false;
     QTest::newRow("hex") << "0x10" << 0.0 << false;
     QTest::newRow("3F") << "3F" << 3e-15 << true;
-    QTest::newRow("3f") << "3f" << 3e-15 << true;
-    QTest::newRow("1g") << "1g" << 1e9 << true;
     QTest::newRow("1G") << "1G" << 1e9 << true;
     QTest::newRow("1t") << "1t" << 1e12 << true;
-    QTest::newRow("1T") << "1T" << 1e12 << true;
-    QTest::newRow("1U") << "1U" << 1e-6 << true;
-    QTest::newRow("1N") << "1N" << 1e-9 << true;
     QTest::newRow("1n") << "1n" << 1e-9 << true;
-    QTest::newRow("1P") << "1P" << 1e-12 << true;
-    QTest::newRow("1p") << "1p" << 1e-12 << true;
-    QTest::newRow("1V") << "1V" << 0.0 << false;
-    QTest::newRow("1%") << "1%" << 0.0 << false;
-    QTest::newRow("Z1") << "Z1" << 0.0 << false;
     QTest::newRow("a1") << "a1" << 0.0 << false;
     QTest::newRow("non-ASCII letter") << QStringLiteral("\u00C91") << 0.0 << false;
     QTest::newRow("leading micro") << QStringLiteral("\u00B55") << 0.0 << false;
     QTest::newRow("open") << "open" << kOpenValue << true;
-    QTest::newRow("none") << "none" << kOpenValue << true;
     QTest::newRow("all") << "all" << kOpenValue << true;
-    QTest::newRow("foil") << "foil" << kOpenValue << true;
     QTest::newRow("Inf") << "Inf" << kOpenValue << true;
     QTest::newRow("inf") << "inf" << kOpenValue << true;
     QTest::newRow("short") << "short" << 0.0 << true;
-    QTest::newRow("Nan") << "Nan" << 0.0 << true;
     QTest::newRow("nan") << "nan" << 0.0 << true;
     QTest::newRow("OPEN") << "OPEN" << 0.0 << false;
     QTest::newRow("INF") << "INF" << 0.0 << false;
     QTest::newRow("word with trailing blank") << "open " << 0.0 << false;
-    QTest::newRow("word with leading blank") << " open" << 0.0 << true;
 }
 
-void TestSiValues::parseString()
+void parseString()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
@@ -141,30 +134,23 @@ void TestSiValues::parseString()
     QVERIFY(sameValue(string2Number(text), value));
 }
 
-void TestSiValues::parseField_data()
+void parseField_data()
 {
     addParseColumns();
     QTest::addColumn<QString>("kind");
     QTest::newRow("open R") << "open" << kOpenValue << true << "R";
     QTest::newRow("open C") << "open" << 0.0 << true << "C";
-    QTest::newRow("none C") << "none" << 0.0 << true << "C";
-    QTest::newRow("NONE R") << "NONE" << kOpenValue << true << "R";
     QTest::newRow("OPEN R") << "OPEN" << kOpenValue << true << "R";
     QTest::newRow("short R") << "short" << 0.0 << true << "R";
     QTest::newRow("short C") << "short" << kOpenValue << true << "C";
-    QTest::newRow("Short C") << "Short" << kOpenValue << true << "C";
     QTest::newRow("open c is not a capacitor") << "open" << kOpenValue << true << "c";
-    QTest::newRow("ALL") << "ALL" << kOpenValue << true << "C";
-    QTest::newRow("Foil") << "Foil" << kOpenValue << true << "R";
     QTest::newRow("INF") << "INF" << kOpenValue << true << "C";
     QTest::newRow("NaN") << "NaN" << 0.0 << true << "R";
-    QTest::newRow("3F") << "3F" << 3e-15 << true << "C";
-    QTest::newRow("2.2k") << "2.2k" << 2200.0 << true << "R";
     QTest::newRow("10kHz") << "10kHz" << 0.0 << false << "R";
     QTest::newRow("opens") << "opens" << 0.0 << false << "R";
 }
 
-void TestSiValues::parseField()
+void parseField()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
@@ -175,7 +161,7 @@ void TestSiValues::parseField()
     QCOMPARE(parsed.valid, valid);
 }
 
-void TestSiValues::parseLabel_data()
+void parseLabel_data()
 {
     addParseColumns();
     QTest::newRow("3F") << "3F" << 0.0 << false;
@@ -187,7 +173,7 @@ void TestSiValues::parseLabel_data()
     QTest::newRow("5mA") << "5mA" << 0.0 << false;
 }
 
-void TestSiValues::parseLabel()
+void parseLabel()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
@@ -197,7 +183,7 @@ void TestSiValues::parseLabel()
     QCOMPARE(parsed.valid, valid);
 }
 
-void TestSiValues::number2String_data()
+void number2String_data()
 {
     QTest::addColumn<double>("x");
     QTest::addColumn<QString>("text");
@@ -207,110 +193,40 @@ void TestSiValues::number2String_data()
     QTest::newRow("negative below 0.001") << -0.0004 << "-0";
     QTest::newRow("0.001") << 0.001 << "0.001";
     QTest::newRow("0.01234") << 0.01234 << "0.0123";
-    QTest::newRow("-0.5") << -0.5 << "-0.5";
-    QTest::newRow("999.4") << 999.4 << "999";
     // Exact halves go to the even digit, as printf's %g does.
     QTest::newRow("124.5") << 124.5 << "124";
     QTest::newRow("-11.25") << -11.25 << "-11.2";
     QTest::newRow("999.96") << 999.96 << "1e+03";
-    QTest::newRow("1000") << 1000.0 << "1000";
     QTest::newRow("1234") << 1234.0 << "1230";
-    QTest::newRow("-1234") << -1234.0 << "-1230";
     QTest::newRow("1005 half to even down") << 1005.0 << "1000";
     QTest::newRow("1015 half to even up") << 1015.0 << "1020";
-    QTest::newRow("9996") << 9996.0 << "1e+04";
     QTest::newRow("10000") << 10000.0 << "10000";
-    QTest::newRow("12345") << 12345.0 << "12300";
-    QTest::newRow("12250 half to even") << 12250.0 << "12200";
-    QTest::newRow("12350 half to even") << 12350.0 << "12400";
-    QTest::newRow("99999") << 99999.0 << "1e+05";
     QTest::newRow("100000") << 100000.0 << "100000";
-    QTest::newRow("123456") << 123456.0 << "123000";
-    QTest::newRow("122500 half to even") << 122500.0 << "122000";
-    QTest::newRow("123500 half to even") << 123500.0 << "124000";
     QTest::newRow("999999") << 999999.0 << "1e+06";
     QTest::newRow("1000000") << 1e6 << "1000000";
-    QTest::newRow("1234567") << 1234567.0 << "1230000";
     QTest::newRow("1235000 half to even") << 1235000.0 << "1240000";
     QTest::newRow("12345678") << 12345678.0 << "1.235e+07";
     QTest::newRow("-12345678") << -12345678.0 << "-1.235e+07";
     QTest::newRow("open value") << kOpenValue << "4.29497e+09";
 }
 
-void TestSiValues::number2String()
+void number2String()
 {
     QFETCH(double, x);
     QFETCH(QString, text);
     QCOMPARE(::number2String(x), text);
 }
 
-void TestSiValues::formatSI_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("unit");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("0 V") << 0.0 << "V"
-                         << "0 V";
-    QTest::newRow("-0.0047 A") << -0.0047 << "A"
-                               << "-4.7 mA";
-    QTest::newRow("124.5 V") << 124.5 << "V"
-                             << "124 V";
-    QTest::newRow("1.125 kV") << 1125.0 << "V"
-                              << "1.12 kV";
-    QTest::newRow("4700 ohm") << 4700.0 << QStringLiteral("\u03A9") << QStringLiteral("4.7 k\u03A9");
-    QTest::newRow("1e-18") << 1e-18 << "V"
-                           << "0.001 fV";
-    QTest::newRow("-1e-18") << -1e-18 << "V"
-                            << "-0.001 fV";
-    QTest::newRow("9.994e-13") << 9.994e-13 << "V"
-                               << "999 fV";
-    QTest::newRow("9.994e-10") << 9.994e-10 << "V"
-                               << "999 pV";
-    QTest::newRow("9.994e-7") << 9.994e-7 << "V"
-                              << "999 nV";
-    QTest::newRow("4.7e-4") << 4.7e-4 << "F"
-                            << "470 uF";
-    QTest::newRow("9.994e-4") << 9.994e-4 << "V"
-                              << "999 uV";
-    QTest::newRow("0.9994") << 0.9994 << "V"
-                            << "999 mV";
-    QTest::newRow("0.9996") << 0.9996 << "V"
-                            << "1 V";
-    QTest::newRow("999.4") << 999.4 << "V"
-                           << "999 V";
-    QTest::newRow("999.6") << 999.6 << "V"
-                           << "1 kV";
-    QTest::newRow("-999.6") << -999.6 << "V"
-                            << "-1 kV";
-    QTest::newRow("999400") << 999400.0 << "V"
-                            << "999 kV";
-    QTest::newRow("999600") << 999600.0 << "V"
-                            << "1 MV";
-    QTest::newRow("9.994e8") << 9.994e8 << "V"
-                             << "999 MV";
-    QTest::newRow("9.996e8") << 9.996e8 << "V"
-                             << "1 GV";
-    QTest::newRow("9.994e11") << 9.994e11 << "V"
-                              << "999 GV";
-    QTest::newRow("9.996e11") << 9.996e11 << "V"
-                              << "1 TV";
-    QTest::newRow("9.994e14") << 9.994e14 << "V"
-                              << "999 TV";
-    QTest::newRow("9.996e14") << 9.996e14 << "V"
-                              << "1e+15 V";
-    QTest::newRow("open value") << kOpenValue << "R"
-                                << "4.29 GR";
-}
+void formatSI_data() { addRows(kFormatSI); }
 
-void TestSiValues::formatSI()
+void formatSI()
 {
-    QFETCH(double, value);
-    QFETCH(QString, unit);
-    QFETCH(QString, text);
+    QFETCH(int, rowNumber);
+    [[maybe_unused]] const auto &[tag, value, unit, text] = kFormatSI[rowNumber];
     QCOMPARE(::formatSI(value, unit), text);
 }
 
-void TestSiValues::formatSIAtBound_data()
+void formatSIAtBound_data()
 {
     // Exactly at each moved bound the next prefix applies; whether the digits
     // then round to 1 or stay 0.999 depends on the binary value.
@@ -327,7 +243,7 @@ void TestSiValues::formatSIAtBound_data()
     QTest::newRow("9.995e11") << 9.995e11 << " T";
 }
 
-void TestSiValues::formatSIAtBound()
+void formatSIAtBound()
 {
     QFETCH(double, value);
     QFETCH(QString, prefix);
@@ -337,137 +253,84 @@ void TestSiValues::formatSIAtBound()
     QVERIFY(std::fabs(string2Number(text.chopped(1)) - value) <= 1e-3 * value);
 }
 
-void TestSiValues::labelText_data()
+void labelText_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("0") << 0.0 << "0 V";
     QTest::newRow("1e-13") << 1e-13 << "100 fV";
-    QTest::newRow("1e-12") << 1e-12 << "1 pV";
-    QTest::newRow("9.99e-10") << 9.99e-10 << "999 pV";
-    QTest::newRow("1e-9") << 1e-9 << "1 nV";
     QTest::newRow("1e-6") << 1e-6 << QStringLiteral("1 \u00B5V");
-    QTest::newRow("9.9e-4") << 9.9e-4 << QStringLiteral("990 \u00B5V");
-    QTest::newRow("1e-3") << 1e-3 << "1 mV";
     QTest::newRow("0.9996 shows 1e+03") << 0.9996 << "1e+03 mV";
     QTest::newRow("1") << 1.0 << "1 V";
     QTest::newRow("999.9") << 999.9 << "1e+03 V";
     QTest::newRow("1000") << 1000.0 << "1 kV";
-    QTest::newRow("1e6") << 1e6 << "1 MV";
-    QTest::newRow("1e9") << 1e9 << "1 GV";
-    QTest::newRow("1e12") << 1e12 << "1 TV";
     QTest::newRow("9.99e14") << 9.99e14 << "999 TV";
     QTest::newRow("1e15") << 1e15 << "1e+15 V";
     QTest::newRow("-5") << -5.0 << "-5e+15 fV";
     QTest::newRow("-0.0047") << -0.0047 << "-4.7e+12 fV";
 }
 
-void TestSiValues::labelText()
+void labelText()
 {
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(labelSIText(value, "V"), text);
 }
 
-void TestSiValues::fieldText_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("unit");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("0") << 0.0 << ""
-                       << "0";
-    QTest::newRow("1e-13") << 1e-13 << ""
-                           << "100f";
-    QTest::newRow("4.7e-11") << 4.7e-11 << ""
-                             << "47p";
-    QTest::newRow("2.2e-8") << 2.2e-8 << ""
-                            << "22n";
-    QTest::newRow("470u") << 0.00047 << ""
-                          << "470u";
-    QTest::newRow("470uF") << 0.00047 << "F"
-                           << "470uF";
-    QTest::newRow("0.5") << 0.5 << ""
-                         << "500m";
-    QTest::newRow("0.9996") << 0.9996 << ""
-                            << "1e+03m";
-    QTest::newRow("47") << 47.0 << ""
-                        << "47";
-    QTest::newRow("2200") << 2200.0 << ""
-                          << "2.2k";
-    QTest::newRow("1.5e6") << 1.5e6 << ""
-                           << "1.5M";
-    QTest::newRow("3.3e9") << 3.3e9 << ""
-                           << "3.3G";
-    QTest::newRow("1e12") << 1e12 << ""
-                          << "1T";
-    QTest::newRow("1e15") << 1e15 << ""
-                          << "1e+15";
-    QTest::newRow("-5") << -5.0 << ""
-                        << "-5e+15f";
-}
+void fieldText_data() { addRows(kFieldText); }
 
-void TestSiValues::fieldText()
+void fieldText()
 {
-    QFETCH(double, value);
-    QFETCH(QString, unit);
-    QFETCH(QString, text);
+    QFETCH(int, rowNumber);
+    [[maybe_unused]] const auto &[tag, value, unit, text] = kFieldText[rowNumber];
     QCOMPARE(fieldSIText(value, unit), text);
 }
 
-void TestSiValues::itemText_data()
+void itemText_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("0") << 0.0 << "0 pF";
     QTest::newRow("-1") << -1.0 << "-1e+12 pF";
     QTest::newRow("1e-10") << 1e-10 << "100 pF";
-    QTest::newRow("1e-9") << 1e-9 << "1 nF";
     QTest::newRow("4.7e-7") << 4.7e-7 << "470 nF";
     QTest::newRow("1e-6") << 1e-6 << QStringLiteral("1 \u00B5F");
-    QTest::newRow("1e-3") << 1e-3 << "1 mF";
     QTest::newRow("0.5") << 0.5 << "500 mF";
-    QTest::newRow("1") << 1.0 << "1 F";
     QTest::newRow("4700 has no k") << 4700.0 << "4.7e+03 F";
 }
 
-void TestSiValues::itemText()
+void itemText()
 {
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(itemSIText(value, "F"), text);
 }
 
-void TestSiValues::truncate3_data()
+void truncate3_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("truncated");
     QTest::newRow("1234.5") << 1234.5 << 1230.0;
     QTest::newRow("0.012345") << 0.012345 << 0.0123;
-    QTest::newRow("0.0123 keeps its digits") << 0.0123 << 0.0123;
-    QTest::newRow("5.678") << 5.678 << 5.67;
     QTest::newRow("999.99") << 999.99 << 999.0;
-    QTest::newRow("100") << 100.0 << 100.0;
-    QTest::newRow("1000") << 1000.0 << 1000.0;
     QTest::newRow("123456") << 123456.0 << 123000.0;
-    QTest::newRow("0.001") << 0.001 << 0.001;
     QTest::newRow("0.0009") << 0.0009 << 0.0;
     QTest::newRow("-5") << -5.0 << 0.0;
     QTest::newRow("open value") << kOpenValue << 4290000000.0;
 }
 
-void TestSiValues::truncate3()
+void truncate3()
 {
     QFETCH(double, value);
     QFETCH(double, truncated);
     QCOMPARE(::truncate3(value), truncated);
 }
 
-void TestSiValues::general3_data()
+void general3_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("4.7") << 4.7 << "4.7";
-    QTest::newRow("470") << 470.0 << "470";
     QTest::newRow("0.0123") << 0.0123 << "0.0123";
     QTest::newRow("1000") << 1000.0 << "1e+03";
     QTest::newRow("12345") << 12345.0 << "1.23e+04";
@@ -475,14 +338,14 @@ void TestSiValues::general3_data()
     QTest::newRow("-2.345") << -2.345 << "-2.35";
 }
 
-void TestSiValues::general3()
+void general3()
 {
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(::general3(value), text);
 }
 
-void TestSiValues::roundTrip()
+void roundTrip()
 {
     // Three significant digits are within half a unit of the third digit.
     const double mantissas[] = { 1.0, 1.234, 2.2, 4.7, 5.555, 9.99, 9.996 };
@@ -501,7 +364,7 @@ void TestSiValues::roundTrip()
     }
 }
 
-void TestSiValues::nonFinite_data()
+void nonFinite_data()
 {
     QTest::addColumn<double>("value");
     QTest::newRow("inf") << std::numeric_limits<double>::infinity();
@@ -510,7 +373,7 @@ void TestSiValues::nonFinite_data()
 }
 
 // No formatter prints "inf" or "nan": a value that is no number shows a dash.
-void TestSiValues::nonFinite()
+void nonFinite()
 {
     QFETCH(double, value);
     const QString dash = QStringLiteral("\u2014");
@@ -521,6 +384,8 @@ void TestSiValues::nonFinite()
     QCOMPARE(itemSIText(value, "W"), dash);
     QCOMPARE(::general3(value), dash);
 }
+
+};
 
 QTEST_GUILESS_MAIN(TestSiValues)
 #include "test_sivalues.moc"

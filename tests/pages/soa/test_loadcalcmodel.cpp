@@ -1,4 +1,6 @@
 #include <QtTest>
+
+#include "tests/rowtable.h"
 #include <cmath>
 
 #include "pages/soa/loadcalcmodel.h"
@@ -22,6 +24,23 @@ LoadCalcEntry shortEntry(bool capacitor = false)
 } // namespace
 
 Q_DECLARE_METATYPE(LoadCalcEntry)
+
+struct RowCombination {
+    const char *tag;
+    double z1;
+    double a1;
+    double z2;
+    double a2;
+    bool series;
+    QString magnitude;
+    double angle;
+} const kCombination[] = {
+    { "series R and L", 10.0, 0.0, 10.0, 90.0, true, QStringLiteral("14.1421"), 45.0 },
+    // With pi as 3.14159 the 90 degree branch keeps a real part of 1.3 uOhm.
+    { "parallel R and L", 10.0, 0.0, 10.0, 90.0, false, QStringLiteral("7.07106"), 45.0 },
+    { "series L and C", 10.0, 90.0, 4.0, -90.0, true, QStringLiteral("6"), 90.0 },
+    { "parallel with a short", 0.0, 0.0, 10.0, 90.0, false, QStringLiteral("0"), 0.0 },
+};
 
 class TestLoadCalcModel : public QObject {
     Q_OBJECT
@@ -82,11 +101,9 @@ private slots:
         QTest::newRow("C") << openEntry() << openEntry() << value(1e-6) << QString() << 159.155 << -90.0;
         // G = 0.1 S, B = -6.28318 mS: |Z| = 1 / |0.1 - j0.00628318|, degrees with pi as 3.14159.
         QTest::newRow("R C") << value(10) << openEntry() << value(1e-6) << QString() << 9.98032 << -3.59527;
-        QTest::newRow("R short") << shortEntry() << value(1e-3) << value(1e-6) << QStringLiteral("0") << 0.0
-                                 << 0.0;
+        QTest::newRow("R short") << shortEntry() << value(1e-3) << value(1e-6) << QStringLiteral("0") << 0.0 << 0.0;
         QTest::newRow("L zero") << value(10) << value(0) << openEntry() << QStringLiteral("0") << 0.0 << 0.0;
-        QTest::newRow("nothing") << openEntry() << openEntry() << openEntry() << QStringLiteral("open") << 0.0
-                                 << 0.0;
+        QTest::newRow("nothing") << openEntry() << openEntry() << openEntry() << QStringLiteral("open") << 0.0 << 0.0;
     }
     void parallel()
     {
@@ -106,34 +123,11 @@ private slots:
         QVERIFY2(qAbs(z.angle.toDouble() - angle) < 1e-4, qPrintable(z.angle));
     }
 
-    void combination_data()
-    {
-        QTest::addColumn<double>("z1");
-        QTest::addColumn<double>("a1");
-        QTest::addColumn<double>("z2");
-        QTest::addColumn<double>("a2");
-        QTest::addColumn<bool>("series");
-        QTest::addColumn<QString>("magnitude");
-        QTest::addColumn<double>("angle");
-        QTest::newRow("series R and L")
-            << 10.0 << 0.0 << 10.0 << 90.0 << true << QStringLiteral("14.1421") << 45.0;
-        // With pi as 3.14159 the 90 degree branch keeps a real part of 1.3 uOhm.
-        QTest::newRow("parallel R and L")
-            << 10.0 << 0.0 << 10.0 << 90.0 << false << QStringLiteral("7.07106") << 45.0;
-        QTest::newRow("series L and C")
-            << 10.0 << 90.0 << 4.0 << -90.0 << true << QStringLiteral("6") << 90.0;
-        QTest::newRow("parallel with a short")
-            << 0.0 << 0.0 << 10.0 << 90.0 << false << QStringLiteral("0") << 0.0;
-    }
+    void combination_data() { addRows(kCombination); }
     void combination()
     {
-        QFETCH(double, z1);
-        QFETCH(double, a1);
-        QFETCH(double, z2);
-        QFETCH(double, a2);
-        QFETCH(bool, series);
-        QFETCH(QString, magnitude);
-        QFETCH(double, angle);
+        QFETCH(int, rowNumber);
+        [[maybe_unused]] const auto &[tag, z1, a1, z2, a2, series, magnitude, angle] = kCombination[rowNumber];
         const ImpedanceText z = combineImpedances(value(z1), value(a1), value(z2), value(a2), series);
         QCOMPARE(z.magnitude, magnitude);
         QVERIFY2(qAbs(z.angle.toDouble() - angle) < 1e-3, qPrintable(z.angle));
