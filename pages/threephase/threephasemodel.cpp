@@ -231,6 +231,11 @@ QString inputProblem(const Input &in, const pwm &part)
     const Motor &m = in.motor;
     if (!(in.FswKHz > 0))
         return QStringLiteral("The switching frequency must be above 0: nothing was simulated.");
+    // A negative supply has no meaning for the bridge, and one near the
+    // largest number overflows the sum of the three phase voltages.
+    if (!(in.Vs >= 0 && in.Vs <= 1e12))
+        return QStringLiteral(
+            "The supply voltage Vs must be from 0 to 1e12 V: nothing was simulated.");
     if (m.R < 0 || m.L < 0)
         return QStringLiteral(
             "The winding resistance and inductance must not be negative: nothing was simulated.");
