@@ -236,6 +236,19 @@ QString inputProblem(const Input &in, const pwm &part)
     if (!(in.Vs >= 0 && in.Vs <= 1e12))
         return QStringLiteral(
             "The supply voltage Vs must be from 0 to 1e12 V: nothing was simulated.");
+    // Far beyond any drive, products of these overflow into the currents.
+    QVector<double> values { in.Vcc, in.heatsink, in.tim, m.R, m.L, m.Vemf, m.controlAmplitude,
+        m.constantAmplitude, m.cycleLength };
+    values << m.times << m.amplitudes;
+    for (double v : values) {
+        if (!(std::abs(v) <= 1e12))
+            return QStringLiteral("An entry of %1 cannot be simulated (entries are limited to 1e12 in size): "
+                                  "nothing was simulated.")
+                .arg(general3(v));
+    }
+    if (!(in.ambient >= -273.15 && in.ambient <= 1000))
+        return QStringLiteral(
+            "The ambient temperature must be from -273.15 to 1000 °C: nothing was simulated.");
     if (m.R < 0 || m.L < 0)
         return QStringLiteral(
             "The winding resistance and inductance must not be negative: nothing was simulated.");
@@ -294,7 +307,13 @@ void thermalLoop(const Input &in, const pwm &part, Result &r)
     double T = 85, taken = 0;
     Pass run;
     for (int pass = 1;; ++pass) {
-        r.Ron = (onResistance(part, T, true) + onResistance(part, T, false)) / 2;
+        const double Ron = (onResistance(part, T, true) + onResistance(part, T, false)) / 2;
+        // A junction far enough beyond any rating overflows the resistance: runaway.
+        if (!finite(Ron)) {
+            r.pass.warnings |= ThermalRunaway;
+            break;
+        }
+        r.Ron = Ron;
         if (pass == 1 || taken + run.steps <= in.stepBudget) {
             run = analyzeThreePhase(in, part, r.Ron, &r.traces);
             taken += run.steps;

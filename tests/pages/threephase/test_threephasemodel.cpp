@@ -445,6 +445,11 @@ void TestThreePhaseModel::badInput_data()
     for (const char *what : { "Fsw 0", "Fsw negative", "R negative", "poles 0", "linear stroke 0" })
         QTest::newRow(what) << what << false << 0;
     QTest::newRow("too many steps") << "Fsw 10 MHz" << false << 0;
+    // The end moves to a start after it, so an open start is too long a run.
+    QTest::newRow("start open, after the end") << "start open" << false << 0;
+    QTest::newRow("supply near the largest number") << "Vs -1e308" << false << 0;
+    QTest::newRow("back-EMF near the largest number") << "Vemf -1e308" << false << 0;
+    QTest::newRow("ambient beyond any junction") << "ambient 1e300" << false << 0;
     QTest::newRow("end before start") << "end before start" << true << int(BadTimescale);
     QTest::newRow("end 0") << "end 0" << true << 0;
     QTest::newRow("Vs 0") << "Vs 0" << true << int(VsTooLow);
@@ -472,6 +477,14 @@ void TestThreePhaseModel::badInput()
         m.isLinear = true, m.cycleLength = 0;
     else if (what == "Fsw 10 MHz")
         in.FswKHz = 10000;
+    else if (what == "start open")
+        in.startTime = 4294967295.0;
+    else if (what == "Vs -1e308")
+        in.Vs = -1e308;
+    else if (what == "Vemf -1e308")
+        m.Vemf = -1e308;
+    else if (what == "ambient 1e300")
+        in.ambient = 1e300;
     else if (what == "end before start")
         in.endTime = 10e-3;
     else if (what == "end 0")
