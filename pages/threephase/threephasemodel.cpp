@@ -231,6 +231,24 @@ QString inputProblem(const Input &in, const pwm &part)
     const Motor &m = in.motor;
     if (!(in.FswKHz > 0))
         return QStringLiteral("The switching frequency must be above 0: nothing was simulated.");
+    // A negative supply has no meaning for the bridge, and one near the
+    // largest number overflows the sum of the three phase voltages.
+    if (!(in.Vs >= 0 && in.Vs <= 1e12))
+        return QStringLiteral(
+            "The supply voltage Vs must be from 0 to 1e12 V: nothing was simulated.");
+    // Far beyond any drive, products of these overflow into the currents.
+    QVector<double> values { in.Vcc, in.heatsink, in.tim, m.R, m.L, m.Vemf, m.controlAmplitude,
+        m.constantAmplitude, m.cycleLength };
+    values << m.times << m.amplitudes;
+    for (double v : values) {
+        if (!(std::abs(v) <= 1e12))
+            return QStringLiteral("An entry of %1 cannot be simulated (entries are limited to 1e12 in size): "
+                                  "nothing was simulated.")
+                .arg(general3(v));
+    }
+    if (!(in.ambient >= -273.15 && in.ambient <= 1000))
+        return QStringLiteral(
+            "The ambient temperature must be from -273.15 to 1000 °C: nothing was simulated.");
     if (m.R < 0 || m.L < 0)
         return QStringLiteral(
             "The winding resistance and inductance must not be negative: nothing was simulated.");
@@ -244,7 +262,8 @@ QString inputProblem(const Input &in, const pwm &part)
         = (onResistance(part, 25, true) + onResistance(part, 25, false) + part.top_wire + part.bot_wire) / 2;
     if (m.R + Rs <= 0 && m.L <= 0)
         return QStringLiteral("The windings need a resistance or an inductance: nothing was simulated.");
-    const double steps = qMax(0.0, in.endTime) * 100 * in.FswKHz * 1000;
+    // A start after the end moves the end to the start, so the later of the two is the run's length.
+    const double steps = qMax(0.0, qMax(in.startTime, in.endTime)) * 100 * in.FswKHz * 1000;
     if (!(steps <= kMaxSteps))
         return QStringLiteral("The run would take %1 million time steps (1/100 of a switching period each); "
                               "at most %2 million are simulated. Shorten the end time or lower the switching "
@@ -275,16 +294,34 @@ void addDeviceNotes(Result &r)
 }
 
 // The thermal loop: the switch resistance follows the junction temperature
-// until it changes by at most 1 % between passes.
+// until it changes by at most 1 % between passes. Every pass takes the same
+// steps (they follow the duty, not the currents), so a pass is simulated
+// while the steps taken so far plus one more run fit the budget; after that
+// the passes keep the last run's currents, whose change with the on-resistance
+// is small beside the winding's, and re-evaluate only the switch losses.
 void thermalLoop(const Input &in, const pwm &part, Result &r)
 {
     const int packages = qMax(1, 3 / qMax(1, part.outputs));
     const double sink = in.heatsinkNone ? part.Rtheta_JA - part.Rtheta_DC : in.heatsink;
     r.separateDiodeJunction = part.Rtheta_JC_diode > 1e-6;
-    double T = 85;
+    double T = 85, taken = 0;
+    Pass run;
     for (int pass = 1;; ++pass) {
-        r.Ron = (onResistance(part, T, true) + onResistance(part, T, false)) / 2;
-        r.pass = analyzeThreePhase(in, part, r.Ron, &r.traces);
+        const double Ron = (onResistance(part, T, true) + onResistance(part, T, false)) / 2;
+        // A junction far enough beyond any rating overflows the resistance: runaway.
+        if (!finite(Ron)) {
+            r.pass.warnings |= ThermalRunaway;
+            break;
+        }
+        r.Ron = Ron;
+        if (pass == 1 || taken + run.steps <= in.stepBudget) {
+            run = analyzeThreePhase(in, part, r.Ron, &r.traces);
+            taken += run.steps;
+            r.simulatedPasses = pass;
+            r.pass = run;
+        } else {
+            r.pass = atOnResistance(run, part, r.Ron);
+        }
         r.iterations = pass;
         const Pass &p = r.pass;
         const double S = (in.removeSwitching ? 0 : p.switching) + p.conduction;
@@ -300,9 +337,10 @@ void thermalLoop(const Input &in, const pwm &part, Result &r)
         }
         // The size of the change decides: a junction cooler than the first
         // guess is iterated too.
-        if (std::abs(Tj - T) <= 0.01 * std::abs(Tj) || !finite(Tj))
+        if (finite(Tj) && std::abs(Tj - T) <= 0.01 * std::abs(Tj))
             break;
-        if (pass >= kMaxPasses) {
+        // A junction that overflowed has run away as surely as one still moving.
+        if (pass >= kMaxPasses || !finite(Tj)) {
             r.pass.warnings |= ThermalRunaway;
             break;
         }
@@ -350,6 +388,21 @@ Result computeThreePhase(const Input &in, const pwm &part)
         r.notes << adviceNote(
             QStringLiteral("The averaging window is empty (the start time is not before the end "
                            "time): no averages, losses or temperatures are shown."));
+    if (r.simulatedPasses < r.iterations) {
+        const int first = r.simulatedPasses + 1;
+        r.notes << adviceNote(
+            QStringLiteral("A run takes %1 steps and a refresh at most %2 million, so the thermal loop "
+                           "simulated %3 of its %4 passes; %5 kept the currents of pass %6 and re-evaluated "
+                           "the switch losses at %7 own on-resistance.")
+                .arg(p.steps)
+                .arg(general3(in.stepBudget / 1e6))
+                .arg(r.simulatedPasses)
+                .arg(r.iterations)
+                .arg(first == r.iterations ? QStringLiteral("pass %1").arg(first)
+                                           : QStringLiteral("passes %1 to %2").arg(first).arg(r.iterations))
+                .arg(r.simulatedPasses)
+                .arg(first == r.iterations ? QStringLiteral("its") : QStringLiteral("their")));
+    }
     if (r.traces.stride > 1)
         r.notes << adviceNote(
             QStringLiteral("The run took %1 steps; the plots and the export keep every %2th.")

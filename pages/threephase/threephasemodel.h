@@ -41,6 +41,11 @@ QString warningText(quint16 bit);
 // window at the catalog's highest switching frequency (75 ms at 500 kHz) is
 // 3.75 million. A longer run is refused with a note instead of freezing.
 constexpr double kMaxSteps = 5e6;
+// Steps one refresh may take over all passes of the thermal loop. A pass is
+// simulated only while its steps still fit; the later passes keep the last
+// simulated currents and re-evaluate the switch losses at their own
+// on-resistance, so a long run costs one or two simulations, not 21.
+constexpr double kStepBudget = 5e6;
 // Samples kept for the plots and the export; a longer run keeps every n-th
 // step so that memory stays bounded (every step still counts in the results).
 constexpr int kMaxSamples = 250000;
@@ -70,6 +75,7 @@ struct Input {
     bool removeDiode = false, removeSwitching = false;
     Motor motor;
     bool plainStepping = false; // every step 1/100 of a switching period (for comparisons)
+    double stepBudget = kStepBudget; // steps over all thermal passes (smaller in tests)
 };
 
 // The motor constants the simulation works with: rotary equivalents for a
@@ -99,6 +105,9 @@ struct Pass {
     double peakCurrent = 0, rmsCurrent = 0;
     std::array<double, 6> switches {}; // upper A, B, C, lower A, B, C (conduction share)
     std::array<double, 6> diodes {}; // upper A, B, C, lower A, B, C
+    // Each switch's conducting current over the window, as mean of |i| and of
+    // i^2, so that its losses can be re-evaluated at another on-resistance.
+    std::array<double, 6> switchMean {}, switchMeanSquare {};
     quint16 warnings = 0;
     int steps = 0;
 };
@@ -110,6 +119,7 @@ struct Result {
     double Ron = 0, Tcase = 0, Tjunction = 0;
     bool separateDiodeJunction = false;
     int iterations = 0;
+    int simulatedPasses = 0; // passes that ran the simulation (the rest reused its currents)
     quint16 warnings = 0;
     ResultNotes notes; // the detail list, warnings last
     Traces traces;
@@ -128,6 +138,9 @@ ControlProfile generateControlVector(const Input &in, const pwm &part, double en
 QString inputProblem(const Input &in, const pwm &part);
 // One run at switch on-resistance Ron; fills `traces` when given.
 Pass analyzeThreePhase(const Input &in, const pwm &part, double Ron, Traces *traces);
+// A run's results with the switch losses re-evaluated at on-resistance Ron,
+// the currents kept as they were.
+Pass atOnResistance(const Pass &run, const pwm &part, double Ron);
 // The thermal loop around the simulation, the results and the notes.
 Result computeThreePhase(const Input &in, const pwm &part);
 

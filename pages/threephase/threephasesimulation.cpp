@@ -37,6 +37,7 @@ struct Step {
 
 struct Accumulator {
     double load = 0, switches[6] {}, diodes[6] {}, switchingEnergy = 0, meanSquareA = 0, peak = 0;
+    double switchMean[6] {}, switchMeanSquare[6] {};
 };
 
 // Which device of phase k conducts, its loss and the output after the drops.
@@ -48,16 +49,22 @@ void conduct(const Device &dev, Step &s, int k, Accumulator *acc, double weight)
     if (V > 0.99 * dev.Vs) {
         s.up[k] = 1;
         if (i > 0) {
-            if (acc)
+            if (acc) {
                 acc->switches[k] += i * (dev.Vsw + dev.Rs * i) * weight;
+                acc->switchMean[k] += i * weight;
+                acc->switchMeanSquare[k] += i * i * weight;
+            }
             s.out[k] = V - dev.Rs * i - dev.Vsw;
         }
     }
     if (V < 0.01 * dev.Vs) {
         s.low[k] = 1;
         if (i < 0) {
-            if (acc)
+            if (acc) {
                 acc->switches[3 + k] += (std::abs(i) * dev.Vsw + dev.Rs * i * i) * weight;
+                acc->switchMean[3 + k] += std::abs(i) * weight;
+                acc->switchMeanSquare[3 + k] += i * i * weight;
+            }
             s.out[k] = V - dev.Rs * i + dev.Vsw;
         }
     }
@@ -178,6 +185,8 @@ void finishPass(Pass &pass, const Accumulator &acc, double Ron, double Rs, doubl
         pass.switches[k] = Rs != 0 ? acc.switches[k] * Ron / Rs : acc.switches[k];
         pass.diodes[k] = acc.diodes[k];
         pass.diode += acc.diodes[k];
+        pass.switchMean[k] = acc.switchMean[k];
+        pass.switchMeanSquare[k] = acc.switchMeanSquare[k];
     }
     // Without any series resistance the switches lose only their fixed drop.
     pass.conduction = Rs != 0 ? switchSum * Ron / Rs : switchSum;
@@ -296,6 +305,21 @@ Pass analyzeThreePhase(const Input &in, const pwm &part, double Ron, Traces *tra
 
     pass.steps = steps;
     finishPass(pass, acc, Ron, dev.Rs, W, Vcc, Fsw, part);
+    return pass;
+}
+
+Pass atOnResistance(const Pass &run, const pwm &part, double Ron)
+{
+    Pass pass = run;
+    const double Rs = Ron + (part.top_wire + part.bot_wire) / 2, Vsw = (part.top_V + part.bot_V) / 2;
+    double switchSum = 0;
+    for (int k = 0; k < 6; ++k) {
+        const double loss = Vsw * run.switchMean[k] + Rs * run.switchMeanSquare[k];
+        switchSum += loss;
+        pass.switches[k] = Rs != 0 ? loss * Ron / Rs : loss;
+    }
+    pass.conduction = Rs != 0 ? switchSum * Ron / Rs : switchSum;
+    pass.wire = Rs != 0 ? switchSum * (Rs - Ron) / Rs : 0;
     return pass;
 }
 

@@ -194,15 +194,6 @@ private slots:
         for (const DesignFile::Key &k : DesignFile::keys())
             if (k.form == DesignFile::KeyForm::Text || k.form == DesignFile::KeyForm::StoredText)
                 keys << QLatin1String(k.name);
-        // Not the three-phase drive yet: a run near its step limit repeats for
-        // every thermal pass, so a hostile entry there takes minutes (a known
-        // fault of that page); its bad input is covered by its model tests.
-        keys.erase(std::remove_if(keys.begin(), keys.end(),
-                       [](const QString &key) {
-                           return key.startsWith(QLatin1String("P3"))
-                               || key.startsWith(QLatin1String("ThreePhase"));
-                       }),
-            keys.end());
         const QStringList hostile { "1e999", "-1e308", "nan", "inf", "0", "-0", "", "open", "short" };
 
         PageWindow pw;
