@@ -12,7 +12,8 @@ int main(int argc, char *argv[])
     const int runs = setup.runs;
     auto window = bench::offlineWindow();
     bench::show(*window);
-    auto click = [&](const char *name) { window->findChild<QAbstractButton *>(QLatin1String(name))->click(); };
+    auto click
+        = [&](const char *name) { window->findChild<QAbstractButton *>(QLatin1String(name))->click(); };
     ControlStep3Page *page = window->controlStep3Page();
     for (const char *circuit : { "V1button", "V2button", "I1button", "I2button" }) {
         click("PWMControlButton");

@@ -15,7 +15,8 @@ int main(int argc, char *argv[])
     QByteArray longText = QByteArray("ZARN AMPORA SAVED PREFERENCES\nVersion: ") + kAmporaVersion + '\n';
     for (int i = 0; i < 600000; ++i)
         longText += "Page: 1\n";
-    for (const auto &file : { std::make_pair(startup, w->design().serialise()), std::make_pair(longFile, longText) }) {
+    for (const auto &file :
+        { std::make_pair(startup, w->design().serialise()), std::make_pair(longFile, longText) }) {
         QFile out(file.first);
         if (!out.open(QIODevice::WriteOnly) || out.write(file.second) != file.second.size()) {
             std::fprintf(stderr, "cannot write the design files\n");
@@ -30,10 +31,12 @@ int main(int argc, char *argv[])
     };
     const bench::Figures whole = open(startup);
     const bench::Figures lines = open(longFile);
-    std::printf("open the start-up design (every key, every page recomputed): median %.1f ms wall, %.1f ms CPU\n",
+    std::printf(
+        "open the start-up design (every key, every page recomputed): median %.1f ms wall, %.1f ms CPU\n",
         whole.wall, whole.cpu);
-    std::printf("open 600,000 \"Page: 1\" lines:                              median %.1f ms wall, %.1f ms CPU, "
-                "slowest %.1f ms\n",
+    std::printf(
+        "open 600,000 \"Page: 1\" lines:                              median %.1f ms wall, %.1f ms CPU, "
+        "slowest %.1f ms\n",
         lines.wall, lines.cpu, lines.worstWall);
     return 0;
 }

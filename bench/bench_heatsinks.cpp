@@ -24,7 +24,8 @@ int main(int argc, char *argv[])
         w->findChild<QRadioButton *>(QStringLiteral("HSenglish"))->setChecked(!c.metric);
         w->findChild<QGroupBox *>(QStringLiteral("HSfluidCheckBox"))->setChecked(c.flow);
         w->findChild<QGroupBox *>(QStringLiteral("HSconstCheckBox"))->setChecked(c.sized);
-        w->findChild<QLineEdit *>(QStringLiteral("HSH"))->setText(c.sized ? QStringLiteral("40") : QStringLiteral("all"));
+        w->findChild<QLineEdit *>(QStringLiteral("HSH"))
+            ->setText(c.sized ? QStringLiteral("40") : QStringLiteral("all"));
         const bench::Figures refresh = bench::timeIt(runs, [&] { page->refreshHeatsinks(); });
         std::printf("refreshHeatsinks (%s): median %.3f ms over %d runs\n", c.name, refresh.wall, runs);
     }
@@ -37,6 +38,7 @@ int main(int argc, char *argv[])
         if (HeatsinkModel::filterHeatsinks(heatsinks, in).size() != heatsinks.size())
             std::fprintf(stderr, "filter lost rows\n");
     });
-    std::printf("filterHeatsinks over %d heatsinks: median %.2f us\n", int(heatsinks.size()), filter.wall * 1e3);
+    std::printf(
+        "filterHeatsinks over %d heatsinks: median %.2f us\n", int(heatsinks.size()), filter.wall * 1e3);
     return 0;
 }

@@ -16,8 +16,8 @@ int main(int argc, char *argv[])
     auto *pwms = w->pwmSelectorPage();
     // A requirement that exercises close matches, bridges and parallel solutions.
     for (const auto &field : { std::make_pair("LPScurrent", "6"), std::make_pair("LPSVpp", "80"),
-             std::make_pair("LPSFreq", "10"), std::make_pair("SPScurrent", "12"), std::make_pair("SPSvoltage", "60"),
-             std::make_pair("SPSfrequency", "8") })
+             std::make_pair("LPSFreq", "10"), std::make_pair("SPScurrent", "12"),
+             std::make_pair("SPSvoltage", "60"), std::make_pair("SPSfrequency", "8") })
         w->findChild<QLineEdit *>(QLatin1String(field.first))->setText(QLatin1String(field.second));
 
     const double lps = bench::timeIt(runs, [&] { linear->refreshLPS(); }).wall;
@@ -33,8 +33,10 @@ int main(int argc, char *argv[])
         (void)n;
     }).wall;
 
-    std::printf("refreshLPS (%d parts):            median %.3f ms over %d runs\n", int(c.linear.size()), lps, runs);
-    std::printf("refreshSPS (%d parts):            median %.3f ms over %d runs\n", int(c.pwms.size()), sps, runs);
+    std::printf(
+        "refreshLPS (%d parts):            median %.3f ms over %d runs\n", int(c.linear.size()), lps, runs);
+    std::printf(
+        "refreshSPS (%d parts):            median %.3f ms over %d runs\n", int(c.pwms.size()), sps, runs);
     std::printf("linear selection rules alone:      median %.4f ms over %d runs\n", model, runs);
     return 0;
 }

@@ -22,7 +22,9 @@ int main(int argc, char *argv[])
         if (p.exitCode() != 0)
             std::fprintf(stderr, "ampora --report failed: %s\n", p.readAllStandardError().constData());
     });
-    std::printf("window construction to first computed state: median %.1f ms over %d runs\n", bench::median(window), runs);
-    std::printf("whole ampora --report process:               median %.1f ms over %d runs\n", report.wall, runs);
+    std::printf("window construction to first computed state: median %.1f ms over %d runs\n",
+        bench::median(window), runs);
+    std::printf(
+        "whole ampora --report process:               median %.1f ms over %d runs\n", report.wall, runs);
     return 0;
 }

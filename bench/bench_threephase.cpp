@@ -42,15 +42,19 @@ int main(int argc, char *argv[])
     page->setMotor(still);
     const bench::Figures frozen = bench::timeIt(worstRuns, [&] { page->refreshP3(); });
 
-    std::printf("refreshP3 at start-up values (TZ662, 1 kHz, 75 ms, %d steps, %d passes):", startSteps, startPasses);
+    std::printf(
+        "refreshP3 at start-up values (TZ662, 1 kHz, 75 ms, %d steps, %d passes):", startSteps, startPasses);
     bench::print("", startUp, runs);
-    std::printf("refreshP3, TZ605 at 500 kHz over 75 ms (%d of 3.75 million plain steps, %d passes, %d samples kept):",
+    std::printf("refreshP3, TZ605 at 500 kHz over 75 ms (%d of 3.75 million plain steps, %d passes, %d "
+                "samples kept):",
         fastSteps, fastPasses, fastKept);
     bench::print("", fastest, fewer);
-    std::printf("refreshP3, TZ605 at 500 kHz over 100 ms (%d of 5 million plain steps a run, %d passes, %d simulated):",
+    std::printf("refreshP3, TZ605 at 500 kHz over 100 ms (%d of 5 million plain steps a run, %d passes, %d "
+                "simulated):",
         longSteps, longPasses, longSimulated);
     bench::print("", longest, worstRuns);
-    std::printf("refreshP3, same at zero duty, trapezoidal (no edges: %d steps a run, %d passes, %d simulated):",
+    std::printf(
+        "refreshP3, same at zero duty, trapezoidal (no edges: %d steps a run, %d passes, %d simulated):",
         r.pass.steps, r.iterations, r.simulatedPasses);
     bench::print("", frozen, worstRuns);
     return 0;

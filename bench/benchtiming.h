@@ -55,8 +55,8 @@ template <typename F> Figures timeIt(int runs, F work)
 // "<what> median 1.23 ms wall, 1.00 ms CPU, worst 2.34 ms wall, over 21 runs"
 inline void print(const char *what, const Figures &f, int runs)
 {
-    std::printf("%s median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, over %d runs\n", what, f.wall, f.cpu,
-        f.worstWall, runs);
+    std::printf("%s median %.2f ms wall, %.2f ms CPU, worst %.2f ms wall, over %d runs\n", what, f.wall,
+        f.cpu, f.worstWall, runs);
 }
 
 inline bool offscreen()

@@ -55,7 +55,8 @@ SpiceNetlist currentPumpNetlist(const PumpCircuit &p, const QString &title)
     const double f = p.frequency > 0 && p.frequency < 1e12 ? p.frequency : 1e3;
     const double below = std::ceil(std::log10(f)), above = std::max(2.0, std::ceil(std::log10(100e3 / f)));
     w.line(QStringLiteral(".ac dec 20 %1 %2")
-               .arg(spiceNumber(f / std::pow(10.0, std::max(0.0, below))), spiceNumber(f * std::pow(10.0, above))));
+               .arg(spiceNumber(f / std::pow(10.0, std::max(0.0, below))),
+                   spiceNumber(f * std::pow(10.0, above))));
     SpiceNetlist out;
     out.text = w.text();
     return out;

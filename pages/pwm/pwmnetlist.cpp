@@ -25,7 +25,9 @@ double capacitance(const QString &text)
 
 QString times(int n)
 {
-    return n == 1 ? QStringLiteral("once") : n == 2 ? QStringLiteral("twice") : QStringLiteral("%1 times").arg(n);
+    return n == 1 ? QStringLiteral("once")
+        : n == 2  ? QStringLiteral("twice")
+                  : QStringLiteral("%1 times").arg(n);
 }
 
 struct Netlister {
@@ -49,9 +51,11 @@ struct Netlister {
         };
         QVector<Part> parts;
         if (r != 0)
-            parts.append({ QLatin1Char('R'), r * factor, parasitic ? QStringLiteral("parasitic R") : QStringLiteral("R") });
+            parts.append({ QLatin1Char('R'), r * factor,
+                parasitic ? QStringLiteral("parasitic R") : QStringLiteral("R") });
         if (l != 0)
-            parts.append({ QLatin1Char('L'), l * factor, parasitic ? QStringLiteral("parasitic L") : QStringLiteral("L") });
+            parts.append({ QLatin1Char('L'), l * factor,
+                parasitic ? QStringLiteral("parasitic L") : QStringLiteral("L") });
         if (std::isfinite(c))
             parts.append({ QLatin1Char('C'), c / factor, QStringLiteral("C") });
         if (parts.isEmpty()) {
@@ -91,16 +95,16 @@ struct Netlister {
             }
             const QString mid = r != 0 && l != 0 ? name.toLower() + QStringLiteral("_rl") : b;
             if (r != 0)
-                w.element(
-                    QStringLiteral("R") + name, a, mid, spiceNumber(r * nL), label + QStringLiteral(": parasitic R"));
+                w.element(QStringLiteral("R") + name, a, mid, spiceNumber(r * nL),
+                    label + QStringLiteral(": parasitic R"));
             if (l != 0)
                 w.element(QStringLiteral("L") + name, r != 0 ? mid : a, b, spiceNumber(l * nL),
                     label + QStringLiteral(": L"));
         }
         if (c != 0) {
             any = true;
-            w.element(
-                QStringLiteral("C") + name, a, b, spiceNumber(c / nL), label + QStringLiteral(": parasitic C"));
+            w.element(QStringLiteral("C") + name, a, b, spiceNumber(c / nL),
+                label + QStringLiteral(": parasitic C"));
         }
         if (!any) {
             floating = true;
@@ -116,17 +120,19 @@ SpiceNetlist pwmNetworkNetlist(
 {
     SpiceWriter w(title);
     Netlister n { w };
-    w.comment(QStringLiteral("Filter of order %1; v(load) over the 1 V at node amp is its transfer.").arg(network.order));
+    w.comment(QStringLiteral("Filter of order %1; v(load) over the 1 V at node amp is its transfer.")
+                  .arg(network.order));
     if (network.nL > 1 || network.nC > 1)
-        w.comment(QStringLiteral("Both legs folded into one ladder: each inductor (with its parasitics) counts %1,\n"
-                                 "each capacitor branch %2.")
+        w.comment(QStringLiteral(
+            "Both legs folded into one ladder: each inductor (with its parasitics) counts %1,\n"
+            "each capacitor branch %2.")
                       .arg(times(network.nL), times(network.nC)));
     w.comment(QStringLiteral("node_p2 and node_p4 are the nodes of capacitors P2 and P4."));
     w.blank();
     w.element(QStringLiteral("VAMP"), QStringLiteral("amp"), QStringLiteral("0"), QStringLiteral("AC 1"),
         QStringLiteral("amplifier output"));
-    const QString nodes[]
-        = { QStringLiteral("amp"), QStringLiteral("node_p2"), QStringLiteral("node_p4"), QStringLiteral("load") };
+    const QString nodes[] = { QStringLiteral("amp"), QStringLiteral("node_p2"), QStringLiteral("node_p4"),
+        QStringLiteral("load") };
     for (int stage = 0; stage < 3; ++stage) {
         w.blank();
         const int li = 2 * stage, ci = 2 * stage + 1;
@@ -137,8 +143,7 @@ SpiceNetlist pwmNetworkNetlist(
                 QStringLiteral("P%1 absent at this order: a wire").arg(li + 1));
         if (ci < network.order)
             n.seriesBranch(QStringLiteral("P%1").arg(ci + 1), nodes[stage + 1], QStringLiteral("0"),
-                network.filter[size_t(ci)], network.nC,
-                QStringLiteral("P%1 capacitor").arg(ci + 1), true);
+                network.filter[size_t(ci)], network.nC, QStringLiteral("P%1 capacitor").arg(ci + 1), true);
     }
     w.blank();
     w.comment(QStringLiteral("Matching network across the load"));

@@ -165,7 +165,7 @@ SpiceNetlist soaNetlist(
                 = N > 1 ? QStringLiteral("%1+%2*i(VILOAD)/%3").arg(target, num(in.rcs)).arg(N) : target;
             w.element(QStringLiteral("BAMP%1").arg(N > 1 ? QString::number(k) : QString()), node,
                 QStringLiteral("0"), limited(t, QStringLiteral("v(vs_pos)"), QStringLiteral("v(vs_neg)")),
-                k > 1                      ? QStringLiteral("%1 (parallel)").arg(a.ampName)
+                k > 1                    ? QStringLiteral("%1 (parallel)").arg(a.ampName)
                     : N > 1 || in.bridge ? QStringLiteral("%1 (master)").arg(a.ampName)
                                          : a.ampName);
             if (N > 1)

@@ -12,7 +12,8 @@ void addSpiceExportEntry(QWidget *canvas, const ToolPage *page)
     canvas->setProperty("spiceExportEntry", true);
     canvas->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(canvas, &QWidget::customContextMenuRequested, canvas, [canvas, page](const QPoint &at) {
-        auto *windowAction = canvas->window()->findChild<QAction *>(QStringLiteral("actionExport_SPICE_Netlist"));
+        auto *windowAction
+            = canvas->window()->findChild<QAction *>(QStringLiteral("actionExport_SPICE_Netlist"));
         if (!windowAction)
             return;
         auto *menu = new QMenu(canvas);
@@ -21,8 +22,9 @@ void addSpiceExportEntry(QWidget *canvas, const ToolPage *page)
         QAction *entry = menu->addAction(windowAction->text());
         const SpiceNetlist netlist = page->spiceNetlist(QString());
         entry->setEnabled(!netlist.isEmpty());
-        const QString tip = netlist.isEmpty() ? netlist.unavailable
-                                              : QStringLiteral("Writes this page's circuit as a SPICE netlist (.cir).");
+        const QString tip = netlist.isEmpty()
+            ? netlist.unavailable
+            : QStringLiteral("Writes this page's circuit as a SPICE netlist (.cir).");
         entry->setToolTip(tip);
         entry->setStatusTip(tip);
         QObject::connect(entry, &QAction::triggered, windowAction, [windowAction] {

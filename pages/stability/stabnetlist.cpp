@@ -60,12 +60,14 @@ struct StabWriter {
     SpiceWriter w;
     bool leftOut = false; // an open part may leave a node with no way to ground
 
-    void resistor(const QString &name, const QString &n1, const QString &n2, double ohms, const QString &label)
+    void resistor(
+        const QString &name, const QString &n1, const QString &n2, double ohms, const QString &label)
     {
         leftOut = leftOut || !(ohms < kOpenValue);
         spiceResistor(w, name, n1, n2, ohms, label);
     }
-    void inductor(const QString &name, const QString &n1, const QString &n2, double henries, const QString &label)
+    void inductor(
+        const QString &name, const QString &n1, const QString &n2, double henries, const QString &label)
     {
         leftOut = leftOut || !(henries < kOpenValue);
         spiceInductor(w, name, n1, n2, henries, label);
@@ -130,21 +132,22 @@ struct StabWriter {
     {
         double rin = num(c().RinC), rfb = num(c().RfbC), cfb = stabCapacitor(c().CfbC);
         specialCircuit(a(), num(c().stabRg), rin, rfb, cfb);
-        const bool noiseGain = powerInverting() && hasText(c().RngC) && hasText(c().CngC)
-            && stabCapacitor(c().CngC) != 0;
+        const bool noiseGain
+            = powerInverting() && hasText(c().RngC) && hasText(c().CngC) && stabCapacitor(c().CngC) != 0;
         w.blank();
         w.comment(QStringLiteral("Load"));
         resistor(QStringLiteral("RISO"), QStringLiteral("out"), QStringLiteral("load"), num(c().RisoC),
             QStringLiteral("R_ISO"));
-        spiceCapacitor(w, QStringLiteral("CLOAD"), QStringLiteral("load"), kGround, stabCapacitor(c().CLoadStab),
-            QStringLiteral("C_LOAD"));
+        spiceCapacitor(w, QStringLiteral("CLOAD"), QStringLiteral("load"), kGround,
+            stabCapacitor(c().CLoadStab), QStringLiteral("C_LOAD"));
         w.blank();
         w.comment(special() ? QStringLiteral("Feedback network inside %1").arg(a().ampName)
                             : QStringLiteral("Feedback network"));
         resistor(QStringLiteral("RIN"), QStringLiteral("inm"),
             powerInverting() ? QStringLiteral("in") : kGround, rin, partLabel("R_IN"));
         resistor(QStringLiteral("RFB"), QStringLiteral("out"), QStringLiteral("inm"), rfb, partLabel("R_FB"));
-        spiceCapacitor(w, QStringLiteral("CFB"), QStringLiteral("out"), QStringLiteral("inm"), cfb, partLabel("C_FB"));
+        spiceCapacitor(
+            w, QStringLiteral("CFB"), QStringLiteral("out"), QStringLiteral("inm"), cfb, partLabel("C_FB"));
         if (noiseGain) {
             resistor(QStringLiteral("RNG"), QStringLiteral("inm"), QStringLiteral("ng"), num(c().RngC),
                 QStringLiteral("R_NG"));
@@ -162,8 +165,8 @@ struct StabWriter {
         const double gain = num(c().RsGainL);
         w.blank();
         w.comment(QStringLiteral("Load and current sense"));
-        resistor(QStringLiteral("RLOAD"), QStringLiteral("out"), QStringLiteral("load_rl"),
-            num(c().RloadL), QStringLiteral("R_LOAD"));
+        resistor(QStringLiteral("RLOAD"), QStringLiteral("out"), QStringLiteral("load_rl"), num(c().RloadL),
+            QStringLiteral("R_LOAD"));
         inductor(QStringLiteral("LLOAD"), QStringLiteral("load_rl"), QStringLiteral("sense"),
             num(c().LLoadStab), QStringLiteral("L_LOAD"));
         resistor(QStringLiteral("RS"), QStringLiteral("sense"), kGround, num(c().RsL), QStringLiteral("R_S"));
@@ -203,16 +206,17 @@ struct StabWriter {
         w.blank();
         w.comment(QStringLiteral("Host network"));
         resistor(QStringLiteral("RHIN"), QStringLiteral("host_inm"),
-            in.inverting ? QStringLiteral("host_in") : kGround, num(c().hostRin), QStringLiteral("HOST R_IN"));
+            in.inverting ? QStringLiteral("host_in") : kGround, num(c().hostRin),
+            QStringLiteral("HOST R_IN"));
         resistor(QStringLiteral("RHFB"), from, QStringLiteral("host_inm"), num(c().compRfb),
             QStringLiteral("HOST R_FB"));
-        spiceCapacitor(w, QStringLiteral("CHFB"), from, QStringLiteral("host_inm"), stabCapacitor(c().compCfb),
-            QStringLiteral("HOST C_FB"));
+        spiceCapacitor(w, QStringLiteral("CHFB"), from, QStringLiteral("host_inm"),
+            stabCapacitor(c().compCfb), QStringLiteral("HOST C_FB"));
         if (noiseGain) {
             resistor(QStringLiteral("RHNG"), QStringLiteral("host_inm"), QStringLiteral("host_ng"),
                 num(c().hostRng), QStringLiteral("HOST R_NG"));
-            spiceCapacitor(w, QStringLiteral("CHNG"), QStringLiteral("host_ng"), kGround, stabCapacitor(c().hostCng),
-                QStringLiteral("HOST C_NG"));
+            spiceCapacitor(w, QStringLiteral("CHNG"), QStringLiteral("host_ng"), kGround,
+                stabCapacitor(c().hostCng), QStringLiteral("HOST C_NG"));
         }
     }
 
@@ -245,8 +249,9 @@ struct StabWriter {
         w.element(QStringLiteral("VTEST"), QStringLiteral("err"), kGround, QStringLiteral("AC 1"),
             QStringLiteral("loop break"));
         if (composite) {
-            const QString node = gainStage(w, QStringLiteral("H"), QStringLiteral("host_"), QStringLiteral("HOST"),
-                in.host.aol, { in.host.pole1, in.host.pole2, in.host.pole3 }, { QStringLiteral("err"), kGround });
+            const QString node = gainStage(w, QStringLiteral("H"), QStringLiteral("host_"),
+                QStringLiteral("HOST"), in.host.aol, { in.host.pole1, in.host.pole2, in.host.pole3 },
+                { QStringLiteral("err"), kGround });
             w.element(QStringLiteral("VHOUT"), node, QStringLiteral("inp"), QStringLiteral("0"),
                 QStringLiteral("HOST output to the power stage's + input"));
             w.blank();

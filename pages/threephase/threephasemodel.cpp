@@ -234,8 +234,7 @@ QString inputProblem(const Input &in, const pwm &part)
     // A negative supply has no meaning for the bridge, and one near the
     // largest number overflows the sum of the three phase voltages.
     if (!(in.Vs >= 0 && in.Vs <= 1e12))
-        return QStringLiteral(
-            "The supply voltage Vs must be from 0 to 1e12 V: nothing was simulated.");
+        return QStringLiteral("The supply voltage Vs must be from 0 to 1e12 V: nothing was simulated.");
     // Far beyond any drive, products of these overflow into the currents.
     QVector<double> values { in.Vcc, in.heatsink, in.tim, m.R, m.L, m.Vemf, m.controlAmplitude,
         m.constantAmplitude, m.cycleLength };

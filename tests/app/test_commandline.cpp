@@ -76,8 +76,10 @@ private slots:
     // Clicks run in order; the page shown and what it shows come from the window.
     void designClicksAndPages()
     {
-        const QString design = write(QStringLiteral("good.zam"), "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\n");
-        const QJsonObject r = report({ design, "--click", "HSbutton", "--click", "HomeButton", "--click", "HSbutton" });
+        const QString design
+            = write(QStringLiteral("good.zam"), "ZARN AMPORA SAVED PREFERENCES\nVersion: 9.0.2\n");
+        const QJsonObject r
+            = report({ design, "--click", "HSbutton", "--click", "HomeButton", "--click", "HSbutton" });
         QCOMPARE(r.value("designPath").toString(), design);
         QCOMPARE(r.value("page").toInt(-1), 7);
         QCOMPARE(widget(r, "HomeButton").value("visible").toBool(), true);
@@ -104,7 +106,8 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         arguments.replaceInStrings("<wrong>", write("wrong.zam", "SOME OTHER FILE\nPage: 3\n"));
-        arguments.replaceInStrings("<crlf>", write("crlf.zam", "ZARN AMPORA SAVED PREFERENCES\r\nPage: 3\r\n"));
+        arguments.replaceInStrings(
+            "<crlf>", write("crlf.zam", "ZARN AMPORA SAVED PREFERENCES\r\nPage: 3\r\n"));
         const Run r = ampora(arguments);
         QCOMPARE(r.status, 2);
         QVERIFY(r.out.isEmpty());
@@ -121,8 +124,10 @@ private slots:
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("analysis");
-        QTest::newRow("SOA page") << "2" << ".tran";
-        QTest::newRow("stability page") << "4" << ".ac";
+        QTest::newRow("SOA page") << "2"
+                                  << ".tran";
+        QTest::newRow("stability page") << "4"
+                                        << ".ac";
     }
     void spiceNetlist()
     {
@@ -144,7 +149,8 @@ private slots:
         QTest::addColumn<QStringList>("extra");
         QTest::addColumn<QSize>("size");
         QTest::newRow("default size") << QStringList {} << QSize(1230, 691);
-        QTest::newRow("small hidden page") << QStringList { "--page", "17", "--size", "800x600" } << QSize(800, 600);
+        QTest::newRow("small hidden page")
+            << QStringList { "--page", "17", "--size", "800x600" } << QSize(800, 600);
     }
     void screenshot()
     {
@@ -166,7 +172,8 @@ private slots:
 
     void missingCatalogFolder()
     {
-        const Run r = ampora({ QStringLiteral("--report"), QStringLiteral("--catalogs"), m_dir.filePath("empty") });
+        const Run r
+            = ampora({ QStringLiteral("--report"), QStringLiteral("--catalogs"), m_dir.filePath("empty") });
         QCOMPARE(r.status, 0);
         const QJsonObject report = QJsonDocument::fromJson(r.out).object();
         QVERIFY(widget(report, "AmpSelecterSOA").value("items").toArray().isEmpty());

@@ -187,7 +187,8 @@ private slots:
         }
         const QJsonObject entries = expect("entries");
         for (auto it = entries.begin(); it != entries.end(); ++it)
-            QCOMPARE(text(r.value(QStringLiteral("entries")).toObject().value(it.key())), it.value().toString());
+            QCOMPARE(
+                text(r.value(QStringLiteral("entries")).toObject().value(it.key())), it.value().toString());
         for (const char *key : { "lines", "colouredLines" }) {
             const QJsonObject want = expect(key);
             for (auto it = want.begin(); it != want.end(); ++it) {

@@ -39,8 +39,14 @@ class TestShell : public QObject {
     QTemporaryDir *m_dir = nullptr;
     QString m_oldCwd;
 
-    static QStackedWidget *stack(MainWindow &w) { return w.findChild<QStackedWidget *>(QStringLiteral("Page")); }
-    static QPushButton *home(MainWindow &w) { return w.findChild<QPushButton *>(QStringLiteral("HomeButton")); }
+    static QStackedWidget *stack(MainWindow &w)
+    {
+        return w.findChild<QStackedWidget *>(QStringLiteral("Page"));
+    }
+    static QPushButton *home(MainWindow &w)
+    {
+        return w.findChild<QPushButton *>(QStringLiteral("HomeButton"));
+    }
 
 private slots:
     void init()
@@ -213,12 +219,14 @@ private slots:
         StartOptions options;
         options.catalogDir = QDir::current().absoluteFilePath(QStringLiteral("cat"));
         for (const char *missing : { "Host Amp", "Package Style", "Heatsink", "Package Style", "Heatsink" })
-            QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Could not open %1 File").arg(missing)));
+            QTest::ignoreMessage(
+                QtDebugMsg, qPrintable(QStringLiteral("Could not open %1 File").arg(missing)));
         MainWindow w(nullptr, options);
         auto lists = [&] {
             QStringList out;
-            for (const char *selector : { "AmpSelecterSOA", "AmpSelectorStab", "IHCPampSelector", "ampSelectorPower",
-                     "ampSelectorFilter", "ampSelectorSCon", "P3ampSelector", "HSpart" }) {
+            for (const char *selector :
+                { "AmpSelecterSOA", "AmpSelectorStab", "IHCPampSelector", "ampSelectorPower",
+                    "ampSelectorFilter", "ampSelectorSCon", "P3ampSelector", "HSpart" }) {
                 auto *box = w.findChild<QComboBox *>(QLatin1String(selector));
                 QStringList items;
                 for (int i = 0; i < box->count(); ++i)
@@ -229,13 +237,14 @@ private slots:
         };
         // Power: 1 or 2 outputs; filter: every PWM part; control: 2 outputs, not digital;
         // three phase: 1 or 3 outputs; heatsinks: every part.
-        const QStringList released = { "LA1 LA2", "LA1 LA2", "LA1 LA2", "P1 P2 P4", "P1 P2 P3 P4", "P2", "P1 P3",
-            "All Parts LA1 LA2 P1 P2 P3 P4" };
+        const QStringList released = { "LA1 LA2", "LA1 LA2", "LA1 LA2", "P1 P2 P4", "P1 P2 P3 P4", "P2",
+            "P1 P3", "All Parts LA1 LA2 P1 P2 P3 P4" };
         QCOMPARE(lists(), released);
         auto *preRelease = w.findChild<QAbstractButton *>(QStringLiteral("includePreReleased"));
         preRelease->click();
-        QCOMPARE(lists(), QStringList({ "LA1 LX9 LA2", "LA1 LX9 LA2", "LA1 LX9 LA2", "P1 P2 PN P4",
-                              "P1 P2 P3 PN P4", "P2 PN", "P1 P3", "All Parts LA1 LX9 LA2 P1 P2 P3 PN P4" }));
+        QCOMPARE(lists(),
+            QStringList({ "LA1 LX9 LA2", "LA1 LX9 LA2", "LA1 LX9 LA2", "P1 P2 PN P4", "P1 P2 P3 PN P4",
+                "P2 PN", "P1 P3", "All Parts LA1 LX9 LA2 P1 P2 P3 PN P4" }));
         QCOMPARE(w.catalogs().linear.size(), 3);
         preRelease->click();
         QCOMPARE(lists(), released);

@@ -113,12 +113,14 @@ private slots:
     void windowShowsTheUpdateBox()
     {
         VersionServer server(http("10.0.0"));
-        const QString site = QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort()); // a slash is added
+        const QString site
+            = QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort()); // a slash is added
         qputenv("AMPORA_MAKER_SITE", site.toLatin1());
         DialogResponder responder;
         MainWindow window;
         QTRY_COMPARE_WITH_TIMEOUT(responder.messages().size(), 1, 10000);
-        QCOMPARE(versionFileUrl().toString(), site + QStringLiteral("/resources/tools/AmporaCurrentVersion.txt"));
+        QCOMPARE(
+            versionFileUrl().toString(), site + QStringLiteral("/resources/tools/AmporaCurrentVersion.txt"));
         qunsetenv("AMPORA_MAKER_SITE");
         QCOMPARE(responder.messages().first().title, QStringLiteral("Update"));
         QVERIFY(responder.messages().first().text.contains(site));

@@ -53,7 +53,8 @@ private slots:
         QTest::addColumn<QMessageBox::StandardButton>("expected");
         const auto yesNoCancel = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         const auto retryAbortOk = QMessageBox::Retry | QMessageBox::Abort | QMessageBox::Ok;
-        QTest::newRow("question, default No") << "question" << yesNoCancel << QMessageBox::No << QMessageBox::No;
+        QTest::newRow("question, default No")
+            << "question" << yesNoCancel << QMessageBox::No << QMessageBox::No;
         // Without a default the escape button answers: Cancel when there is one, else No.
         QTest::newRow("question, no default, Cancel escapes")
             << "question" << yesNoCancel << QMessageBox::NoButton << QMessageBox::Cancel;
@@ -125,7 +126,8 @@ private slots:
         QTest::newRow("less-than is not markup") << "Vs < 10 V" << int(Qt::AutoText) << "Vs < 10 V";
         QTest::newRow("rich") << "<b>Overheat</b> at 150&nbsp;&deg;C" << int(Qt::AutoText)
                               << QString("Overheat at 150 ") + QChar(0xb0) + "C";
-        QTest::newRow("tags kept when plain is asked for") << "<b>bold</b>" << int(Qt::PlainText) << "<b>bold</b>";
+        QTest::newRow("tags kept when plain is asked for")
+            << "<b>bold</b>" << int(Qt::PlainText) << "<b>bold</b>";
         QTest::newRow("paragraphs") << "<p>one</p><p>two</p>" << int(Qt::RichText) << "one\ntwo";
     }
     void messageText()
@@ -139,7 +141,8 @@ private slots:
         box.setTextFormat(Qt::TextFormat(format));
         box.exec();
         QVERIFY(!watchdog.fired);
-        QCOMPARE(responder.messagesJson(), (QJsonArray { QJsonObject { { "title", "Heatsink" }, { "text", plain } } }));
+        QCOMPARE(responder.messagesJson(),
+            (QJsonArray { QJsonObject { { "title", "Heatsink" }, { "text", plain } } }));
     }
 
     // The answer itself asks for a name while the first box is still open.
@@ -167,7 +170,8 @@ private slots:
     {
         DialogResponder responder;
         Watchdog watchdog;
-        QMessageBox box(QMessageBox::Question, "Close", "Save the design?", QMessageBox::Save | QMessageBox::Cancel);
+        QMessageBox box(
+            QMessageBox::Question, "Close", "Save the design?", QMessageBox::Save | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Save);
         QString chosenFile = "unset";
         QMessageBox::StandardButton confirm = QMessageBox::NoButton;

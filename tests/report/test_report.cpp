@@ -22,7 +22,9 @@ bool hasFields(const QJsonObject &actual, const QJsonObject &expected)
     for (auto it = expected.begin(); it != expected.end(); ++it)
         if (actual.value(it.key()) != it.value()) {
             qWarning("%s: got %s", qPrintable(it.key()),
-                QJsonDocument(QJsonArray { actual.value(it.key()) }).toJson(QJsonDocument::Compact).constData());
+                QJsonDocument(QJsonArray { actual.value(it.key()) })
+                    .toJson(QJsonDocument::Compact)
+                    .constData());
             return false;
         }
     return true;
@@ -133,7 +135,8 @@ private slots:
 
         QVERIFY(hasFields(widgets.value("actionGrid").toObject(),
             { { "type", "QAction" }, { "value", true }, { "enabled", true }, { "visible", true } }));
-        QVERIFY(hasFields(widgets.value("actionOpen").toObject(), { { "value", "&Open..." }, { "enabled", false } }));
+        QVERIFY(hasFields(
+            widgets.value("actionOpen").toObject(), { { "value", "&Open..." }, { "enabled", false } }));
         w.window.findChild<QAction *>("actionGrid")->setChecked(false);
         QCOMPARE(w.entry("actionGrid").value("value"), QJsonValue(false));
     }
@@ -144,16 +147,26 @@ private slots:
         QTest::addColumn<bool>("label");
         QTest::addColumn<QString>("styleSheet");
         QTest::addColumn<QString>("colour");
-        QTest::newRow("edit palette") << false << "" << "#0000ff";
-        QTest::newRow("edit sheet rgb") << false << "QLineEdit { color : rgb(0, 128, 0); }" << "#008000";
-        QTest::newRow("edit background only") << false << "QLineEdit { background-color: yellow; }" << "#0000ff";
-        QTest::newRow("background before colour") << false << "background-color: yellow; color: #ff0000" << "#ff0000";
-        QTest::newRow("named colour") << false << "color: navy" << "#000080";
-        QTest::newRow("colour that does not parse") << false << "color: notacolour" << "#0000ff";
-        QTest::newRow("label palette") << true << "" << "#404040";
-        QTest::newRow("label rgb percent") << true << "color: rgb(100%, 0%, 50%)" << "#ff0080";
-        QTest::newRow("commented out") << true << "/* color: red */ QLabel { color: blue; }" << "#0000ff";
-        QTest::newRow("alternate-background") << true << "alternate-background-color: red" << "#404040";
+        QTest::newRow("edit palette") << false << ""
+                                      << "#0000ff";
+        QTest::newRow("edit sheet rgb") << false << "QLineEdit { color : rgb(0, 128, 0); }"
+                                        << "#008000";
+        QTest::newRow("edit background only") << false << "QLineEdit { background-color: yellow; }"
+                                              << "#0000ff";
+        QTest::newRow("background before colour") << false << "background-color: yellow; color: #ff0000"
+                                                  << "#ff0000";
+        QTest::newRow("named colour") << false << "color: navy"
+                                      << "#000080";
+        QTest::newRow("colour that does not parse") << false << "color: notacolour"
+                                                    << "#0000ff";
+        QTest::newRow("label palette") << true << ""
+                                       << "#404040";
+        QTest::newRow("label rgb percent") << true << "color: rgb(100%, 0%, 50%)"
+                                           << "#ff0080";
+        QTest::newRow("commented out") << true << "/* color: red */ QLabel { color: blue; }"
+                                       << "#0000ff";
+        QTest::newRow("alternate-background") << true << "alternate-background-color: red"
+                                              << "#404040";
     }
     void textColour()
     {
@@ -163,10 +176,12 @@ private slots:
         Window w;
         QWidget *widget = label ? static_cast<QWidget *>(w.add(new QLabel("<b>12 W</b>"), "field"))
                                 : w.add(new QLineEdit("10k"), "field");
-        setTextColour(widget, label ? QPalette::WindowText : QPalette::Text, label ? QColor(0x404040) : QColor(Qt::blue));
+        setTextColour(widget, label ? QPalette::WindowText : QPalette::Text,
+            label ? QColor(0x404040) : QColor(Qt::blue));
         widget->setStyleSheet(styleSheet);
-        QVERIFY(hasFields(w.entry("field"), { { "type", label ? "QLabel" : "QLineEdit" },
-            { "value", label ? "<b>12 W</b>" : "10k" }, { "color", colour } }));
+        QVERIFY(hasFields(w.entry("field"),
+            { { "type", label ? "QLabel" : "QLineEdit" }, { "value", label ? "<b>12 W</b>" : "10k" },
+                { "color", colour } }));
     }
 
     void controls()
@@ -216,7 +231,8 @@ private slots:
         QTest::addColumn<QString>("rows");
         QTest::addColumn<QString>("highlighted");
         QTest::addColumn<int>("current");
-        const QString model = "PA10 40|PA85 450|PA04 100|PA50 60", byPart = "PA04 100|PA10 40|PA50 60|PA85 450";
+        const QString model = "PA10 40|PA85 450|PA04 100|PA50 60",
+                      byPart = "PA04 100|PA10 40|PA50 60|PA85 450";
         QTest::newRow("model order") << false << false << 2 << model << "1 1|2 0" << 1;
         QTest::newRow("sorted by part") << true << false << 4 << byPart << "0 0|3 1" << 2;
         QTest::newRow("sorted, columns swapped") << true << true << 0 << "100 PA04|40 PA10|60 PA50|450 PA85"
@@ -235,7 +251,8 @@ private slots:
         Window w;
         auto *model = new QStandardItemModel(0, 4, &w.window);
         model->setHorizontalHeaderLabels({ "id", "Part", "Vs", "note" });
-        for (const QString &line : QStringList { "1 PA10 40 a", "2 PA02 20 b", "3 PA85 450 c", "4 PA04 100 d", "5 PA50 60 e" }) {
+        for (const QString &line :
+            QStringList { "1 PA10 40 a", "2 PA02 20 b", "3 PA85 450 c", "4 PA04 100 d", "5 PA50 60 e" }) {
             QList<QStandardItem *> row;
             for (const QString &text : line.split(' '))
                 row.append(new QStandardItem(text));
@@ -269,7 +286,8 @@ private slots:
             return out;
         };
         const QJsonObject entry = w.entry("table");
-        QCOMPARE(entry.value("headers").toArray(), (moveColumn ? QJsonArray { "Vs", "Part" } : QJsonArray { "Part", "Vs" }));
+        QCOMPARE(entry.value("headers").toArray(),
+            (moveColumn ? QJsonArray { "Vs", "Part" } : QJsonArray { "Part", "Vs" }));
         QCOMPARE(entry.value("rows").toArray(), grid(rows, false));
         QCOMPARE(entry.value("highlighted").toArray(), grid(highlighted, true));
         QCOMPARE(entry.value("current").toInt(), current);
@@ -299,7 +317,8 @@ private slots:
         tj->position->setCoords(10, 3);
         tj->setColor(QColor(255, 0, 0));
         auto *loss = w.add(new QCustomPlot, "plotLoss");
-        const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+        const double nan = std::numeric_limits<double>::quiet_NaN(),
+                     inf = std::numeric_limits<double>::infinity();
         loss->addGraph()->setData({ 1, 2, 3 }, { 0.1, nan, inf }, true);
         (new QCPItemText(loss))->position->setCoords(nan, 1.5);
 
@@ -307,22 +326,28 @@ private slots:
         const QByteArray json = QJsonDocument(reportPlots(&w.window)).toJson();
         QVERIFY(!json.contains("nan") && !json.contains("inf"));
         const QJsonObject plots = reported(&w.window, true), p = plots.value("plotSOA").toObject();
-        QVERIFY(hasFields(p, { { "title", "Safe Operating Area" }, { "xLabel", "Vce (V)" },
-            { "xRange", QJsonArray { 1, 1000 } }, { "yRange", QJsonArray { 0.01, 20 } }, { "xLog", true }, { "yLog", false } }));
+        QVERIFY(hasFields(p,
+            { { "title", "Safe Operating Area" }, { "xLabel", "Vce (V)" },
+                { "xRange", QJsonArray { 1, 1000 } }, { "yRange", QJsonArray { 0.01, 20 } }, { "xLog", true },
+                { "yLog", false } }));
         const QJsonArray graphs = p.value("graphs").toArray();
         QCOMPARE(graphs.size(), 2);
-        QVERIFY(hasFields(graphs.at(0).toObject(), { { "name", "DC" }, { "x", QJsonArray { 1, 10, 100 } },
-            { "y", QJsonArray { 10, 4, 0.5 } }, { "color", "#0000ff" }, { "visible", true } }));
+        QVERIFY(hasFields(graphs.at(0).toObject(),
+            { { "name", "DC" }, { "x", QJsonArray { 1, 10, 100 } }, { "y", QJsonArray { 10, 4, 0.5 } },
+                { "color", "#0000ff" }, { "visible", true } }));
         QVERIFY(hasFields(graphs.at(1).toObject(), { { "visible", false } }));
         // A curve keeps its own point order (t), so its keys need not rise.
         QVERIFY(hasFields(p.value("curves").toArray().at(0).toObject(),
-            { { "name", "load line" }, { "x", QJsonArray { 30, 20, 10 } }, { "y", QJsonArray { 5, 2.5, 0 } } }));
+            { { "name", "load line" }, { "x", QJsonArray { 30, 20, 10 } },
+                { "y", QJsonArray { 5, 2.5, 0 } } }));
         QCOMPARE(p.value("texts").toArray().size(), 1);
         QVERIFY(hasFields(p.value("texts").toArray().at(0).toObject(),
             { { "text", "Tj 150 C" }, { "x", 10 }, { "y", 3 }, { "color", "#ff0000" } }));
         const QJsonObject l = plots.value("plotLoss").toObject();
-        QCOMPARE(l.value("graphs").toArray().at(0).toObject().value("y").toArray(), (QJsonArray { 0.1, QJsonValue(), QJsonValue() }));
-        QVERIFY(hasFields(l.value("texts").toArray().at(0).toObject(), { { "x", QJsonValue() }, { "y", 1.5 } }));
+        QCOMPARE(l.value("graphs").toArray().at(0).toObject().value("y").toArray(),
+            (QJsonArray { 0.1, QJsonValue(), QJsonValue() }));
+        QVERIFY(
+            hasFields(l.value("texts").toArray().at(0).toObject(), { { "x", QJsonValue() }, { "y", 1.5 } }));
     }
 };
 

@@ -105,7 +105,8 @@ private slots:
         QFETCH(cx, zl);
         QFETCH(cx, zd);
         QFETCH(bool, inverting);
-        const double g = IHCPtransconductance(r, comp(zl.real(), zl.imag()), comp(zd.real(), zd.imag()), inverting);
+        const double g
+            = IHCPtransconductance(r, comp(zl.real(), zl.imag()), comp(zd.real(), zd.imag()), inverting);
         QVERIFY(near(g, nodalTransconductance(r, zl, zd, inverting), 1e-9));
     }
 

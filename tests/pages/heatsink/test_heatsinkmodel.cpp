@@ -169,7 +169,8 @@ private slots:
     void sizeMatch()
     {
         QFETCH(int, rowNumber);
-        [[maybe_unused]] const auto &[tag, length, width, height, weight, match, marked] = kSizeMatch[rowNumber];
+        [[maybe_unused]] const auto &[tag, length, width, height, weight, match, marked]
+            = kSizeMatch[rowNumber];
         FilterInput in = noLimits(QStringLiteral("ALL"), 30);
         in.limits = makeLimits(true, 0.95, 2, 5, 1, false);
         const MatchResult m
@@ -198,7 +199,8 @@ private slots:
         const Heatsink h = sink(QStringLiteral("T"), 40, 1, 1, 1, 1, {}, 10, -0.002, 1);
         QCOMPARE(matchHeatsink(h, noLimits(QStringLiteral("ALL"), rReq, 0.1, flow)).match, match);
         // Water is judged at 4 GPM: 0.3 e^(-7.2) + 0.075 = 0.075224.
-        QCOMPARE(matchHeatsink(waterSink(), noLimits("ALL", 0.07523, 0.1, flow)).match, flow ? Match::Good : Match::None);
+        QCOMPARE(matchHeatsink(waterSink(), noLimits("ALL", 0.07523, 0.1, flow)).match,
+            flow ? Match::Good : Match::None);
         QCOMPARE(matchHeatsink(waterSink(), noLimits("ALL", 0.07522, 0.1, true)).match, Match::None);
     }
 
@@ -275,7 +277,8 @@ private slots:
         QVERIFY(qAbs(c.flowEnglish.at(1) - 2.0 / 127) < 1e-12);
         QVERIFY(qAbs(c.flowMetric.at(127) - 7.57082) < 1e-9);
         QVERIFY(qAbs(c.rMax - 0.375) < 1e-12); // A + C at no flow
-        QVERIFY(c.flowEnglish.last() <= flowAxis(true, false).upper && c.flowMetric.last() <= flowAxis(true, true).upper);
+        QVERIFY(c.flowEnglish.last() <= flowAxis(true, false).upper
+            && c.flowMetric.last() <= flowAxis(true, true).upper);
     }
 
     void minimumFlowValues_data()

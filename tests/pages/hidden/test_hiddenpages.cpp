@@ -77,7 +77,8 @@ private slots:
         chooseFile(responder, out.filePath(QStringLiteral("guide")));
         pw.w<QPushButton>("PSGButton")->click();
         QCOMPARE(texts(responder).size(), 1);
-        QVERIFY2(texts(responder).first().contains(QStringLiteral("HighCurrentPWM.csv")), qPrintable(texts(responder).first()));
+        QVERIFY2(texts(responder).first().contains(QStringLiteral("HighCurrentPWM.csv")),
+            qPrintable(texts(responder).first()));
         QVERIFY(QFile::exists(out.filePath(QStringLiteral("guide/HighVoltageOpAmps.csv"))));
         QVERIFY(!QFile::exists(out.filePath(QStringLiteral("guide/HighVoltagePWM.csv"))));
     }

@@ -156,10 +156,10 @@ private slots:
         QTest::addColumn<QStringList>("values");
         // Rint Cint Vref Vbias Rbias Rin Rf Rnf Cnf Rdf Cdf Rdin Rdif Cdif Rbh Rbl Rs Rv Cv
         const QStringList plain; // the start-up values
-        const QStringList full = { "2.2k", "3.3n", "2.5", "15", "47k", "10k", "22k", "1k", "1n", "10k", "680p",
-            "47k", "4.7k", "2.2n", "33k", "68k", "0.1", "4.7k", "10n" };
-        const QStringList opens = { "", "", "", "", "open", "", "", "open", "none", "", "open", "", "", "open",
-            "open", "short", "", "1k", "" };
+        const QStringList full = { "2.2k", "3.3n", "2.5", "15", "47k", "10k", "22k", "1k", "1n", "10k",
+            "680p", "47k", "4.7k", "2.2n", "33k", "68k", "0.1", "4.7k", "10n" };
+        const QStringList opens = { "", "", "", "", "open", "", "", "open", "none", "", "open", "", "",
+            "open", "open", "short", "", "1k", "" };
         const ControlCircuit circuits[] = { ControlCircuit::Voltage1, ControlCircuit::Voltage2,
             ControlCircuit::Current1, ControlCircuit::Current2 };
         const char *names[] = { "V1", "V2", "I1", "I2" };
@@ -248,10 +248,12 @@ private slots:
         QTest::addColumn<double>("outMax");
         QTest::addColumn<QString>("note");
         QTest::addColumn<bool>("present");
-        const QString ratio = QStringLiteral("Warning: Switching Frequency should be at least 50 times Signal "
-                                             "Frequency for reasonable circuit suggestions.");
+        const QString ratio
+            = QStringLiteral("Warning: Switching Frequency should be at least 50 times Signal "
+                             "Frequency for reasonable circuit suggestions.");
         const QString aboveVs = QStringLiteral("!!! Vout must not exceed Vs !!!");
-        const auto V1 = ControlCircuit::Voltage1, I1 = ControlCircuit::Current1, I2 = ControlCircuit::Current2;
+        const auto V1 = ControlCircuit::Voltage1, I1 = ControlCircuit::Current1,
+                   I2 = ControlCircuit::Current2;
         // fsig 100 Hz: 50 times is 5 kHz. Below it, and Vout beyond the supply either
         // way, are golden design control_notes_v1.
         QTest::newRow("exactly 50 times") << V1 << true << 5e3 << -30.0 << 30.0 << ratio << false;
@@ -311,8 +313,8 @@ private slots:
     void badComponents()
     {
         const QStringList bad = { "open", "short", "0", "-5", "abc", "none", "inf" };
-        for (ControlCircuit c : { ControlCircuit::Voltage1, ControlCircuit::Voltage2, ControlCircuit::Current1,
-                 ControlCircuit::Current2 })
+        for (ControlCircuit c : { ControlCircuit::Voltage1, ControlCircuit::Voltage2,
+                 ControlCircuit::Current1, ControlCircuit::Current2 })
             for (bool fb : { true, false })
                 for (int part = 0; part < kControlPartCount; ++part)
                     for (const QString &word : bad) {

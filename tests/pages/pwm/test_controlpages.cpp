@@ -88,7 +88,8 @@ private slots:
                 input->setTextValue(QStringLiteral("open"));
             d->accept();
         });
-        QMouseEvent event(QEvent::MouseButtonRelease, QPointF(), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent event(
+            QEvent::MouseButtonRelease, QPointF(), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         emit sch->itemClick(cint, &event);
         QCOMPARE(m_win->window->controlStep3Page()->components()[Cint], QStringLiteral("open"));
         QVERIFY(m_win->label("SConPeaking") != peaking);

@@ -68,23 +68,24 @@ private slots:
         // N = ceil(log10(1.25*48*2*0.5/0.02) / log10(10)) = ceil(3.477) = 4; 60/10^2 = 0.6 V;
         // L1' = 1.4142*15/(2pi*2000) = 1.68809 mH; 2*48/(8*20000*1.68809m) = 0.35543 A;
         // C_LEG = 1/(145*2000*15) = 229.885 nF.
-        QTest::newRow("defaults") << input(48, 20e3, 2e3, 0.02, 15, 2, FilterTopology::SplitInductor) << 4 << 0.6
-                                  << 1.68809e-3 << 0.35543 << 229.885e-9;
+        QTest::newRow("defaults") << input(48, 20e3, 2e3, 0.02, 15, 2, FilterTopology::SplitInductor) << 4
+                                  << 0.6 << 1.68809e-3 << 0.35543 << 229.885e-9;
         // One leg: 30 V peak; N = ceil(log10(1500)) = ceil(3.176) = 4; 30/100 = 0.3 V; half the current.
         QTest::newRow("single-ended") << input(48, 20e3, 2e3, 0.02, 15, 2, FilterTopology::SingleEnded) << 4
                                       << 0.3 << 1.68809e-3 << 0.177717 << 229.885e-9;
         // 100 V, 8 ohm, fsw/fc = 10: N = ceil(log10(125/0.5)) = ceil(2.398) = 3; 125/1000 = 0.125 V;
-        // L1' = 1.5*8/(2pi*5000) = 381.972 uH; 2*100/(8*50000*381.972u) = 1.30900 A; 1/(145*5000*8) = 172.414 nF.
-        QTest::newRow("order 3 dual-cap") << input(100, 50e3, 5e3, 0.5, 8, 3, FilterTopology::DualCapacitor) << 3
-                                          << 0.125 << 381.972e-6 << 1.30900 << 172.414e-9;
+        // L1' = 1.5*8/(2pi*5000) = 381.972 uH; 2*100/(8*50000*381.972u) = 1.30900 A; 1/(145*5000*8) = 172.414
+        // nF.
+        QTest::newRow("order 3 dual-cap") << input(100, 50e3, 5e3, 0.5, 8, 3, FilterTopology::DualCapacitor)
+                                          << 3 << 0.125 << 381.972e-6 << 1.30900 << 172.414e-9;
         // fsw/fc = 4: N = ceil(log10(3000)/log10(4)) = ceil(5.775) = 6; 60/4^6 = 0.0146484 V;
         // L1' = 1.5529*15/(2pi*5000) = 741.513 uH; 96/(8*20000*741.513u) = 0.809157 A.
-        QTest::newRow("order 6 close") << input(48, 20e3, 5e3, 0.02, 15, 6, FilterTopology::SplitInductor) << 6
-                                       << 0.0146484 << 741.455e-6 << 0.809220 << 91.954e-9;
+        QTest::newRow("order 6 close") << input(48, 20e3, 5e3, 0.02, 15, 6, FilterTopology::SplitInductor)
+                                       << 6 << 0.0146484 << 741.455e-6 << 0.809220 << 91.954e-9;
         // An allowance of 20 V is more than the 15 V the unfiltered output makes: no filter needed.
         // Order 1: 15/10 = 1.5 V; L1' = 15/(2pi*2000) = 1.19366 mH; 24/(8*20000*1.19366m) = 0.125664 A.
-        QTest::newRow("no filter needed") << input(12, 20e3, 2e3, 20, 15, 1, FilterTopology::SplitInductor) << 0
-                                          << 1.5 << 1.19366e-3 << 0.125664 << 229.885e-9;
+        QTest::newRow("no filter needed") << input(12, 20e3, 2e3, 20, 15, 1, FilterTopology::SplitInductor)
+                                          << 0 << 1.5 << 1.19366e-3 << 0.125664 << 229.885e-9;
     }
 
     void design()
@@ -236,14 +237,19 @@ private slots:
         const auto SI = FilterTopology::SplitInductor, DC = FilterTopology::DualCapacitor,
                    SE = FilterTopology::SingleEnded;
         using L = QStringList;
-        QTest::newRow("SI short L") << SI << 2 << false << "short" << L { "844u", "3.75u", "0", "0" } << open << r15;
-        QTest::newRow("DC zero L") << DC << 2 << false << "0" << L { "844u", "7.5u", "0", "0" } << open << r15;
-        QTest::newRow("SE short C") << SE << 2 << true << "short" << L { "1.69m", "3.75u", "0", "0" } << open << r15;
+        QTest::newRow("SI short L") << SI << 2 << false << "short" << L { "844u", "3.75u", "0", "0" } << open
+                                    << r15;
+        QTest::newRow("DC zero L") << DC << 2 << false << "0" << L { "844u", "7.5u", "0", "0" } << open
+                                   << r15;
+        QTest::newRow("SE short C") << SE << 2 << true << "short" << L { "1.69m", "3.75u", "0", "0" } << open
+                                    << r15;
         // Order 4: L1 = 1.82714 mH, C1 = 8.36730 uF, L2 = 1.29202 mH, C2 = 2.03029 uF.
         QTest::newRow("SI 4, 1 mH") << SI << 4 << false << "1" << L { "914u", "8.37u", "646u", "2.03u" }
-                                    << networkElement { "0", "15", "4.44u" } << networkElement { "1m", "15", "short" };
+                                    << networkElement { "0", "15", "4.44u" }
+                                    << networkElement { "1m", "15", "short" };
         QTest::newRow("SE 3, 10 uF") << SE << 3 << true << "10" << L { "1.79m", "7.07u", "597u", "0" }
-                                     << networkElement { "2.25m", "15", "short" } << networkElement { "0", "15", "10u" };
+                                     << networkElement { "2.25m", "15", "short" }
+                                     << networkElement { "0", "15", "10u" };
         QTest::newRow("DC 1, open L") << DC << 1 << false << "open" << L { "597u", "0", "0", "0" } << open
                                       << networkElement { "open", "15", "short" };
         QTest::newRow("SI 2, open C") << SI << 2 << true << "open" << L { "844u", "3.75u", "0", "0" } << open

@@ -166,7 +166,8 @@ private slots:
     {
         QTest::addColumn<unsigned>("seed"); // order, extended load and topology follow from it
         for (unsigned seed = 1; seed <= 42; ++seed)
-            QTest::addRow("N%u-%s-t%u", (seed - 1) / 6, (seed - 1) / 3 % 2 ? "ext" : "cond", (seed - 1) % 3) << seed;
+            QTest::addRow("N%u-%s-t%u", (seed - 1) / 6, (seed - 1) / 3 % 2 ? "ext" : "cond", (seed - 1) % 3)
+                << seed;
     }
 
     // Every element with parasitics, against a nodal solution written here; the
@@ -175,13 +176,16 @@ private slots:
     {
         QFETCH(unsigned, seed);
         const unsigned t = (seed - 1) % 3;
-        const RandomNetwork rn = randomNetwork(seed, int(seed - 1) / 6, (seed - 1) / 3 % 2, t == 0 ? 1 : 2, t == 1 ? 2 : 1);
+        const RandomNetwork rn
+            = randomNetwork(seed, int(seed - 1) / 6, (seed - 1) / 3 % 2, t == 0 ? 1 : 2, t == 1 ? 2 : 1);
         for (double f : { 37.0, 1000.0, 23e3, 410e3 }) {
             cplx t, zin;
             nodal(rn, f, &t, &zin);
             const FilterTransfer tf = Tfilter(rn.net, f);
-            QVERIFY2(relError(cplx(tf.Tfil.real(), tf.Tfil.imag()), t) < 1e-5, qPrintable(QString::number(f)));
-            QVERIFY2(relError(cplx(tf.Ztot.real(), tf.Ztot.imag()), zin) < 1e-5, qPrintable(QString::number(f)));
+            QVERIFY2(
+                relError(cplx(tf.Tfil.real(), tf.Tfil.imag()), t) < 1e-5, qPrintable(QString::number(f)));
+            QVERIFY2(
+                relError(cplx(tf.Ztot.real(), tf.Ztot.imag()), zin) < 1e-5, qPrintable(QString::number(f)));
             const NetworkAC ac = loadACVoltage(rn.net, f, 3.0, 'V');
             QVERIFY(std::fabs(ac.Vload - 3.0 * std::abs(t)) <= 1e-5 * ac.Vload);
             QVERIFY(std::fabs(ac.Zout - std::abs(zin)) <= 1e-5 * ac.Zout);
@@ -304,12 +308,18 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("r");
         QTest::addColumn<double>("x"); // parallel C or series L
-        QTest::newRow("1 mH") << 0 << "1m" << "310m" << 45e-12;
-        QTest::newRow("no inductance") << 0 << "0" << "0" << -1.0;
-        QTest::newRow("plastic below 1 uF: constants only") << 1 << "470n" << "50m" << 10e-9;
-        QTest::newRow("plastic 100 uF") << 1 << "100u" << "150m" << 36e-9;
-        QTest::newRow("electrolytic 1000 uF") << 2 << "1000u" << "1.55" << 170e-9;
-        QTest::newRow("shorted capacitor") << 1 << "short" << "0" << 0.0;
+        QTest::newRow("1 mH") << 0 << "1m"
+                              << "310m" << 45e-12;
+        QTest::newRow("no inductance") << 0 << "0"
+                                       << "0" << -1.0;
+        QTest::newRow("plastic below 1 uF: constants only") << 1 << "470n"
+                                                            << "50m" << 10e-9;
+        QTest::newRow("plastic 100 uF") << 1 << "100u"
+                                        << "150m" << 36e-9;
+        QTest::newRow("electrolytic 1000 uF") << 2 << "1000u"
+                                              << "1.55" << 170e-9;
+        QTest::newRow("shorted capacitor") << 1 << "short"
+                                           << "0" << 0.0;
     }
 
     // The parasitics buttons with the page's default equations.

@@ -29,7 +29,8 @@ class TestPwmPowerPage : public QObject {
         QCPItemText *found = nullptr;
         for (int i = 0; i < p->itemCount() && !(found && !above); ++i)
             if (auto *t = qobject_cast<QCPItemText *>(p->item(i)))
-                if (above ? t->text() == prefix && t->position->coords().y() > 0 : t->text().startsWith(prefix))
+                if (above ? t->text() == prefix && t->position->coords().y() > 0
+                          : t->text().startsWith(prefix))
                     found = t;
         return found;
     }
@@ -101,7 +102,8 @@ private slots:
         });
         click(label("open")); // L5's R at start-up
         QCOMPARE(m_page->element("L5").R, QStringLiteral("12"));
-        QCOMPARE(titles, QStringList({ "Inductor (with parasitic R & C)", "Capacitor (with parasitic R & L)" }));
+        QCOMPARE(
+            titles, QStringList({ "Inductor (with parasitic R & C)", "Capacitor (with parasitic R & L)" }));
     }
 
     // Every view draws its curves and the marker at the signal frequency, with

@@ -97,7 +97,9 @@ private slots:
         QTest::addColumn<QString>("frequency");
         QTest::addColumn<bool>("red");
         // f = SR / (pi Vpp); the plain cases are golden designs (sel_linear_slew_*).
-        QTest::newRow("no swing") << "0" << "5" << "\u2014" << true;
+        QTest::newRow("no swing") << "0"
+                                  << "5"
+                                  << "\u2014" << true;
     }
     void slewRateToFrequency()
     {

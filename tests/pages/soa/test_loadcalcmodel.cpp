@@ -101,9 +101,11 @@ private slots:
         QTest::newRow("C") << openEntry() << openEntry() << value(1e-6) << QString() << 159.155 << -90.0;
         // G = 0.1 S, B = -6.28318 mS: |Z| = 1 / |0.1 - j0.00628318|, degrees with pi as 3.14159.
         QTest::newRow("R C") << value(10) << openEntry() << value(1e-6) << QString() << 9.98032 << -3.59527;
-        QTest::newRow("R short") << shortEntry() << value(1e-3) << value(1e-6) << QStringLiteral("0") << 0.0 << 0.0;
+        QTest::newRow("R short") << shortEntry() << value(1e-3) << value(1e-6) << QStringLiteral("0") << 0.0
+                                 << 0.0;
         QTest::newRow("L zero") << value(10) << value(0) << openEntry() << QStringLiteral("0") << 0.0 << 0.0;
-        QTest::newRow("nothing") << openEntry() << openEntry() << openEntry() << QStringLiteral("open") << 0.0 << 0.0;
+        QTest::newRow("nothing") << openEntry() << openEntry() << openEntry() << QStringLiteral("open") << 0.0
+                                 << 0.0;
     }
     void parallel()
     {
@@ -127,7 +129,8 @@ private slots:
     void combination()
     {
         QFETCH(int, rowNumber);
-        [[maybe_unused]] const auto &[tag, z1, a1, z2, a2, series, magnitude, angle] = kCombination[rowNumber];
+        [[maybe_unused]] const auto &[tag, z1, a1, z2, a2, series, magnitude, angle]
+            = kCombination[rowNumber];
         const ImpedanceText z = combineImpedances(value(z1), value(a1), value(z2), value(a2), series);
         QCOMPARE(z.magnitude, magnitude);
         QVERIFY2(qAbs(z.angle.toDouble() - angle) < 1e-3, qPrintable(z.angle));

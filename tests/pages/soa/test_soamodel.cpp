@@ -95,11 +95,13 @@ struct HeatsinkRow {
     { "none fitted", "TO3-8", 5, 25, 1, 0, "11.9", 165, 175 },
     { "rounded", "TO3-8", 7.3, 25, 0, 1, "8.12", 25 + 1.1 * 7.3, 25 + 1.1 * 7.3 + 2 * 7.3 },
     { "unreasonable", "TO3-8", 5, 100, 0, 0, "-3.1", 100.5, 110.5 },
-    { "foil on TO-3", "TO3-8", 1, 25, 2, kOpenValue, "none", 25 + (kOpenValue + 0.1), 25 + (kOpenValue + 0.1) + 2 },
+    { "foil on TO-3", "TO3-8", 1, 25, 2, kOpenValue, "none", 25 + (kOpenValue + 0.1),
+        25 + (kOpenValue + 0.1) + 2 },
 };
 
 // Vss_max 90 V, Vss_min 20 V. Bridge: 0 none, 1 same supplies, 2 unipolar.
-const char *const kHigh = "!!! Total Supply Voltage too High !!!", *const kExceed = "!!! V_out May Not Exceed Supply !!!",
+const char *const kHigh = "!!! Total Supply Voltage too High !!!",
+                  *const kExceed = "!!! V_out May Not Exceed Supply !!!",
                   *const kTwice = "!!! V_out May Not Exceed 2 * Supply !!!";
 struct SupplyRow {
     const char *tag;
@@ -133,7 +135,8 @@ struct BandRow {
     { "internal", "TEST1", 0.65, 2, 0, 0, 0, 75, true, 0.8 * 0.54 * 2 / 0.65, 0.8 * 0.54 * 2 / 0.65 },
     { "internal without sense", "TEST1", 0, 2, 0, 0, 0, 25, false, 0, 0 },
     { "foldover Rb", "TEST1", 0.65, 0, 1000, 0, 1, 25, true, 0.52, 0.8 * (49.5 * 0.5 + 0.65) },
-    { "foldover Rb Rf", "TEST1", 0.65, 0, 1000, 1000, 1, 25, true, 0.52, 0.8 * (1000 * 49.5 / 2 / 2000 + 0.65) },
+    { "foldover Rb Rf", "TEST1", 0.65, 0, 1000, 1000, 1, 25, true, 0.52,
+        0.8 * (1000 * 49.5 / 2 / 2000 + 0.65) },
     { "Rf only", "TEST1", 0.65, 0, 0, 1000, 1, 25, false, 0, 0 },
     { "R_CL short", "TEST1", 0.65, 0, 0, 0, 0, 25, false, 0, 0 },
     { "QX535", "QX535", 0.65, 0, 0, 0, 1, 25, false, 0, 0 },
@@ -145,7 +148,8 @@ struct NotesRow {
     double iCont, iPk;
     QStringList contains;
 } const kNotes[] = { { "continuous only", "QX475", 3, 15, { "Continuous Current", "QX460/475" } },
-    { "peak", "QX550", 2, 3, { "Peak Current", "QX550 Supply Current" } }, { "within", "TEST1", 10, 15, {} } };
+    { "peak", "QX550", 2, 3, { "Peak Current", "QX550 Supply Current" } },
+    { "within", "TEST1", 10, 15, {} } };
 
 } // namespace
 
@@ -428,15 +432,17 @@ private slots:
     // is internal (the page points to the datasheet instead).
     void powerDetails()
     {
-        const QStringList single { "\nLoad Power: \t\t80 W RMS", "Amplifier Power (w/o quiescent): \t47.3 W RMS",
-            "Input Power (w/o quiescent): \t127 W", "Quiescent Power: \t1 W", "Total Power: \t\t128 W",
+        const QStringList single { "\nLoad Power: \t\t80 W RMS",
+            "Amplifier Power (w/o quiescent): \t47.3 W RMS", "Input Power (w/o quiescent): \t127 W",
+            "Quiescent Power: \t1 W", "Total Power: \t\t128 W",
             "\nMost Efficient Supplies: \t40 V and -40 V" };
         amp a = testAmp();
         a.Vbe = 0.65;
         SoaInput in = resistiveInput();
         QCOMPARE(computeSoa(in, a).powerDetails, single);
         in.rcl = 1;
-        QCOMPARE(computeSoa(in, a).powerDetails, single + QStringList { "\nSuggested Power Rating for R_CL: \t>597 mW" });
+        QCOMPARE(computeSoa(in, a).powerDetails,
+            single + QStringList { "\nSuggested Power Rating for R_CL: \t>597 mW" });
         a.ampName = QStringLiteral("QX535");
         QCOMPARE(computeSoa(in, a).powerDetails, single);
     }

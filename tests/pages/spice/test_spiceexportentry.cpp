@@ -26,8 +26,7 @@ private slots:
         });
         QVERIFY(win.window->showPageAt(4));
         QCustomPlot *canvas = win.plot("StabSch");
-        QSignalSpy fileAction(
-            win.w<QAction>("actionExport_SPICE_Netlist"), &QAction::triggered);
+        QSignalSpy fileAction(win.w<QAction>("actionExport_SPICE_Netlist"), &QAction::triggered);
         emit canvas->customContextMenuRequested(QPoint(10, 10));
         auto *menu = canvas->findChild<QMenu *>();
         QVERIFY(menu);

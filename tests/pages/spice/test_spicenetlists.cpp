@@ -229,14 +229,14 @@ void TestSpiceNetlists::stabilityCrossover_data()
     QTest::newRow("load pole below closure, R_ISO zero")
         << false << 110.0 << 5.0 << 20e6 << 10.0 << true
         << QStringList { "RfbC=100k", "RisoC=1", "CLoadStab=1u" } << none;
-    QTest::newRow("C_FB lowers 1/beta") << false << 100.0 << 10.0 << 50e6 << 5.0 << true
-                                        << QStringList { "RfbC=100k", "CfbC=100p" } << none;
-    QTest::newRow("noise-gain network") << false << 100.0 << 10.0 << 20e6 << 5.0 << true
-                                        << QStringList { "RinC=10k", "RfbC=10k", "RngC=100", "CngC=10n" }
-                                        << none;
+    QTest::newRow("C_FB lowers 1/beta")
+        << false << 100.0 << 10.0 << 50e6 << 5.0 << true << QStringList { "RfbC=100k", "CfbC=100p" } << none;
+    QTest::newRow("noise-gain network")
+        << false << 100.0 << 10.0 << 20e6 << 5.0 << true
+        << QStringList { "RinC=10k", "RfbC=10k", "RngC=100", "CngC=10n" } << none;
     QTest::newRow("non-inverting, noise gain ignored")
-        << false << 100.0 << 10.0 << 5e6 << 5.0 << false
-        << QStringList { "RfbC=9k", "RngC=100", "CngC=10n" } << none;
+        << false << 100.0 << 10.0 << 5e6 << 5.0 << false << QStringList { "RfbC=9k", "RngC=100", "CngC=10n" }
+        << none;
     // Inductive load: path 1 rises from the R_LOAD / L_LOAD zero, path 2
     // (R_D, C_FB) is flat above its zero; the page ignores Z_OUT, which only
     // matters below the load zero.
@@ -256,13 +256,12 @@ void TestSpiceNetlists::stabilityCrossover_data()
     // stage's own divider for the host's and its voltage gain as flat, so
     // here the host network has the same ratio and the loop closes above the
     // power stage's own closure, where both hold.
-    QTest::newRow("composite, capacitive") << false << 100.0 << 10.0 << 5e6 << 5.0 << false
-                                           << QStringList { "RinC=1k", "RfbC=9k", "hostRin=1k", "compRfb=99k" }
-                                           << QVector<double> { 120, 5 };
+    QTest::newRow("composite, capacitive")
+        << false << 100.0 << 10.0 << 5e6 << 5.0 << false
+        << QStringList { "RinC=1k", "RfbC=9k", "hostRin=1k", "compRfb=99k" } << QVector<double> { 120, 5 };
     QTest::newRow("composite, capacitive, inverting host with C_FB")
         << false << 100.0 << 10.0 << 5e6 << 5.0 << true
-        << QStringList { "RinC=1k", "RfbC=9k", "CLoadStab=100n", "hostRin=1k", "compRfb=99k",
-               "compCfb=100p" }
+        << QStringList { "RinC=1k", "RfbC=9k", "CLoadStab=100n", "hostRin=1k", "compRfb=99k", "compCfb=100p" }
         << QVector<double> { 110, 10 };
     QTest::newRow("composite, inductive") << true << 100.0 << 10.0 << 5e6 << 0.5 << false
                                           << QStringList { "RinL=1k", "RfbL=9k", "RsL=1", "RsGainL=1",
@@ -474,18 +473,19 @@ void TestSpiceNetlists::commandLine_data()
     QTest::addColumn<QVector<double>>("frequencies"); // attenuation at the cut-off and switching frequencies
     const QVector<double> pump;
     QTest::newRow("filter design handed to the power page")
-        << "golden/pwm_filter_to_power_dualcap.zam" << "9" << QStringList { "loadFilterToPower" }
-        << QVector<double> { 5e3, 50e3 };
+        << "golden/pwm_filter_to_power_dualcap.zam"
+        << "9" << QStringList { "loadFilterToPower" } << QVector<double> { 5e3, 50e3 };
     QTest::newRow("power page, fourth order with parasitics, extended load")
-        << "spice/pwm_power_parasitics.zam" << "9" << QStringList() << QVector<double> { 27.7e3, 100e3 };
-    QTest::newRow("pump, inverting, R-L load") << "golden/pump_inverting_inductive.zam" << "5" << QStringList()
-                                               << pump;
-    QTest::newRow("pump, inverting, R-L load, damping") << "spice/pump_rl_damping.zam" << "5" << QStringList()
-                                                        << pump;
-    QTest::newRow("pump, non-inverting, R-C load, damping")
-        << "golden/pump_noninverting_capacitive.zam" << "5" << QStringList() << pump;
-    QTest::newRow("pump without a netlist: single-input amplifier")
-        << "golden/pump_inverting_inductive.zam" << "5" << QStringList() << pump;
+        << "spice/pwm_power_parasitics.zam"
+        << "9" << QStringList() << QVector<double> { 27.7e3, 100e3 };
+    QTest::newRow("pump, inverting, R-L load") << "golden/pump_inverting_inductive.zam"
+                                               << "5" << QStringList() << pump;
+    QTest::newRow("pump, inverting, R-L load, damping") << "spice/pump_rl_damping.zam"
+                                                        << "5" << QStringList() << pump;
+    QTest::newRow("pump, non-inverting, R-C load, damping") << "golden/pump_noninverting_capacitive.zam"
+                                                            << "5" << QStringList() << pump;
+    QTest::newRow("pump without a netlist: single-input amplifier") << "golden/pump_inverting_inductive.zam"
+                                                                    << "5" << QStringList() << pump;
 }
 
 // `ampora --spice` on a design, then ngspice on the file written, against
@@ -550,7 +550,8 @@ void TestSpiceNetlists::commandLine()
         QVERIFY2(ac.ok, qPrintable(ac.error));
         const double sim = interpolate(ac.columns[0], ac.columns[1], string2Number(p.freq));
         qInfo("ngspice %.6g A/V, page %.6g A/V", sim, actual);
-        QVERIFY2(std::fabs(sim / actual - 1) < 1e-3, qPrintable(QStringLiteral("%1 against %2").arg(sim).arg(actual)));
+        QVERIFY2(std::fabs(sim / actual - 1) < 1e-3,
+            qPrintable(QStringLiteral("%1 against %2").arg(sim).arg(actual)));
         return;
     }
     const Run report = ampora(QStringList { QStringLiteral("--report") } + options);
@@ -577,7 +578,8 @@ void TestSpiceNetlists::commandLine()
         const double sim = interpolate(logF, run.columns[1], std::log10(f));
         qInfo("%g Hz: ngspice %.4f dB, page %.4f dB", f, sim, y[k].toDouble());
         QVERIFY2(std::fabs(sim - y[k].toDouble()) < 0.1,
-            qPrintable(QStringLiteral("%1 Hz: ngspice %2 dB, page %3 dB").arg(f).arg(sim).arg(y[k].toDouble())));
+            qPrintable(
+                QStringLiteral("%1 Hz: ngspice %2 dB, page %3 dB").arg(f).arg(sim).arg(y[k].toDouble())));
     }
 }
 

@@ -277,7 +277,8 @@ private slots:
     void schematicValueClicks()
     {
         QFETCH(int, rowNumber);
-        [[maybe_unused]] const auto &[tag, labelName, key, accept, typed, field, shown] = kSchematicValueClicks[rowNumber];
+        [[maybe_unused]] const auto &[tag, labelName, key, accept, typed, field, shown]
+            = kSchematicValueClicks[rowNumber];
         showPage();
         const QString closureBefore = label("Fclosure");
         QCPItemText *item = schematicText(labelName);
@@ -316,8 +317,7 @@ private slots:
         clickSchematicAt(ccomp->position->pixelPosition());
         QCOMPARE(m_page->compOption(), 1);
         QCOMPARE(label("SlewRateStab"), QStringLiteral("12.2 V/\u00B5s"));
-        QVERIFY(schematicText("C_COMP\n")
-            && schematicText("C_COMP\n")->text() != ccompBefore);
+        QVERIFY(schematicText("C_COMP\n") && schematicText("C_COMP\n")->text() != ccompBefore);
 
         QCPItemText *rcomp = schematicText("R_COMP\n");
         QVERIFY(rcomp);
