@@ -67,7 +67,20 @@ QHash<QString, QString> designEntries(const QString &path)
     return e;
 }
 
+// A load on the SOA page: signal type (0 sine, 1 trapezoid, 2 uploaded), a
+// voltage signal, R, L, C, series, how many in parallel, bridged.
+struct SoaRow {
+    int type;
+    bool voltage;
+    double R, L, C;
+    bool series;
+    int parallel;
+    bool bridge;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(SoaRow)
 
 class TestSpiceNetlists : public QObject {
     Q_OBJECT
@@ -106,25 +119,16 @@ void TestSpiceNetlists::suffixes()
 
 void TestSpiceNetlists::soaSteadyState_data()
 {
-    QTest::addColumn<int>("type"); // 0 sine, 1 trapezoid
-    QTest::addColumn<bool>("voltage");
-    QTest::addColumn<double>("R");
-    QTest::addColumn<double>("L");
-    QTest::addColumn<double>("C"); // the open value: "short"
-    QTest::addColumn<bool>("series");
-    QTest::addColumn<int>("parallel");
-    QTest::addColumn<bool>("bridge");
-    const double shortC = kOpenValue;
-    QTest::newRow("sine, series R-L") << 0 << true << 8.0 << 1e-3 << shortC << true << 1 << false;
-    QTest::newRow("sine, series R-L-C") << 0 << true << 4.0 << 0.5e-3 << 100e-6 << true << 1 << false;
-    QTest::newRow("sine, parallel R-C") << 0 << true << 20.0 << kOpenValue << 4.7e-6 << false << 1 << false;
-    QTest::newRow("sine, two in parallel") << 0 << true << 8.0 << 1e-3 << shortC << true << 2 << false;
-    QTest::newRow("sine, bridged") << 0 << true << 8.0 << 2e-3 << shortC << true << 1 << true;
-    QTest::newRow("trapezoid, series R-L") << 1 << true << 5.0 << 0.2e-3 << shortC << true << 1 << false;
-    QTest::newRow("uploaded waveform, series R-L")
-        << 2 << true << 6.0 << 0.5e-3 << shortC << true << 1 << false;
-    QTest::newRow("current sine, parallel R-C")
-        << 0 << false << 10.0 << kOpenValue << 10e-6 << false << 1 << false;
+    QTest::addColumn<SoaRow>("row");
+    const double open = kOpenValue; // as C: a short
+    QTest::newRow("sine, series R-L") << SoaRow { 0, true, 8, 1e-3, open, true, 1, false };
+    QTest::newRow("sine, series R-L-C") << SoaRow { 0, true, 4, 0.5e-3, 100e-6, true, 1, false };
+    QTest::newRow("sine, parallel R-C") << SoaRow { 0, true, 20, open, 4.7e-6, false, 1, false };
+    QTest::newRow("sine, two in parallel") << SoaRow { 0, true, 8, 1e-3, open, true, 2, false };
+    QTest::newRow("sine, bridged") << SoaRow { 0, true, 8, 2e-3, open, true, 1, true };
+    QTest::newRow("trapezoid, series R-L") << SoaRow { 1, true, 5, 0.2e-3, open, true, 1, false };
+    QTest::newRow("uploaded waveform, series R-L") << SoaRow { 2, true, 6, 0.5e-3, open, true, 1, false };
+    QTest::newRow("current sine, parallel R-C") << SoaRow { 0, false, 10, open, 10e-6, false, 1, false };
 }
 
 // Amplitude and phase of the load current's fundamental in steady state, as
@@ -133,14 +137,8 @@ void TestSpiceNetlists::soaSteadyState_data()
 // the load voltage is compared.
 void TestSpiceNetlists::soaSteadyState()
 {
-    QFETCH(int, type);
-    QFETCH(bool, voltage);
-    QFETCH(double, R);
-    QFETCH(double, L);
-    QFETCH(double, C);
-    QFETCH(bool, series);
-    QFETCH(int, parallel);
-    QFETCH(bool, bridge);
+    QFETCH(SoaRow, row);
+    const auto [type, voltage, R, L, C, series, parallel, bridge] = row;
     requireNgspice();
 
     amp a;
@@ -208,60 +206,40 @@ void TestSpiceNetlists::soaSteadyState()
 
 void TestSpiceNetlists::stabilityCrossover_data()
 {
-    QTest::addColumn<bool>("inductive");
-    QTest::addColumn<double>("aol"); // dB
-    QTest::addColumn<double>("pole1");
-    QTest::addColumn<double>("pole2");
-    QTest::addColumn<double>("zout");
-    QTest::addColumn<bool>("inverting");
-    QTest::addColumn<QStringList>("parts"); // key=value; the rest at their defaults
-    QTest::addColumn<QVector<double>>("host"); // gain (dB) and pole 1; empty: no host
-    const QVector<double> none;
-    QTest::newRow("one pole, flat 1/beta")
-        << false << 100.0 << 10.0 << 5e6 << 5.0 << true << QStringList { "RinC=1k", "RfbC=20k" } << none;
-    QTest::newRow("load pole a decade above closure") << false << 100.0 << 10.0 << 5e6 << 5.0 << true
-                                                      << QStringList { "RfbC=20k", "CLoadStab=10n" } << none;
+    // Part entries as key=value, the rest at their defaults; "inductive" and
+    // "noninv" pick the load and the configuration; aol (dB), p1, p2, zout
+    // set the amplifier (default 100 dB, 10 Hz, 5 MHz, 5 ohm or 0.5 ohm
+    // inductive), hostAol and hostP1 a host amplifier.
+    QTest::addColumn<QStringList>("parts");
+    QTest::newRow("one pole, flat 1/beta") << QStringList { "RinC=1k", "RfbC=20k" };
+    QTest::newRow("load pole a decade above closure") << QStringList { "RfbC=20k", "CLoadStab=10n" };
     QTest::newRow("load pole below closure, R_ISO zero")
-        << false << 110.0 << 5.0 << 20e6 << 10.0 << true
-        << QStringList { "RfbC=100k", "RisoC=1", "CLoadStab=1u" } << none;
-    QTest::newRow("C_FB lowers 1/beta")
-        << false << 100.0 << 10.0 << 50e6 << 5.0 << true << QStringList { "RfbC=100k", "CfbC=100p" } << none;
+        << QStringList { "aol=110", "p1=5", "p2=20e6", "zout=10", "RfbC=100k", "RisoC=1", "CLoadStab=1u" };
+    QTest::newRow("C_FB lowers 1/beta") << QStringList { "p2=50e6", "RfbC=100k", "CfbC=100p" };
     QTest::newRow("noise-gain network")
-        << false << 100.0 << 10.0 << 20e6 << 5.0 << true
-        << QStringList { "RinC=10k", "RfbC=10k", "RngC=100", "CngC=10n" } << none;
+        << QStringList { "p2=20e6", "RinC=10k", "RfbC=10k", "RngC=100", "CngC=10n" };
     QTest::newRow("non-inverting, noise gain ignored")
-        << false << 100.0 << 10.0 << 5e6 << 5.0 << false << QStringList { "RfbC=9k", "RngC=100", "CngC=10n" }
-        << none;
+        << QStringList { "noninv", "RfbC=9k", "RngC=100", "CngC=10n" };
     // Inductive load: path 1 rises from the R_LOAD / L_LOAD zero, path 2
     // (R_D, C_FB) is flat above its zero; the page ignores Z_OUT, which only
     // matters below the load zero.
     QTest::newRow("inductive, sense gain a short, path 1")
-        << true << 100.0 << 10.0 << 5e6 << 0.5 << true
-        << QStringList { "RinL=10k", "RfbL=1k", "RsL=2", "RloadL=10", "LLoadStab=1m" } << none;
-    QTest::newRow("inductive, sense gain 10, R_D and C_FB")
-        << true << 100.0 << 10.0 << 5e6 << 0.5 << true
-        << QStringList { "RinL=10k", "RfbL=10k", "RsL=100m", "RsGainL=10", "RloadL=10", "LLoadStab=10m",
-               "RdL=50k", "CfbL=1n" }
-        << none;
-    QTest::newRow("inductive, non-inverting, L_LOAD a short")
-        << true << 100.0 << 100.0 << 5e6 << 0.5 << false
-        << QStringList { "RinL=1k", "RfbL=9k", "RsL=1", "RloadL=4", "LLoadStab=short" } << none;
+        << QStringList { "inductive", "RinL=10k", "RfbL=1k", "RsL=2", "RloadL=10", "LLoadStab=1m" };
+    QTest::newRow("inductive, sense gain 10, R_D and C_FB") << QStringList { "inductive", "RinL=10k",
+        "RfbL=10k", "RsL=100m", "RsGainL=10", "RloadL=10", "LLoadStab=10m", "RdL=50k", "CfbL=1n" };
+    QTest::newRow("inductive, non-inverting, L_LOAD a short") << QStringList { "inductive", "noninv",
+        "p1=100", "RinL=1k", "RfbL=9k", "RsL=1", "RloadL=4", "LLoadStab=short" };
     // Composite: the host closes the outer loop around the power stage's
     // closed-loop gain. The page's inductive composite takes the power
     // stage's own divider for the host's and its voltage gain as flat, so
     // here the host network has the same ratio and the loop closes above the
     // power stage's own closure, where both hold.
-    QTest::newRow("composite, capacitive")
-        << false << 100.0 << 10.0 << 5e6 << 5.0 << false
-        << QStringList { "RinC=1k", "RfbC=9k", "hostRin=1k", "compRfb=99k" } << QVector<double> { 120, 5 };
-    QTest::newRow("composite, capacitive, inverting host with C_FB")
-        << false << 100.0 << 10.0 << 5e6 << 5.0 << true
-        << QStringList { "RinC=1k", "RfbC=9k", "CLoadStab=100n", "hostRin=1k", "compRfb=99k", "compCfb=100p" }
-        << QVector<double> { 110, 10 };
-    QTest::newRow("composite, inductive") << true << 100.0 << 10.0 << 5e6 << 0.5 << false
-                                          << QStringList { "RinL=1k", "RfbL=9k", "RsL=1", "RsGainL=1",
-                                                 "RloadL=9", "LLoadStab=1m", "hostRin=1k", "compRfb=9k" }
-                                          << QVector<double> { 100, 10 };
+    QTest::newRow("composite, capacitive") << QStringList { "noninv", "hostAol=120", "hostP1=5", "RinC=1k",
+        "RfbC=9k", "hostRin=1k", "compRfb=99k" };
+    QTest::newRow("composite, capacitive, inverting host with C_FB") << QStringList { "hostAol=110",
+        "hostP1=10", "RinC=1k", "RfbC=9k", "CLoadStab=100n", "hostRin=1k", "compRfb=99k", "compCfb=100p" };
+    QTest::newRow("composite, inductive") << QStringList { "inductive", "noninv", "hostAol=100", "hostP1=10",
+        "RinL=1k", "RfbL=9k", "RsL=1", "RsGainL=1", "RloadL=9", "LLoadStab=1m", "hostRin=1k", "compRfb=9k" };
 }
 
 // The loop gain ngspice computes crosses 0 dB where the page's straight
@@ -271,32 +249,30 @@ void TestSpiceNetlists::stabilityCrossover_data()
 // decade, half a step (10^(1/32) = 1.075 times) away at most: 1.52 times.
 void TestSpiceNetlists::stabilityCrossover()
 {
-    QFETCH(bool, inductive);
-    QFETCH(double, aol);
-    QFETCH(double, pole1);
-    QFETCH(double, pole2);
-    QFETCH(double, zout);
-    QFETCH(bool, inverting);
     QFETCH(QStringList, parts);
-    QFETCH(QVector<double>, host);
     requireNgspice();
-
+    const bool inductive = parts.contains(QStringLiteral("inductive"));
+    QHash<QString, double> a { { "aol", 100 }, { "p1", 10 }, { "p2", 5e6 }, { "zout", inductive ? 0.5 : 5 },
+        { "hostAol", 0 }, { "hostP1", 0 } };
     LoopInput in;
+    in.inverting = !parts.contains(QStringLiteral("noninv"));
+    for (const QString &p : parts) {
+        const QString key = p.section(QLatin1Char('='), 0, 0), value = p.section(QLatin1Char('='), 1);
+        if (a.contains(key))
+            a[key] = value.toDouble();
+        else if (p.contains(QLatin1Char('=')))
+            *in.parts.field(key) = value;
+    }
     in.amplifier.ampName = QStringLiteral("TEST");
     in.amplifier.CircuitType = QStringLiteral("normal");
-    in.amplifier.Aol_DC = aol;
-    in.amplifier.pole1 = { pole1 };
-    in.amplifier.pole2 = { pole2 };
+    in.amplifier.Aol_DC = a["aol"];
+    in.amplifier.pole1 = { a["p1"] };
+    in.amplifier.pole2 = { a["p2"] };
     in.amplifier.pole3 = { 1e13 };
-    in.amplifier.Zout = zout;
-    in.inverting = inverting;
-    for (const QString &p : parts)
-        *in.parts.field(p.section(QLatin1Char('='), 0, 0)) = p.section(QLatin1Char('='), 1);
-    const bool composite = !host.isEmpty();
-    if (composite) {
-        in.host.aol = host[0];
-        in.host.pole1 = host[1];
-    }
+    in.amplifier.Zout = a["zout"];
+    const bool composite = a["hostAol"] > 0;
+    in.host.aol = a["hostAol"];
+    in.host.pole1 = a["hostP1"];
     const StabLoad load = inductive ? StabLoad::Inductive : StabLoad::Capacitive;
     const LoopResult page = evaluateLoop(in, load, composite, false);
     const SpiceNetlist net = stabilityNetlist(in, load, composite, QStringLiteral("test"));
