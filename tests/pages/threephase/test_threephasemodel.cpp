@@ -56,7 +56,11 @@ bool allFinite(const Result &r)
     return true;
 }
 
+using Edit = std::function<void(Input &)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Edit)
 
 class TestThreePhaseModel : public QObject {
     Q_OBJECT
@@ -388,59 +392,42 @@ void TestThreePhaseModel::diodeJunction()
 
 void TestThreePhaseModel::badInput_data()
 {
-    QTest::addColumn<QString>("what");
+    QTest::addColumn<Edit>("edit");
     QTest::addColumn<bool>("simulated");
     QTest::addColumn<int>("warning");
-    for (const char *what : { "Fsw negative", "R negative", "poles 0", "linear stroke 0" })
-        QTest::newRow(what) << what << false << 0;
-    QTest::newRow("too many steps") << "Fsw 10 MHz" << false << 0;
+    QTest::newRow("Fsw negative") << Edit([](Input &in) { in.FswKHz = -3; }) << false << 0;
+    QTest::newRow("R negative") << Edit([](Input &in) { in.motor.R = -1; }) << false << 0;
+    QTest::newRow("poles 0") << Edit([](Input &in) { in.motor.nPoles = 0; }) << false << 0;
+    QTest::newRow("linear stroke 0") << Edit([](Input &in) {
+        in.motor.isLinear = true, in.motor.cycleLength = 0;
+    }) << false << 0;
+    QTest::newRow("too many steps") << Edit([](Input &in) { in.FswKHz = 10000; }) << false << 0;
     // The end moves to a start after it, so an open start is too long a run.
-    QTest::newRow("start open, after the end") << "start open" << false << 0;
-    QTest::newRow("supply near the largest number") << "Vs -1e308" << false << 0;
-    QTest::newRow("back-EMF near the largest number") << "Vemf -1e308" << false << 0;
-    QTest::newRow("ambient beyond any junction") << "ambient 1e300" << false << 0;
-    QTest::newRow("end before start") << "end before start" << true << int(BadTimescale);
-    QTest::newRow("Vs 0") << "Vs 0" << true << int(VsTooLow);
-    QTest::newRow("repeated times") << "repeated times" << true << int(BadTimescale);
-    QTest::newRow("ratio 0") << "ratio 0" << true << 0;
-    QTest::newRow("R and L 0") << "RL 0" << true << 0;
+    QTest::newRow("start open, after the end")
+        << Edit([](Input &in) { in.startTime = 4294967295.0; }) << false << 0;
+    QTest::newRow("supply near the largest number") << Edit([](Input &in) { in.Vs = -1e308; }) << false << 0;
+    QTest::newRow("back-EMF near the largest number")
+        << Edit([](Input &in) { in.motor.Vemf = -1e308; }) << false << 0;
+    QTest::newRow("ambient beyond any junction") << Edit([](Input &in) { in.ambient = 1e300; }) << false << 0;
+    QTest::newRow("end before start")
+        << Edit([](Input &in) { in.endTime = 10e-3; }) << true << int(BadTimescale);
+    QTest::newRow("Vs 0") << Edit([](Input &in) { in.Vs = 0; }) << true << int(VsTooLow);
+    QTest::newRow("repeated times") << Edit([](Input &in) {
+        in.motor.controlType = 1, in.motor.times = { 0, 1, 1, 2 }, in.motor.amplitudes = { 0, 600, 300, 0 };
+    }) << true << int(BadTimescale);
+    QTest::newRow("ratio 0") << Edit([](Input &in) {
+        in.motor.controlVariable = 2, in.motor.constantVariable = 1, in.motor.constantAmplitude = 0;
+    }) << true << 0;
+    QTest::newRow("R and L 0") << Edit([](Input &in) { in.motor.R = 0, in.motor.L = 0; }) << true << 0;
 }
 
 void TestThreePhaseModel::badInput()
 {
-    QFETCH(QString, what);
+    QFETCH(Edit, edit);
     QFETCH(bool, simulated);
     QFETCH(int, warning);
     Input in = rpmInput(Sinusoidal, true, 600, 75);
-    Motor &m = in.motor;
-    if (what == "Fsw negative")
-        in.FswKHz = -3;
-    else if (what == "R negative")
-        m.R = -1;
-    else if (what == "poles 0")
-        m.nPoles = 0;
-    else if (what == "linear stroke 0")
-        m.isLinear = true, m.cycleLength = 0;
-    else if (what == "Fsw 10 MHz")
-        in.FswKHz = 10000;
-    else if (what == "start open")
-        in.startTime = 4294967295.0;
-    else if (what == "Vs -1e308")
-        in.Vs = -1e308;
-    else if (what == "Vemf -1e308")
-        m.Vemf = -1e308;
-    else if (what == "ambient 1e300")
-        in.ambient = 1e300;
-    else if (what == "end before start")
-        in.endTime = 10e-3;
-    else if (what == "Vs 0")
-        in.Vs = 0;
-    else if (what == "repeated times")
-        m.controlType = 1, m.times = { 0, 1, 1, 2 }, m.amplitudes = { 0, 600, 300, 0 };
-    else if (what == "ratio 0")
-        m.controlVariable = 2, m.constantVariable = 1, m.constantAmplitude = 0;
-    else if (what == "RL 0")
-        m.R = 0, m.L = 0;
+    edit(in);
     QElapsedTimer timer;
     timer.start();
     const Result r = computeThreePhase(in, idealPart());
