@@ -4,8 +4,6 @@
 #include <QtTest>
 
 #include "pages/currentpump/pumpmodel.h"
-#include "pages/currentpump/pumpnetlist.h"
-#include "pages/pwm/pwmnetlist.h"
 #include "pages/soa/soanetlist.h"
 #include "pages/soa/soasimulation.h"
 #include "pages/spice/spicenetlist.h"
@@ -91,8 +89,6 @@ private slots:
     void soaSteadyState();
     void stabilityCrossover_data();
     void stabilityCrossover();
-    void filterAttenuation_data();
-    void filterAttenuation();
     void commandLine_data();
     void commandLine();
 };
@@ -294,88 +290,6 @@ void TestSpiceNetlists::stabilityCrossover()
         qPrintable(QStringLiteral("ngspice %1 Hz, page %2 Hz").arg(crossing).arg(page.closureFrequency)));
 }
 
-namespace {
-
-networkElement part(const char *l, const char *r, const char *c)
-{
-    return { QString::fromLatin1(l), QString::fromLatin1(r), QString::fromLatin1(c) };
-}
-
-} // namespace
-
-void TestSpiceNetlists::filterAttenuation_data()
-{
-    QTest::addColumn<int>("design");
-    QTest::addColumn<double>("fcut");
-    QTest::addColumn<double>("fsw");
-    QTest::newRow("second order, parasitics, 4 ohm") << 0 << 12.8e3 << 200e3;
-    QTest::newRow("fourth order, dual capacitor, R-L load matched") << 1 << 20e3 << 500e3;
-    QTest::newRow("sixth order, extended load") << 2 << 30e3 << 400e3;
-    QTest::newRow("second order, open inductor self-capacitance") << 3 << 5e3 << 100e3;
-}
-
-// |load voltage / amplifier voltage| in dB at the cut-off and at the
-// switching frequency, as the network model gives it and as ngspice does.
-void TestSpiceNetlists::filterAttenuation()
-{
-    QFETCH(int, design);
-    QFETCH(double, fcut);
-    QFETCH(double, fsw);
-    requireNgspice();
-
-    FilterNetwork n;
-    resetNetworkElements(n);
-    switch (design) {
-    case 0:
-        n.order = 2;
-        n.filter[0] = part("33u", "20m", "100p");
-        n.filter[1] = part("20n", "10m", "4.7u");
-        n.load[4] = part("0", "4", "short");
-        break;
-    case 1:
-        n.order = 4;
-        n.nL = 2;
-        n.nC = 2;
-        n.filter[0] = part("10u", "15m", "50p");
-        n.filter[1] = part("15n", "8m", "2.2u");
-        n.filter[2] = part("4.7u", "10m", "30p");
-        n.filter[3] = part("10n", "5m", "1u");
-        n.load[4] = part("200u", "6", "short");
-        n.matching = autoMatchingNetwork(n);
-        break;
-    case 2:
-        n.order = 6;
-        n.filter[0] = part("22u", "10m", "80p");
-        n.filter[1] = part("10n", "10m", "1.5u");
-        n.filter[2] = part("10u", "10m", "40p");
-        n.filter[3] = part("8n", "8m", "1u");
-        n.filter[4] = part("4.7u", "5m", "20p");
-        n.filter[5] = part("5n", "5m", "470n");
-        n.extendedLoad = true;
-        n.load[0] = part("0", "2", "short");
-        n.load[1] = part("1m", "100", "short");
-        n.load[2] = part("0", "1k", "10u");
-        n.load[3] = part("open", "10", "1u");
-        n.load[4] = part("50u", "8", "short");
-        break;
-    default:
-        n.order = 2;
-        n.filter[0] = part("100u", "50m", "open");
-        n.filter[1] = part("0", "0", "10u");
-        n.load[4] = part("0", "2", "short");
-        break;
-    }
-    const SpiceNetlist net = pwmNetworkNetlist(n, fcut, fsw, 400, QStringLiteral("test"));
-    const SpiceRun run = runNgspice(net.text, { QStringLiteral("mag(v(load))") });
-    QVERIFY2(run.ok, qPrintable(run.error));
-    for (double f : { fcut, fsw }) {
-        const double model = 20 * std::log10(Tfilter(n, f).Tfil.magnitude());
-        const double sim = 20 * std::log10(interpolate(run.columns[0], run.columns[1], f));
-        QVERIFY2(std::fabs(sim - model) < 0.1,
-            qPrintable(QStringLiteral("%1 Hz: ngspice %2 dB, model %3 dB").arg(f).arg(sim).arg(model)));
-    }
-}
-
 void TestSpiceNetlists::commandLine_data()
 {
     QTest::addColumn<QString>("design"); // in the test data folder
@@ -389,6 +303,15 @@ void TestSpiceNetlists::commandLine_data()
     QTest::newRow("power page, fourth order with parasitics, extended load")
         << "spice/pwm_power_parasitics.zam"
         << "9" << QStringList() << QVector<double> { 27.7e3, 100e3 };
+    QTest::newRow("power page, second order with parasitics")
+        << "spice/pwm_power_second_order.zam"
+        << "9" << QStringList() << QVector<double> { 12.8e3, 200e3 };
+    QTest::newRow("power page, sixth order, extended load")
+        << "spice/pwm_power_sixth_order.zam"
+        << "9" << QStringList() << QVector<double> { 30e3, 400e3 };
+    QTest::newRow("power page, open inductor self-capacitance")
+        << "spice/pwm_power_open_inductor.zam"
+        << "9" << QStringList() << QVector<double> { 5e3, 100e3 };
     QTest::newRow("pump, inverting, R-L load, damping") << "spice/pump_rl_damping.zam"
                                                         << "5" << QStringList() << pump;
     QTest::newRow("pump, non-inverting, R-C load, damping") << "golden/pump_noninverting_capacitive.zam"
