@@ -73,8 +73,6 @@ private slots:
     void sectorTable();
     void energyBalance_data();
     void energyBalance();
-    void predictedMatchesPlain_data();
-    void predictedMatchesPlain();
     void stepBudget_data();
     void stepBudget();
     void diodeJunction_data();
@@ -213,91 +211,70 @@ void TestThreePhaseModel::sectorTable()
 // Power delivered by the three bridge outputs (sum of V_k i_k over the
 // window, from the recorded steps) equals the load power plus the device
 // losses: the windings' stored energy comes back over whole periods. Within
-// 1 % at plain steps; the long predicted steps let the backward-Euler step
-// damp part of the ripple current's stored energy, so 5 % there.
+// 1 % at plain steps (every 1/100 of a switching period); the long predicted
+// steps let the backward-Euler step damp part of the ripple current's stored
+// energy, so 5 % there. The predicted steps land on the plain steps' currents.
 void TestThreePhaseModel::energyBalance_data()
 {
+    QTest::addColumn<int>("commutation");
     QTest::addColumn<bool>("delta");
-    QTest::addColumn<bool>("plain");
     QTest::addColumn<double>("rpm");
     QTest::addColumn<double>("duty");
     QTest::addColumn<double>("fswKHz");
-    QTest::addColumn<double>("tolerance");
-    QTest::newRow("delta, plain steps") << true << true << 600.0 << 75.0 << 1.0 << 0.01;
-    QTest::newRow("wye, plain steps") << false << true << 600.0 << 75.0 << 1.0 << 0.01;
-    QTest::newRow("delta, predicted steps") << true << false << 600.0 << 75.0 << 1.0 << 0.05;
-    QTest::newRow("wye, predicted steps, 20 kHz") << false << false << 600.0 << 75.0 << 20.0 << 0.05;
-    QTest::newRow("wye, generating (EMF above the drive)") << false << true << 3000.0 << 20.0 << 20.0 << 0.01;
+    QTest::addColumn<bool>("predicted"); // also the predicted steps
+    QTest::newRow("sinusoidal, delta") << 0 << true << 600.0 << 75.0 << 1.0 << true;
+    QTest::newRow("sinusoidal, wye, 20 kHz") << 0 << false << 600.0 << 75.0 << 20.0 << true;
+    QTest::newRow("wye, generating (EMF above the drive)") << 0 << false << 3000.0 << 20.0 << 20.0 << false;
+    QTest::newRow("trapezoidal, delta") << 1 << true << 600.0 << 75.0 << 1.0 << true;
+    QTest::newRow("six-step, delta, 5 kHz") << 2 << true << 600.0 << 75.0 << 5.0 << true;
 }
 
 void TestThreePhaseModel::energyBalance()
 {
+    QFETCH(int, commutation);
     QFETCH(bool, delta);
-    QFETCH(bool, plain);
     QFETCH(double, rpm);
     QFETCH(double, duty);
     QFETCH(double, fswKHz);
-    QFETCH(double, tolerance);
-    Input in = rpmInput(Sinusoidal, delta, rpm, duty);
-    in.plainStepping = plain;
+    QFETCH(bool, predicted);
+    Input in = rpmInput(commutation, delta, rpm, duty);
     in.FswKHz = fswKHz;
     in.startTime = 50e-3; // whole periods of 40 Hz (or 200 Hz)
     in.endTime = 100e-3;
-    const pwm part = idealPart();
-    Traces tr;
-    const Pass p = analyzeThreePhase(in, part, 0.1, &tr);
-    QCOMPARE(tr.stride, 1);
-    double supplied = 0;
-    for (int j = 1; j < tr.time.size(); ++j) {
-        if (tr.time[j] < in.startTime)
-            continue;
-        const double dt = tr.time[j] - tr.time[j - 1];
-        for (int k = 0; k < 3; ++k)
-            supplied += tr.commanded[k][j] * tr.current[k][j] * dt / (in.endTime - in.startTime);
+    Traces tr[2];
+    Pass p[2];
+    for (int plain = 1; plain >= !predicted; --plain) {
+        in.plainStepping = plain;
+        p[plain] = analyzeThreePhase(in, idealPart(), 0.1, &tr[plain]);
+        QCOMPARE(tr[plain].stride, 1);
+        double supplied = 0;
+        for (int j = 1; j < tr[plain].time.size(); ++j) {
+            const double dt = tr[plain].time[j] - tr[plain].time[j - 1];
+            for (int k = 0; k < 3 && tr[plain].time[j] >= in.startTime; ++k)
+                supplied
+                    += tr[plain].commanded[k][j] * tr[plain].current[k][j] * dt / (in.endTime - in.startTime);
+        }
+        const double losses = p[plain].conduction + p[plain].wire + p[plain].diode + p[plain].switching;
+        QVERIFY(std::abs(p[plain].loadPower) > 0.1);
+        QVERIFY2(std::abs(supplied - (p[plain].loadPower + losses))
+                < (plain ? 0.01 : 0.05) * std::abs(p[plain].loadPower) + 0.01,
+            qPrintable(QStringLiteral("supplied %1, load %2, losses %3")
+                           .arg(supplied)
+                           .arg(p[plain].loadPower)
+                           .arg(losses)));
     }
-    const double losses = p.conduction + p.wire + p.diode + p.switching;
-    QVERIFY(std::abs(p.loadPower) > 0.1);
-    QVERIFY2(std::abs(supplied - (p.loadPower + losses)) < tolerance * std::abs(p.loadPower) + 0.01,
-        qPrintable(
-            QStringLiteral("supplied %1, load %2, losses %3").arg(supplied).arg(p.loadPower).arg(losses)));
-}
-
-// The predicted steps land on the same currents as stepping every 1/100 of a
-// switching period.
-void TestThreePhaseModel::predictedMatchesPlain_data()
-{
-    QTest::addColumn<int>("commutation");
-    QTest::addColumn<double>("fswKHz");
-    QTest::newRow("sinusoidal 20 kHz") << 0 << 20.0;
-    QTest::newRow("trapezoidal 1 kHz") << 1 << 1.0;
-    QTest::newRow("six-step 5 kHz") << 2 << 5.0;
-}
-
-void TestThreePhaseModel::predictedMatchesPlain()
-{
-    QFETCH(int, commutation);
-    QFETCH(double, fswKHz);
-    Input in = rpmInput(commutation, true, 600, 75);
-    in.FswKHz = fswKHz;
-    in.startTime = 10e-3;
-    in.endTime = 30e-3;
-    const pwm part = idealPart();
-    Traces plainTr, fastTr;
-    in.plainStepping = true;
-    const Pass plain = analyzeThreePhase(in, part, 0.1, &plainTr);
-    in.plainStepping = false;
-    const Pass fast = analyzeThreePhase(in, part, 0.1, &fastTr);
-    QVERIFY(fast.steps < plain.steps);
-    QVERIFY(std::abs(fast.rmsCurrent - plain.rmsCurrent) < 0.02 * plain.rmsCurrent);
-    // The currents at the predicted steps against the plain ones at the same time.
+    if (!predicted)
+        return;
+    QVERIFY(p[0].steps < p[1].steps);
+    QVERIFY(std::abs(p[0].rmsCurrent - p[1].rmsCurrent) < 0.02 * p[1].rmsCurrent);
     const double h = 1e-3 / (100 * fswKHz);
     double worst = 0;
-    for (int j = 0; j < fastTr.time.size(); ++j) {
-        const int p = qMin(int(std::lround(fastTr.time[j] / h)), plainTr.time.size() - 1);
+    for (int j = 0; j < tr[0].time.size(); ++j) {
+        const int q = qMin(int(std::lround(tr[0].time[j] / h)), tr[1].time.size() - 1);
         for (int k = 0; k < 3; ++k)
-            worst = qMax(worst, std::abs(fastTr.current[k][j] - plainTr.current[k][p]));
+            worst = qMax(worst, std::abs(tr[0].current[k][j] - tr[1].current[k][q]));
     }
-    QVERIFY2(worst < 0.05 * plain.peakCurrent, qPrintable(QString::number(worst / plain.peakCurrent)));
+    QVERIFY2(worst < 0.05 * p[1].peakCurrent, qPrintable(QString::number(worst / p[1].peakCurrent)));
 }
 
 // Ron = 0.1 + B T + A T^2. The linear rise settles; with the square the
