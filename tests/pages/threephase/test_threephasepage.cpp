@@ -133,7 +133,7 @@ private slots:
         const QString good = m_win->folder() + QStringLiteral("/good.txt");
         writeFile(good, "0, 0\n0.5, 300\n1.5m, 2\n");
         const QString bad = m_win->folder() + QStringLiteral("/bad.txt");
-        writeFile(bad, "0, 0\n1, 300\n0.5, 100\n");
+        writeFile(bad, "0, 0\n1, 300\n1, 100\n"); // a repeated time
         // Times must increase: 1.5m after 0.5 is refused, the table stays.
         QVERIFY(!dialog.uploadProfile(good).isEmpty());
         QCOMPARE(table->rowCount(), 5);
