@@ -134,7 +134,8 @@ void TestSpiceNetlists::soaSteadyState_data()
 void TestSpiceNetlists::soaSteadyState()
 {
     QFETCH(SoaRow, row);
-    const auto [type, voltage, R, L, C, series, parallel, bridge] = row;
+    const int type = row.type;
+    const bool voltage = row.voltage;
     requireNgspice();
 
     amp a;
@@ -165,14 +166,9 @@ void TestSpiceNetlists::soaSteadyState()
         in.period = readSoaCsv(csv).period;
         in.scale = 0.5;
     }
-    in.voltageSignal = voltage;
-    in.R = R;
-    in.L = L;
-    in.C = C;
-    in.series = series;
-    in.numParallel = parallel;
+    std::tie(in.voltageSignal, in.R, in.L, in.C, in.series, in.numParallel, in.bridge)
+        = std::tie(row.voltage, row.R, row.L, row.C, row.series, row.parallel, row.bridge);
     in.rcs = 0.5;
-    in.bridge = bridge;
     in.displayAfter = 8;
     in.displayCycles = 2;
     const SoaSimResult page = simulateSoaLoad(in, a);
