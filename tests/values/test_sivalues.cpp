@@ -209,10 +209,13 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("prefix");
         QTest::newRow("9.995e-13") << 9.995e-13 << " p";
+        QTest::newRow("9.995e-10") << 9.995e-10 << " n";
+        QTest::newRow("9.995e-7") << 9.995e-7 << " u";
         QTest::newRow("9.995e-4") << 9.995e-4 << " m";
         QTest::newRow("0.9995") << 0.9995 << " ";
         QTest::newRow("999.5") << 999.5 << " k";
         QTest::newRow("999500") << 999500.0 << " M";
+        QTest::newRow("9.995e8") << 9.995e8 << " G";
         QTest::newRow("9.995e11") << 9.995e11 << " T";
     }
 
