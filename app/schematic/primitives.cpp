@@ -207,6 +207,19 @@ QRectF textBox(const QCPItemText *text)
 
 } // namespace
 
+void setSchematicTextSize(QCustomPlot *plot, double points)
+{
+    for (int i = 0; i < plot->itemCount(); ++i) {
+        if (auto *text = qobject_cast<QCPItemText *>(plot->item(i))) {
+            if (text->font().pointSizeF() != points) {
+                QFont f = text->font();
+                f.setPointSizeF(points);
+                text->setFont(f);
+            }
+        }
+    }
+}
+
 void fitSchematicView(QCustomPlot *plot, int marginPx)
 {
     if (!plot)

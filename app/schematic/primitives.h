@@ -27,6 +27,8 @@ QRectF schematicBounds(QCustomPlot *plot);
 // drawing. Text keeps its pixel size, so the scale is searched for. Nothing is
 // replotted; call it from the canvas's beforeReplot.
 void fitSchematicView(QCustomPlot *plot, int marginPx);
+// Gives every text item of the canvas the same point size.
+void setSchematicTextSize(QCustomPlot *plot, double points);
 
 // Wire from (xLoc, yLoc) to (xLoc + len, yLoc).
 void plotWhor(QCustomPlot *plot, const QPen &pen, double xLoc, double yLoc, double len);

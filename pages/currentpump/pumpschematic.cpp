@@ -157,14 +157,6 @@ QVector<QCPItemText *> drawIHCP(QCustomPlot *p, const PumpSchematicCase &c)
 void fitIHCPschematic(QCustomPlot *plot)
 {
     const double points = qBound(7.0, std::min(plot->width() / 60.0, plot->height() / 40.0), 10.0);
-    for (int i = 0; i < plot->itemCount(); ++i) {
-        if (auto *text = qobject_cast<QCPItemText *>(plot->item(i))) {
-            if (text->font().pointSizeF() != points) {
-                QFont f = text->font();
-                f.setPointSizeF(points);
-                text->setFont(f);
-            }
-        }
-    }
+    setSchematicTextSize(plot, points);
     fitSchematicView(plot, 6);
 }

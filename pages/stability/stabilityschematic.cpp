@@ -408,14 +408,6 @@ void fitStabSchematic(QCustomPlot *plot)
     // About twenty labels share the canvas: their size follows the canvas so
     // that the parts stay readable beside them on a small window.
     const double points = qBound(7.0, std::min(plot->width() / 48.0, plot->height() / 50.0), 10.0);
-    for (int i = 0; i < plot->itemCount(); ++i) {
-        if (auto *text = qobject_cast<QCPItemText *>(plot->item(i))) {
-            if (text->font().pointSizeF() != points) {
-                QFont f = text->font();
-                f.setPointSizeF(points);
-                text->setFont(f);
-            }
-        }
-    }
+    setSchematicTextSize(plot, points);
     fitSchematicView(plot, 6);
 }
